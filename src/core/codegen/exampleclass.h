@@ -1,0 +1,46 @@
+#pragma once
+
+#include "commenttexts.h"
+#include "generatedcode.h"
+
+#include "../lang/datetext.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace vap {
+
+class Design;
+
+/** The class-name question: title, label and the value the text box starts with. */
+struct ClassNamePrompt {
+    std::string title;
+    std::string label;
+    std::string initialValue;
+};
+
+/** Answers the class-name question: the confirmed text, or nothing when the user cancels. */
+using ClassNameAsker = std::function<std::optional<std::string>(const ClassNamePrompt&)>;
+
+/** The inputs of the example class besides the design. */
+struct ExampleClassContext {
+    int lingua = 0;
+    std::string NomeProduto;
+    std::string TextoVersao;
+    CommentTexts comments; // the three placeholders are used
+    DateText date;
+};
+
+/**
+ * The example class. For codes 1 to 3 it sets JavaClassName to the language's default name when
+ * it is empty, asks for the name and stores the answer; a cancelled question gives no lines.
+ * For other codes it asks nothing, writes no header and uses the name the design holds.
+ */
+GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& context,
+                                const ClassNameAsker& askClassName);
+
+/** The default class name of codes 1 to 3. */
+std::optional<std::string> defaultClassName(int lingua);
+
+} // namespace vap

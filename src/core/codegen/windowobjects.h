@@ -1,0 +1,20 @@
+#pragma once
+
+#include "commenttexts.h"
+#include "generatedcode.h"
+
+namespace vap {
+
+class Design;
+
+/**
+ * The window-objects code: declarations of the controls, the window's set-up and each control's
+ * placement with an empty listener block per chosen event. Captions, hints and the title are
+ * written as escaped Java string literals. Reads the design and changes nothing.
+ */
+GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments, int lingua);
+
+/** The caption of the code window showing window-objects code, for codes 1 to 3. */
+std::optional<std::string> windowObjectsCaption(int lingua);
+
+} // namespace vap

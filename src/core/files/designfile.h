@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vap {
+
+class Design;
+
+/** One record of a design file, texts decoded to UTF-8. */
+struct DesignRecord {
+    std::string tag;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t height = 0;
+    std::int32_t width = 0;
+    std::int32_t events = 0;
+    std::string caption; // first text line
+    std::string name;    // second text line
+    std::string hint;    // third text line
+};
+
+/** A design file read and checked, not yet applied. */
+struct DesignFile {
+    std::vector<DesignRecord> records;
+};
+
+/** Splits the bytes into records and takes the record lines apart. Throws vap::Error. */
+DesignFile parseDesignFile(std::string_view bytes);
+
+/**
+ * Reads and parses a file, and checks every control name: valid, unique among the file's
+ * controls and not one of the designer's own component names. Throws vap::Error.
+ */
+DesignFile readDesignFile(const std::string& path);
+
+/**
+ * Applies checked records to the design: "JAN" to the window, each control record as a new
+ * control made with the listing switch off, then named, filled and listed. Unknown tags are
+ * skipped. Names are first checked against the controls already there; on a clash it throws
+ * before anything changes.
+ */
+void applyDesignFile(Design& design, const DesignFile& file);
+
+/** Reads a design file into the design, adding its controls to those there; all or nothing. */
+void CarregaJanela(Design& design, const std::string& path);
+
+/**
+ * The Open command's work on the model: reads and checks the file first, and only then clears
+ * the design and applies the file. A file that fails leaves the design as it was.
+ */
+void openDesign(Design& design, const std::string& path);
+
+/** The design as design-file bytes; throws when a text cannot be stored in the file. */
+std::string serializeDesign(const Design& design);
+
+/** Writes the design to the file, replacing it safely. Throws vap::Error. */
+void GravaJanela(const Design& design, const std::string& path);
+
+} // namespace vap

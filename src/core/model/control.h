@@ -1,0 +1,57 @@
+#pragma once
+
+#include "controlkind.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vap {
+
+/** What a drag on a control moves. Every control of the designer moves itself. */
+enum class TWhoToMove { mwNone, mwSelf, mwParent };
+
+/**
+ * One Java control of the design. It is read freely; it changes only through the operations of
+ * the Design that owns it, so that the name index, the object list and the observers stay in step.
+ */
+class Control {
+public:
+    using Id = std::uint64_t;
+
+    Id id() const { return id_; }
+    ControlKind kind() const { return kind_; }
+    /** True for a text field, false for a password field and every other kind. */
+    bool eTextField() const { return kind_ == ControlKind::TextField; }
+    TWhoToMove moveWho() const { return TWhoToMove::mwSelf; }
+
+    const std::string& name() const { return name_; }
+    const std::string& caption() const { return caption_; }
+    const std::string& hint() const { return hint_; }
+    bool showHint() const { return showHint_; }
+    std::int32_t left() const { return left_; }
+    std::int32_t top() const { return top_; }
+    std::int32_t width() const { return width_; }
+    std::int32_t height() const { return height_; }
+    /** The event mask. */
+    std::int32_t tag() const { return tag_; }
+
+private:
+    friend class Design;
+    Control(Id id, ControlKind kind)
+        : id_(id), kind_(kind), width_(kindInfo(kind).defaultWidth),
+          height_(kindInfo(kind).defaultHeight) {}
+
+    Id id_;
+    ControlKind kind_;
+    std::string name_;
+    std::string caption_;
+    std::string hint_;
+    bool showHint_ = false;
+    std::int32_t left_ = 0;
+    std::int32_t top_ = 0;
+    std::int32_t width_;
+    std::int32_t height_;
+    std::int32_t tag_ = 0;
+};
+
+} // namespace vap

@@ -1,0 +1,205 @@
+#include "design.h"
+
+#include "componentnames.h"
+#include "error.h"
+#include "naming.h"
+
+#include <algorithm>
+
+namespace vap {
+
+namespace {
+constexpr std::int32_t newControlLeft = 1;
+constexpr std::int32_t newControlTop = 40;
+} // namespace
+
+Control* Design::findControl(std::string_view name) const {
+    if (name.empty())
+        return nullptr;
+    auto found = byLowerName_.find(toLowerAscii(name));
+    return found == byLowerName_.end() ? nullptr : found->second;
+}
+
+template <class Member, class Value>
+void Design::setWindowField(Member member, Value value, WindowField field) {
+    window_.*member = std::move(value);
+    for (DesignObserver* observer : observers_)
+        observer->windowChanged(field);
+}
+
+void Design::setCaption(std::string caption) {
+    setWindowField(&DesignWindow::caption, std::move(caption), WindowField::Caption);
+}
+void Design::setWindowLeft(std::int32_t left) {
+    setWindowField(&DesignWindow::left, left, WindowField::Left);
+}
+void Design::setWindowTop(std::int32_t top) {
+    setWindowField(&DesignWindow::top, top, WindowField::Top);
+}
+void Design::setWindowWidth(std::int32_t width) {
+    setWindowField(&DesignWindow::width, width, WindowField::Width);
+}
+void Design::setWindowHeight(std::int32_t height) {
+    setWindowField(&DesignWindow::height, height, WindowField::Height);
+}
+void Design::setResizable(bool resizable) {
+    setWindowField(&DesignWindow::resizable, resizable, WindowField::Resizable);
+}
+void Design::setModal(bool modal) {
+    setWindowField(&DesignWindow::modal, modal, WindowField::Modal);
+}
+void Design::setJavaClassName(std::string name) {
+    setWindowField(&DesignWindow::JavaClassName, std::move(name), WindowField::JavaClassName);
+}
+
+void Design::checkNameAvailable(std::string_view name, const Control* control) const {
+    checkComponentName(name);
+    if (name.empty())
+        return;
+    if (control && equalIgnoringCase(control->name(), name))
+        return;
+    if (findControl(name) || isDesignerComponentName(name))
+        throw Error(duplicateNameMessage(name));
+}
+
+Control& Design::createControl(ControlKind kind, bool listing) {
+    std::int32_t number = ++counters_[kindIndex(kind)];
+    std::unique_ptr<Control> control(new Control(nextId_++, kind));
+    control->left_ = newControlLeft;
+    control->top_ = newControlTop;
+    control->showHint_ = true;
+    if (listing) {
+        std::string defaultName =
+            std::string(kindInfo(kind).defaultNamePrefix) + std::to_string(number);
+        lastCreated_[kindIndex(kind)] = nullptr; // a refused control is discarded, not kept
+        checkNameAvailable(defaultName, nullptr);
+        control->caption_ = defaultName;
+        control->name_ = std::move(defaultName);
+        byLowerName_.emplace(toLowerAscii(control->name_), control.get());
+    }
+    Control& added = *controls_.emplace_back(std::move(control));
+    lastCreated_[kindIndex(kind)] = &added;
+    for (DesignObserver* observer : observers_)
+        observer->controlAdded(added);
+    if (listing) {
+        objectList_.add(added.name_);
+        notifyObjectListChanged();
+    }
+    return added;
+}
+
+void Design::rename(Control& control, std::string_view newName) {
+    if (control.name_ == newName)
+        return;
+    checkNameAvailable(newName, &control);
+    if (!control.name_.empty())
+        byLowerName_.erase(toLowerAscii(control.name_));
+    bool captionFollows = control.caption_ == control.name_;
+    std::string oldName = std::move(control.name_);
+    control.name_ = std::string(newName);
+    if (!control.name_.empty())
+        byLowerName_.emplace(toLowerAscii(control.name_), &control);
+    for (DesignObserver* observer : observers_)
+        observer->controlChanged(control, ControlField::Name);
+    if (captionFollows)
+        setCaption(control, control.name_);
+    // A listed control's entry moves with its name; the loader lists its controls afterwards.
+    if (oldName.empty())
+        return;
+    const auto& items = objectList_.items();
+    if (std::find(items.begin(), items.end(), oldName) != items.end())
+        rebuildObjectList();
+}
+
+template <class Member, class Value>
+void Design::setControlField(Control& control, Member member, Value value, ControlField field) {
+    control.*member = std::move(value);
+    for (DesignObserver* observer : observers_)
+        observer->controlChanged(control, field);
+}
+
+void Design::setCaption(Control& control, std::string caption) {
+    setControlField(control, &Control::caption_, std::move(caption), ControlField::Caption);
+}
+void Design::setHint(Control& control, std::string hint) {
+    setControlField(control, &Control::hint_, std::move(hint), ControlField::Hint);
+}
+void Design::setShowHint(Control& control, bool showHint) {
+    setControlField(control, &Control::showHint_, showHint, ControlField::ShowHint);
+}
+void Design::setLeft(Control& control, std::int32_t left) {
+    setControlField(control, &Control::left_, left, ControlField::Left);
+}
+void Design::setTop(Control& control, std::int32_t top) {
+    setControlField(control, &Control::top_, top, ControlField::Top);
+}
+void Design::setWidth(Control& control, std::int32_t width) {
+    setControlField(control, &Control::width_, width, ControlField::Width);
+}
+void Design::setHeight(Control& control, std::int32_t height) {
+    setControlField(control, &Control::height_, height, ControlField::Height);
+}
+void Design::setTag(Control& control, std::int32_t tag) {
+    setControlField(control, &Control::tag_, tag, ControlField::Tag);
+}
+
+void Design::deleteControl(Control& control) {
+    auto place = std::find_if(controls_.begin(), controls_.end(),
+                              [&control](const auto& owned) { return owned.get() == &control; });
+    if (place == controls_.end())
+        return;
+    for (DesignObserver* observer : observers_)
+        observer->controlRemoved(control);
+    if (!control.name_.empty())
+        byLowerName_.erase(toLowerAscii(control.name_));
+    for (Control*& last : lastCreated_) {
+        if (last == &control)
+            last = nullptr;
+    }
+    controls_.erase(place);
+    rebuildObjectList();
+}
+
+void Design::clear() {
+    objectList_.clear();
+    notifyObjectListChanged();
+    while (!controls_.empty())
+        controls_.pop_back(); // last to first, as the owner destroys them
+    byLowerName_.clear();
+    counters_.fill(0);
+    lastCreated_.fill(nullptr);
+    for (DesignObserver* observer : observers_)
+        observer->designCleared();
+}
+
+void Design::listControls(std::span<Control* const> controls) {
+    std::vector<std::string> names;
+    names.reserve(controls.size());
+    for (const Control* control : controls)
+        names.push_back(control->name_);
+    objectList_.addAll(std::move(names));
+    notifyObjectListChanged();
+}
+
+void Design::rebuildObjectList() {
+    std::vector<std::string> names;
+    names.reserve(controls_.size());
+    for (const auto& control : controls_)
+        names.push_back(control->name_);
+    objectList_.clear();
+    objectList_.addAll(std::move(names));
+    notifyObjectListChanged();
+}
+
+void Design::notifyObjectListChanged() {
+    for (DesignObserver* observer : observers_)
+        observer->objectListChanged();
+}
+
+void Design::addObserver(DesignObserver* observer) { observers_.push_back(observer); }
+
+void Design::removeObserver(DesignObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+} // namespace vap

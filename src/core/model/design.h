@@ -1,0 +1,111 @@
+#pragma once
+
+#include "control.h"
+#include "designobserver.h"
+#include "designwindow.h"
+#include "objectlist.h"
+
+#include <array>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vap {
+
+/**
+ * The design: the designed window, its controls in creation order, the object list, and the
+ * per-kind counters and last-created controls of the creation routines. Every change goes through
+ * an operation here, which keeps the name index and the object list in step and tells observers.
+ * Operations that refuse a change throw vap::Error with the message the user reads, and change
+ * nothing.
+ */
+class Design {
+public:
+    Design() = default;
+    Design(const Design&) = delete;
+    Design& operator=(const Design&) = delete;
+
+    const DesignWindow& window() const { return window_; }
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    const ObjectList& objectList() const { return objectList_; }
+
+    /** The control with this name, case ignored; an empty name finds nothing. */
+    Control* findControl(std::string_view name) const;
+
+    std::int32_t kindCounter(ControlKind kind) const { return counters_[kindIndex(kind)]; }
+    /** The control most recently made by the kind's creation routine, while it exists. */
+    Control* lastCreated(ControlKind kind) const { return lastCreated_[kindIndex(kind)]; }
+
+    // The designed window.
+    void setCaption(std::string caption);
+    void setWindowLeft(std::int32_t left);
+    void setWindowTop(std::int32_t top);
+    void setWindowWidth(std::int32_t width);
+    void setWindowHeight(std::int32_t height);
+    void setResizable(bool resizable);
+    void setModal(bool modal);
+    void setJavaClassName(std::string name);
+
+    /**
+     * Makes a control of the kind: raises the kind's counter, places it at (1, 40) with its
+     * default size and ShowHint on; with `listing` on names it after the kind and the counter and
+     * adds the name to the object list. A refused default name throws; the counter stays raised
+     * and no control is made.
+     */
+    Control& createControl(ControlKind kind, bool listing);
+
+    /**
+     * Renames under the naming rules: a valid identifier or empty, unique among the controls and
+     * the designer's own components with case ignored (a change of case alone is allowed). While
+     * the caption equals the old name it follows the new one.
+     */
+    void rename(Control& control, std::string_view newName);
+    /** Throws the error a rename of `control` (nullptr: a new control) to `name` would meet. */
+    void checkNameAvailable(std::string_view name, const Control* control) const;
+
+    void setCaption(Control& control, std::string caption);
+    void setHint(Control& control, std::string hint);
+    void setShowHint(Control& control, bool showHint);
+    void setLeft(Control& control, std::int32_t left);
+    void setTop(Control& control, std::int32_t top);
+    void setWidth(Control& control, std::int32_t width);
+    void setHeight(Control& control, std::int32_t height);
+    void setTag(Control& control, std::int32_t tag);
+
+    /** Destroys the control and refills the object list from the remaining controls. */
+    void deleteControl(Control& control);
+
+    /**
+     * Empties the object list, destroys every control and sets the counters to 0. The window's
+     * caption, bounds, marks and class name stay.
+     */
+    void clear();
+
+    /** Adds the controls' names to the object list at once (the loader lists what it made). */
+    void listControls(std::span<Control* const> controls);
+
+    void addObserver(DesignObserver* observer);
+    void removeObserver(DesignObserver* observer);
+
+private:
+    template <class Member, class Value>
+    void setControlField(Control& control, Member member, Value value, ControlField field);
+    template <class Member, class Value>
+    void setWindowField(Member member, Value value, WindowField field);
+    void rebuildObjectList();
+    void notifyObjectListChanged();
+
+    DesignWindow window_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::unordered_map<std::string, Control*> byLowerName_;
+    ObjectList objectList_;
+    std::array<std::int32_t, 6> counters_{};
+    std::array<Control*, 6> lastCreated_{};
+    Control::Id nextId_ = 1;
+    std::vector<DesignObserver*> observers_;
+};
+
+} // namespace vap

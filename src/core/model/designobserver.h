@@ -1,0 +1,26 @@
+#pragma once
+
+namespace vap {
+
+class Control;
+
+enum class ControlField { Name, Caption, Hint, ShowHint, Left, Top, Width, Height, Tag };
+enum class WindowField { Caption, Left, Top, Width, Height, Resizable, Modal, JavaClassName };
+
+/**
+ * Told of every change of a Design, after it happened (removal: just before the control goes).
+ * A window mirrors the design through these calls instead of polling it.
+ */
+class DesignObserver {
+public:
+    virtual ~DesignObserver() = default;
+    virtual void controlAdded(const Control&) {}
+    virtual void controlChanged(const Control&, ControlField) {}
+    virtual void controlRemoved(const Control&) {}
+    virtual void windowChanged(WindowField) {}
+    /** Every control was removed at once; controlRemoved is not sent for each. */
+    virtual void designCleared() {}
+    virtual void objectListChanged() {}
+};
+
+} // namespace vap

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vap {
+
+/** A component name is empty or an identifier: an ASCII letter or '_', then letters, digits, '_'. */
+bool isValidComponentName(std::string_view name);
+
+/** "''NAME'' is not a valid component name" */
+std::string invalidNameMessage(std::string_view name);
+
+/** "A component named NAME already exists" */
+std::string duplicateNameMessage(std::string_view name);
+
+/** Throws the invalid-name error unless the name is a valid component name. */
+void checkComponentName(std::string_view name);
+
+std::string toLowerAscii(std::string_view text);
+
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
+} // namespace vap

@@ -1,0 +1,13 @@
+# Fails when any file under CORE_DIR includes a Qt or other GUI header.
+file(GLOB_RECURSE core_files "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
+set(offenders "")
+foreach(file IN LISTS core_files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q|qt|X11/|gtk|wx)")
+    if(includes)
+        list(APPEND offenders "${file}: ${includes}")
+    endif()
+endforeach()
+if(offenders)
+    message(FATAL_ERROR "Toolkit includes in the core:\n${offenders}")
+endif()
+message(STATUS "core is toolkit-free (${CMAKE_MATCH_COUNT} checked)")
