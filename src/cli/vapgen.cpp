@@ -1,0 +1,238 @@
+#include "vapgen.h"
+
+#include "core/codegen/commenttexts.h"
+#include "core/codegen/exampleclass.h"
+#include "core/codegen/windowobjects.h"
+#include "core/files/designfile.h"
+#include "core/lang/datetext.h"
+#include "core/lang/language.h"
+#include "core/model/design.h"
+#include "core/model/error.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <regex>
+
+namespace vap {
+
+namespace {
+
+constexpr const char* helpText =
+    R"(Usage: vapgen COMMAND ARGUMENTS [OPTIONS]
+
+Generates the Java code of a design file (.vap) without the designer window.
+
+Commands:
+  objects DESIGN.vap [--lang 1|2|3] [--resizable] [--modal]
+      Print the window-objects code of the design, as the designer does after
+      opening the file.
+  class DESIGN.vap [--lang 1|2|3] [--modal] [--name CLASS] [--date YYYY-MM-DD]
+      Print the example class. The class name is --name, else the file's class
+      name, else the language's default name. The date (default: today) gives
+      the header's month and year.
+  check DESIGN.vap
+      Read the file as the designer's Open does and print the number of
+      controls of each kind, or the error.
+  resave IN.vap OUT.vap
+      Read a design and write it back through the designer's own writer.
+
+Options:
+  --lang N     interface language: 1 Portuguese (default), 2 English, 3 Spanish
+  --resizable  the designed window is resizable
+  --modal      the designed window is modal (a JDialog)
+  --name CLASS the example class's name
+  --date DATE  the example class's date, as YYYY-MM-DD
+  --crlf       end output lines with CR LF instead of LF
+  --help       show this text
+
+Errors go to standard error as "vapgen: MESSAGE" with exit code 1; wrong
+arguments exit with code 2.
+)";
+
+struct UsageError {
+    std::string message;
+};
+
+struct Options {
+    std::string command;
+    std::vector<std::string> files;
+    int lingua = 1;
+    bool resizable = false;
+    bool modal = false;
+    std::optional<std::string> className;
+    std::optional<DateText> date;
+    bool crlf = false;
+    bool help = false;
+};
+
+DateText parseDate(const std::string& text) {
+    static const std::regex shape(R"((\d{4})-(\d{2})-(\d{2}))");
+    std::smatch parts;
+    if (!std::regex_match(text, parts, shape))
+        throw UsageError{"--date takes YYYY-MM-DD, not '" + text + "'"};
+    int month = std::stoi(parts[2]);
+    int day = std::stoi(parts[3]);
+    if (month < 1 || month > 12 || day < 1 || day > 31)
+        throw UsageError{"'" + text + "' is not a date"};
+    return dateText(std::stoi(parts[1]), month);
+}
+
+Options parseArguments(const std::vector<std::string>& arguments) {
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= arguments.size())
+                throw UsageError{argument + " needs a value"};
+            return arguments[++i];
+        };
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--lang") {
+            const std::string& code = value();
+            if (code != "1" && code != "2" && code != "3")
+                throw UsageError{"--lang takes 1, 2 or 3, not '" + code + "'"};
+            options.lingua = code[0] - '0';
+        } else if (argument == "--resizable") {
+            options.resizable = true;
+        } else if (argument == "--modal") {
+            options.modal = true;
+        } else if (argument == "--name") {
+            options.className = value();
+        } else if (argument == "--date") {
+            options.date = parseDate(value());
+        } else if (argument == "--crlf") {
+            options.crlf = true;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            throw UsageError{"unknown option " + argument};
+        } else if (options.command.empty()) {
+            options.command = argument;
+        } else {
+            options.files.push_back(argument);
+        }
+    }
+    return options;
+}
+
+struct CommandShape {
+    std::size_t files;
+    bool takesLanguage, takesMarks, takesClassOptions;
+};
+
+void checkShape(const Options& options, const std::vector<std::string>& arguments) {
+    static const std::map<std::string, CommandShape> shapes{
+        {"objects", {1, true, true, false}},
+        {"class", {1, true, true, true}},
+        {"check", {1, false, false, false}},
+        {"resave", {2, false, false, false}},
+    };
+    auto shape = shapes.find(options.command);
+    if (shape == shapes.end())
+        throw UsageError{options.command.empty() ? "no command given"
+                                                 : "unknown command " + options.command};
+    if (options.files.size() != shape->second.files)
+        throw UsageError{options.command + " takes " + std::to_string(shape->second.files) +
+                         (shape->second.files == 1 ? " file" : " files")};
+    auto given = [&](const char* option) {
+        return std::find(arguments.begin(), arguments.end(), option) != arguments.end();
+    };
+    auto refuse = [&](bool allowed, std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            if (!allowed && given(name))
+                throw UsageError{options.command + " does not take " + name};
+        }
+    };
+    refuse(shape->second.takesLanguage, {"--lang"});
+    refuse(shape->second.takesMarks, {"--modal"});
+    refuse(shape->second.takesMarks && options.command == "objects", {"--resizable"});
+    refuse(shape->second.takesClassOptions, {"--name", "--date"});
+}
+
+void printLines(std::ostream& out, const std::vector<std::string>& lines, bool crlf) {
+    out << joinLines(lines, crlf ? "\r\n" : "\n");
+}
+
+/** The design as the designer holds it after opening the file in the given language. */
+void openAsDesigner(Design& design, const Options& options) {
+    design.setCaption(composeMainCaption(languageApplied(options.lingua)));
+    openDesign(design, options.files.front());
+    design.setResizable(options.resizable);
+    design.setModal(options.modal);
+}
+
+int printObjects(const Options& options, std::ostream& out) {
+    Design design;
+    openAsDesigner(design, options);
+    GeneratedCode code =
+        GeraObjetosJanela(design, commentTextsFor(options.lingua), options.lingua);
+    printLines(out, code.lines, options.crlf);
+    return 0;
+}
+
+int printClass(const Options& options, std::ostream& out) {
+    Design design;
+    openAsDesigner(design, options);
+    LanguageState language = languageApplied(options.lingua);
+    ExampleClassContext context{options.lingua, language.NomeProduto, language.TextoVersao,
+                                commentTextsFor(options.lingua),
+                                options.date.value_or(todayText())};
+    GeneratedCode code =
+        GeraClasseExemplo(design, context, [&](const ClassNamePrompt& prompt) {
+            return std::optional<std::string>(options.className.value_or(prompt.initialValue));
+        });
+    printLines(out, code.lines, options.crlf);
+    return 0;
+}
+
+int printCheck(const Options& options, std::ostream& out) {
+    Design design;
+    openDesign(design, options.files.front());
+    std::vector<std::string> lines;
+    for (ControlKind kind : allControlKinds) {
+        lines.push_back(std::string(kindInfo(kind).javaClass) + ": " +
+                        std::to_string(design.kindCounter(kind)));
+    }
+    lines.push_back("controls: " + std::to_string(design.controls().size()));
+    printLines(out, lines, options.crlf);
+    return 0;
+}
+
+int resave(const Options& options) {
+    Design design;
+    openDesign(design, options.files[0]);
+    GravaJanela(design, options.files[1]);
+    return 0;
+}
+
+} // namespace
+
+int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    Options options;
+    try {
+        options = parseArguments(arguments);
+        if (options.help) {
+            out << helpText;
+            return 0;
+        }
+        checkShape(options, arguments);
+    } catch (const UsageError& usage) {
+        err << "vapgen: " << usage.message << "\n" << "Try 'vapgen --help'.\n";
+        return 2;
+    }
+    try {
+        if (options.command == "objects")
+            return printObjects(options, out);
+        if (options.command == "class")
+            return printClass(options, out);
+        if (options.command == "check")
+            return printCheck(options, out);
+        return resave(options);
+    } catch (const Error& error) {
+        err << "vapgen: " << error.what() << "\n";
+        return 1;
+    }
+}
+
+} // namespace vap

@@ -1,0 +1,124 @@
+#include "exampleclass.h"
+
+#include "../lang/texts3.h"
+#include "../model/design.h"
+
+namespace vap {
+
+namespace {
+
+constexpr Texts3 codeWindowCaption{"Código para a Classe Exemplo", "Code for the Class Example",
+                                   "Codifique para el Ejemplo de Clase"};
+constexpr Texts3 defaultName{"Teste", "Test", "Prueba"};
+constexpr Texts3 promptTitle{"Gera uma Classe Exemplo", "Generates a Class Example",
+                             "Genera un Ejemplo de Clase"};
+constexpr Texts3 promptLabel{"Informe o Nome da Classe:", "Report the Name of the Class:",
+                             "Informe el Nombre de Clase:"};
+
+constexpr Texts3 headerClass{"/* CLASSE ", "/* CLASS ", "/* CLASE "};
+constexpr std::string_view headerRule = " * ------------------------------------";
+constexpr Texts3 headerProject{" * Projeto..:", " * Project....:", " * Proyecto...:"};
+constexpr Texts3 headerDescription{" * Descrição:", " * Description:", " * Descripción:"};
+constexpr Texts3 headerDate{" * Data.....: ", " * Date.......: ", " * Fecha......: "};
+constexpr Texts3 headerAuthor{" * Autor....: ", " * Author.....: ", " * Autor......: "};
+constexpr Texts3 headerGenerator{" - Gerador Automático", " - Automatic Generator",
+                                 " - Generador Automático"};
+constexpr Texts3 closingMethod{"aoFechar", "whenClosing", "alCerrar"};
+
+std::string text(const Texts3& texts, int lingua) { return std::string(*texts.pick(lingua)); }
+
+std::vector<std::string> headerLines(const ExampleClassContext& context,
+                                     const std::string& className) {
+    int lingua = context.lingua;
+    return {
+        text(headerClass, lingua) + className,
+        std::string(headerRule),
+        text(headerProject, lingua),
+        text(headerDescription, lingua),
+        text(headerDate, lingua) + context.date.monthAbbrev + " - " +
+            std::to_string(context.date.year),
+        text(headerAuthor, lingua) + context.NomeProduto + " " + context.TextoVersao +
+            text(headerGenerator, lingua),
+    };
+}
+
+void appendBody(std::vector<std::string>& lines, const ExampleClassContext& context,
+                const std::string& className, bool modal) {
+    // A code outside 1 to 3 keeps the Portuguese method name, so that the class still compiles.
+    std::string closing(closingMethod.pick(context.lingua).value_or(closingMethod.pt));
+    std::string base = modal ? "JDialog" : "JFrame";
+    const CommentTexts& comments = context.comments;
+    std::vector<std::string> body{
+        " */",
+        "",
+        "import java.awt.*;",
+        "import java.awt.event.*;",
+        "import javax.swing.*;",
+        "",
+        "public class " + className + " extends " + base + " {",
+        "",
+        comments.objectsPlaceholder,
+        "",
+        "  public " + className + "() {",
+        "    try {",
+        "      mostra();",
+        "    } catch(Exception ex) {",
+        "      ex.printStackTrace();",
+        "    }",
+        "  }",
+        "",
+        "  public void mostra() throws Exception {",
+        "",
+        comments.windowPlaceholder,
+        "",
+        comments.controlsPlaceholder,
+        "",
+        "    this.addWindowListener(new java.awt.event.WindowAdapter() {",
+        "      public void windowClosing(WindowEvent e) {",
+        "        " + closing + "(e);",
+        "      }",
+        "    });",
+        "  }",
+        "",
+        "  private void " + closing + "(WindowEvent e) {",
+        "    System.exit(0);",
+        "  }",
+        "",
+        "  public static void main(String args[]) {",
+        "    " + className + " janela = new " + className + "();",
+        "    janela.show();",
+        "  }",
+        "}",
+    };
+    lines.insert(lines.end(), std::make_move_iterator(body.begin()),
+                 std::make_move_iterator(body.end()));
+}
+
+} // namespace
+
+std::optional<std::string> defaultClassName(int lingua) {
+    if (auto name = defaultName.pick(lingua))
+        return std::string(*name);
+    return std::nullopt;
+}
+
+GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& context,
+                                const ClassNameAsker& askClassName) {
+    GeneratedCode code;
+    int lingua = context.lingua;
+    if (codeWindowCaption.pick(lingua)) {
+        code.caption = text(codeWindowCaption, lingua);
+        if (design.window().JavaClassName.empty())
+            design.setJavaClassName(text(defaultName, lingua));
+        std::optional<std::string> answer = askClassName(ClassNamePrompt{
+            text(promptTitle, lingua), text(promptLabel, lingua), design.window().JavaClassName});
+        if (!answer)
+            return code;
+        design.setJavaClassName(*answer);
+        code.lines = headerLines(context, design.window().JavaClassName);
+    }
+    appendBody(code.lines, context, design.window().JavaClassName, design.window().modal);
+    return code;
+}
+
+} // namespace vap

@@ -1,0 +1,70 @@
+#include "javasyntax.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vap {
+
+namespace {
+// Indexed by inspector item: key pressed, mouse clicked, action performed, focus gained, lost.
+constexpr std::array<ListenerSyntax, 5> listeners{{
+    {"Key", "KeyAdapter", "keyPressed", "Key"},
+    {"Mouse", "MouseAdapter", "mouseClicked", "Mouse"},
+    {"Action", "ActionListener", "actionPerformed", "Action"},
+    {"Focus", "FocusAdapter", "focusGained", "Focus"},
+    {"Focus", "FocusAdapter", "focusLost", "Focus"},
+}};
+
+bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+} // namespace
+
+const ListenerSyntax& listenerSyntax(JavaEvent event) {
+    return listeners[static_cast<std::size_t>(eventItem(event))];
+}
+
+std::string javaStringLiteralBody(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size() + 8);
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '\\':
+            escaped += "\\\\";
+            break;
+        case '"':
+            escaped += "\\\"";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        case '\b':
+            escaped += "\\b";
+            break;
+        case '\f':
+            escaped += "\\f";
+            break;
+        default:
+            if (byte < 0x20 || byte == 0x7F) {
+                escaped += '\\';
+                escaped += static_cast<char>('0' + ((byte >> 6) & 7));
+                escaped += static_cast<char>('0' + ((byte >> 3) & 7));
+                escaped += static_cast<char>('0' + (byte & 7));
+            } else {
+                escaped += c;
+            }
+        }
+    }
+    return escaped;
+}
+
+bool isBlankText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), isBlankOrControl);
+}
+
+} // namespace vap

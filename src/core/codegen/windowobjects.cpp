@@ -1,0 +1,181 @@
+#include "windowobjects.h"
+
+#include "javasyntax.h"
+
+#include "../lang/texts3.h"
+#include "../model/design.h"
+
+#include <charconv>
+
+namespace vap {
+
+namespace {
+
+constexpr Texts3 codeWindowCaption{"Código para a Geração da Janela",
+                                   "Code for the Generation of the Window",
+                                   "Codifique para Generación de Ventana"};
+
+void appendNumber(std::string& line, std::int32_t value) {
+    char digits[16];
+    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    line.append(digits, end);
+}
+
+std::string concat(std::initializer_list<std::string_view> pieces) {
+    std::size_t size = 0;
+    for (std::string_view piece : pieces)
+        size += piece.size();
+    std::string line;
+    line.reserve(size);
+    for (std::string_view piece : pieces)
+        line += piece;
+    return line;
+}
+
+std::string declaration(const Control& control) {
+    std::string_view javaClass = kindInfo(control.kind()).javaClass;
+    std::string line = concat({"private ", javaClass, " ", control.name(), " = new ", javaClass});
+    switch (control.kind()) {
+    case ControlKind::List:
+    case ControlKind::ComboBox:
+        line += "();";
+        break;
+    default:
+        line += concat({"(\"", javaStringLiteralBody(control.caption()), "\");"});
+    }
+    return line;
+}
+
+std::string rectangle(std::string_view target, const Control& control) {
+    std::string line = concat({target, ".setBounds(new Rectangle("});
+    appendNumber(line, control.left());
+    line += ", ";
+    appendNumber(line, control.top());
+    line += ", ";
+    appendNumber(line, control.width());
+    line += ", ";
+    appendNumber(line, control.height());
+    line += "));";
+    return line;
+}
+
+/** Labels and lists have no action listener in Swing, so they get no action block. */
+bool canAnswer(const Control& control, JavaEvent event) {
+    return event != JavaEvent::ActionPerformed ||
+           (control.kind() != ControlKind::Label && control.kind() != ControlKind::List);
+}
+
+class WindowObjectsWriter {
+public:
+    WindowObjectsWriter(const Design& design, const CommentTexts& comments)
+        : design_(design), comments_(comments) {}
+
+    std::vector<std::string> write() {
+        writeDeclarations();
+        writeWindowSetUp();
+        writeControls();
+        return std::move(lines_);
+    }
+
+private:
+    void writeDeclarations() {
+        lines_.push_back(comments_.objectsSection);
+        int scrollPane = 0;
+        for (const auto& control : design_.controls()) {
+            lines_.push_back(declaration(*control));
+            if (control->kind() == ControlKind::List)
+                lines_.push_back(concat({"private JScrollPane jScrollPane",
+                                         std::to_string(++scrollPane),
+                                         " = new JScrollPane();"}));
+        }
+    }
+
+    void writeWindowSetUp() {
+        const DesignWindow& window = design_.window();
+        lines_.emplace_back();
+        lines_.push_back(comments_.windowSection);
+        lines_.emplace_back("this.getContentPane().setLayout(null);");
+        std::string size = "this.setSize(";
+        appendNumber(size, window.width);
+        size += ", ";
+        appendNumber(size, window.height);
+        size += ");";
+        lines_.push_back(std::move(size));
+        lines_.push_back(
+            concat({"this.setTitle(\"", javaStringLiteralBody(window.caption), "\");"}));
+        lines_.push_back(window.resizable ? "this.setResizable(true);"
+                                          : "this.setResizable(false);");
+        if (window.modal)
+            lines_.emplace_back("this.setModal(true);");
+    }
+
+    void writeControls() {
+        lines_.emplace_back();
+        lines_.push_back(comments_.controlsSection);
+        int scrollPane = 0;
+        for (const auto& control : design_.controls()) {
+            writeToolTip(*control);
+            if (control->kind() == ControlKind::List)
+                writeListPlacement(*control, ++scrollPane);
+            else
+                writePlacement(*control);
+            writeListeners(*control);
+        }
+    }
+
+    void writeToolTip(const Control& control) {
+        if (isBlankText(control.hint()))
+            return;
+        lines_.push_back(concat({control.name(), ".setToolTipText(\"",
+                                 javaStringLiteralBody(control.hint()), "\");"}));
+    }
+
+    void writePlacement(const Control& control) {
+        lines_.push_back(rectangle(control.name(), control));
+        lines_.push_back(concat({"this.getContentPane().add(", control.name(), ", null);"}));
+    }
+
+    void writeListPlacement(const Control& control, int scrollPane) {
+        std::string pane = "jScrollPane" + std::to_string(scrollPane);
+        lines_.push_back(rectangle(pane, control));
+        lines_.push_back(concat({pane, ".getViewport().add(", control.name(), ", null);"}));
+        lines_.push_back(concat({"this.getContentPane().add(", pane, ", null);"}));
+    }
+
+    void writeListeners(const Control& control) {
+        if (control.tag() <= 0)
+            return;
+        EventChoice events = decodeEventMask(control.tag());
+        for (JavaEvent event : eventsHeaviestFirst) {
+            if (events.has(event) && canAnswer(control, event))
+                writeListener(control, listenerSyntax(event));
+        }
+    }
+
+    void writeListener(const Control& control, const ListenerSyntax& syntax) {
+        lines_.push_back(concat({control.name(), ".add", syntax.kind, "Listener (new ",
+                                 syntax.adapter, "() {"}));
+        lines_.push_back(
+            concat({"  public void ", syntax.method, "(", syntax.eventType, "Event e) {"}));
+        lines_.push_back(comments_.listenerBody);
+        lines_.emplace_back("}});");
+    }
+
+    const Design& design_;
+    const CommentTexts& comments_;
+    std::vector<std::string> lines_;
+};
+
+} // namespace
+
+std::optional<std::string> windowObjectsCaption(int lingua) {
+    if (auto caption = codeWindowCaption.pick(lingua))
+        return std::string(*caption);
+    return std::nullopt;
+}
+
+GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments, int lingua) {
+    return GeneratedCode{windowObjectsCaption(lingua), WindowObjectsWriter(design, comments).write()};
+}
+
+} // namespace vap

@@ -1,0 +1,315 @@
+#include "designfile.h"
+
+#include "ioerror.h"
+#include "safewrite.h"
+#include "windows1252.h"
+
+#include "../model/componentnames.h"
+#include "../model/creation.h"
+#include "../model/design.h"
+#include "../model/error.h"
+#include "../model/naming.h"
+
+#include <cerrno>
+#include <charconv>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
+#include <unordered_set>
+
+namespace vap {
+
+namespace {
+
+constexpr char endOfFileByte = 26;
+
+struct TagKind {
+    std::string_view tag;
+    ControlKind kind;
+};
+constexpr TagKind controlTags[] = {
+    {"LAB", ControlKind::Label},  {"TXF", ControlKind::TextField},
+    {"PWD", ControlKind::PasswordField}, {"BUT", ControlKind::Button},
+    {"LIS", ControlKind::List},   {"CBX", ControlKind::ComboBox},
+};
+constexpr std::string_view windowTag = "JAN";
+
+std::optional<ControlKind> kindOfTag(std::string_view tag) {
+    for (const TagKind& entry : controlTags) {
+        if (entry.tag == tag)
+            return entry.kind;
+    }
+    return std::nullopt;
+}
+
+std::string_view tagOfKind(ControlKind kind) {
+    for (const TagKind& entry : controlTags) {
+        if (entry.kind == kind)
+            return entry.tag;
+    }
+    return {};
+}
+
+/** Lines ending in CR LF, a lone CR or a lone LF; past the end every read gives an empty line. */
+class LineReader {
+public:
+    explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+    bool atEnd() const { return position_ >= bytes_.size(); }
+
+    std::string_view readLine() {
+        if (atEnd())
+            return {};
+        std::size_t end = bytes_.find_first_of("\r\n", position_);
+        if (end == std::string_view::npos)
+            end = bytes_.size();
+        std::string_view line = bytes_.substr(position_, end - position_);
+        position_ = end;
+        if (position_ < bytes_.size() && bytes_[position_] == '\r')
+            ++position_;
+        if (position_ < bytes_.size() && bytes_[position_] == '\n' &&
+            (end == position_ || bytes_[end] == '\r'))
+            ++position_;
+        return line;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t position_ = 0;
+};
+
+std::string notAnIntegerMessage(std::string_view piece) {
+    return "'" + decodeWindows1252(piece) + "' is not a valid integer value";
+}
+
+/** A whole decimal number: leading blanks, an optional sign, digits, nothing after; 32 bits. */
+std::int32_t toInteger(std::string_view piece) {
+    std::string_view rest = piece;
+    while (!rest.empty() && rest.front() == ' ')
+        rest.remove_prefix(1);
+    bool negative = false;
+    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+        negative = rest.front() == '-';
+        rest.remove_prefix(1);
+    }
+    std::int64_t value = 0;
+    bool anyDigit = false;
+    for (char c : rest) {
+        if (c < '0' || c > '9' || value > (std::int64_t{1} << 32))
+            throw Error(notAnIntegerMessage(piece));
+        value = value * 10 + (c - '0');
+        anyDigit = true;
+    }
+    if (negative)
+        value = -value;
+    if (!anyDigit || value < INT32_MIN || value > INT32_MAX)
+        throw Error(notAnIntegerMessage(piece));
+    return static_cast<std::int32_t>(value);
+}
+
+/**
+ * Takes a record line apart: the tag, then left, top, height, width; pieces from the sixth on
+ * are dropped, and the piece after the last ':' is the event mask. An empty piece counts as 0.
+ */
+void takeRecordLineApart(std::string_view line, DesignRecord& record) {
+    std::int32_t* numbers[] = {&record.left, &record.top, &record.height, &record.width};
+    std::size_t pieceIndex = 0;
+    std::size_t start = 0;
+    for (std::size_t colon = line.find(':'); colon != std::string_view::npos;
+         colon = line.find(':', start)) {
+        std::string_view piece = line.substr(start, colon - start);
+        if (piece.empty())
+            piece = "0";
+        if (pieceIndex == 0)
+            record.tag = std::string(piece);
+        else if (pieceIndex <= 4)
+            *numbers[pieceIndex - 1] = toInteger(piece);
+        ++pieceIndex;
+        start = colon + 1;
+    }
+    std::string_view last = line.substr(start);
+    record.events = toInteger(last.empty() ? "0" : last);
+}
+
+/** The names of a file's controls must be valid, distinct and free of the designer's own. */
+class NameChecker {
+public:
+    void check(const std::string& name) {
+        checkComponentName(name);
+        if (name.empty())
+            return;
+        if (isDesignerComponentName(name) || !seen_.insert(toLowerAscii(name)).second)
+            throw Error(duplicateNameMessage(name));
+    }
+
+private:
+    std::unordered_set<std::string> seen_;
+};
+
+std::string readWholeFile(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw Error(ioErrorMessageFromErrno(errno));
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t count = read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            int error = errno;
+            close(fd);
+            throw Error(ioErrorMessageFromErrno(error));
+        }
+        if (count == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(fd);
+    return bytes;
+}
+
+// ---- writing
+
+std::string describeUnstorable(std::string_view text) {
+    for (char c : text) {
+        if (c == '\r' || c == '\n')
+            return "a line break";
+        if (c == endOfFileByte)
+            return "the character U+001A";
+    }
+    if (auto bad = findUnencodable(text)) {
+        if (bad->codePoint == 0xFFFD && bad->character != "\xEF\xBF\xBD")
+            return "bytes that are not UTF-8 text";
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad->codePoint));
+        return "'" + bad->character + "' (" + code + ")";
+    }
+    return {};
+}
+
+std::string controlDescription(const Control& control) {
+    if (!control.name().empty())
+        return control.name();
+    return "an unnamed " + std::string(kindInfo(control.kind()).javaClass);
+}
+
+/** Throws when the text would not come back from a design file as it is. */
+void checkStorable(std::string_view text, const std::string& what) {
+    std::string problem = describeUnstorable(text);
+    if (!problem.empty())
+        throw Error("Cannot save " + what + ": it holds " + problem +
+                    ", which a design file cannot store");
+}
+
+void appendLine(std::string& out, std::string_view text) {
+    out += text;
+    out += "\r\n";
+}
+
+void appendTextLine(std::string& out, const std::string& text, const std::string& what) {
+    checkStorable(text, what);
+    out += encodeWindows1252(text);
+    out += "\r\n";
+}
+
+void appendRecordLine(std::string& out, std::string_view tag, std::int32_t left, std::int32_t top,
+                      std::int32_t height, std::int32_t width, std::int32_t events) {
+    out += tag;
+    for (std::int32_t value : {left, top, height, width, events}) {
+        char digits[16];
+        out += ':';
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    }
+    out += "\r\n";
+}
+
+} // namespace
+
+DesignFile parseDesignFile(std::string_view bytes) {
+    std::size_t end = bytes.find(endOfFileByte);
+    if (end != std::string_view::npos)
+        bytes = bytes.substr(0, end);
+    DesignFile file;
+    NameChecker names;
+    LineReader reader(bytes);
+    while (!reader.atEnd()) {
+        DesignRecord record;
+        takeRecordLineApart(reader.readLine(), record);
+        record.caption = decodeWindows1252(reader.readLine());
+        record.name = decodeWindows1252(reader.readLine());
+        record.hint = decodeWindows1252(reader.readLine());
+        if (kindOfTag(record.tag))
+            names.check(record.name);
+        file.records.push_back(std::move(record));
+    }
+    return file;
+}
+
+DesignFile readDesignFile(const std::string& path) { return parseDesignFile(readWholeFile(path)); }
+
+void applyDesignFile(Design& design, const DesignFile& file) {
+    for (const DesignRecord& record : file.records) {
+        if (kindOfTag(record.tag) && design.findControl(record.name))
+            throw Error(duplicateNameMessage(record.name));
+    }
+    std::vector<Control*> loaded;
+    loaded.reserve(file.records.size());
+    for (const DesignRecord& record : file.records) {
+        if (record.tag == windowTag) {
+            design.setWindowLeft(record.left);
+            design.setWindowTop(record.top);
+            design.setWindowHeight(record.height);
+            design.setWindowWidth(record.width);
+            design.setJavaClassName(record.name);
+            design.setCaption(record.caption);
+        } else if (auto kind = kindOfTag(record.tag)) {
+            Control& control = createOfKind(design, *kind, false);
+            design.setLeft(control, record.left);
+            design.setTop(control, record.top);
+            design.setHeight(control, record.height);
+            design.setWidth(control, record.width);
+            design.setTag(control, record.events);
+            design.rename(control, record.name);
+            design.setCaption(control, record.caption);
+            design.setHint(control, record.hint);
+            design.setShowHint(control, true);
+            loaded.push_back(&control);
+        }
+    }
+    design.listControls(loaded);
+}
+
+void CarregaJanela(Design& design, const std::string& path) {
+    applyDesignFile(design, readDesignFile(path));
+}
+
+void openDesign(Design& design, const std::string& path) {
+    DesignFile file = readDesignFile(path);
+    design.clear();
+    applyDesignFile(design, file);
+}
+
+std::string serializeDesign(const Design& design) {
+    const DesignWindow& window = design.window();
+    std::string out;
+    out.reserve(64 + design.controls().size() * 64);
+    appendRecordLine(out, windowTag, window.left, window.top, window.height, window.width, 0);
+    appendTextLine(out, window.caption, "the window caption");
+    appendTextLine(out, window.JavaClassName, "the class name");
+    appendLine(out, "");
+    for (const auto& control : design.controls()) {
+        appendRecordLine(out, tagOfKind(control->kind()), control->left(), control->top(),
+                         control->height(), control->width(), control->tag());
+        std::string who = controlDescription(*control);
+        appendTextLine(out, control->caption(), "the caption of " + who);
+        appendTextLine(out, control->name(), "the name of " + who);
+        appendTextLine(out, control->hint(), "the hint of " + who);
+    }
+    return out;
+}
+
+void GravaJanela(const Design& design, const std::string& path) {
+    writeFileAtomically(path, serializeDesign(design));
+}
+
+} // namespace vap
