@@ -1,0 +1,134 @@
+#include "cli/vapgen.h"
+#include "core/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+
+using vaptest::readBytes;
+using vaptest::TempDir;
+using vaptest::writeBytes;
+
+namespace {
+
+const std::string example = "JAN:230:189:230:336:0\r\nCadastro\r\nTeste\r\n\r\n"
+                            "LAB:10:50:17:65:0\r\nNome:\r\nJLabel1\r\n\r\n"
+                            "LIS:80:48:100:121:0\r\n\r\nJList1\r\nEscolha\r\n"
+                            "PWD:80:80:21:75:16\r\nx\r\nsenha\r\n\r\n";
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+Outcome vapgen(std::vector<std::string> arguments) {
+    std::ostringstream out, err;
+    int code = vap::runVapgen(arguments, out, err);
+    return {code, out.str(), err.str()};
+}
+
+class Vapgen : public ::testing::Test {
+protected:
+    void SetUp() override { writeBytes(design, example); }
+    TempDir dir;
+    std::string design = dir.file("design.vap");
+};
+
+} // namespace
+
+TEST_F(Vapgen, PrintsTheWindowObjectsAsTheDesignerWould) {
+    Outcome run = vapgen({"objects", design, "--lang", "2", "--modal", "--resizable"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("// Creation of the Objects\nprivate JLabel JLabel1"), std::string::npos);
+    EXPECT_NE(run.out.find("this.setTitle(\"Cadastro\");\nthis.setResizable(true);\n"
+                           "this.setModal(true);\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("jScrollPane1.getViewport().add(JList1, null);"), std::string::npos);
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+
+    Outcome crlf = vapgen({"objects", design, "--crlf"});
+    EXPECT_NE(crlf.out.find("// Criação dos Objetos\r\n"), std::string::npos);
+    EXPECT_EQ(crlf.out.substr(crlf.out.size() - 6), "}});\r\n");
+}
+
+TEST_F(Vapgen, WindowWithoutRecordIsTheDesignerAtStartUp) {
+    writeBytes(design, "LAB:1:2:3:4:0\r\nA\r\nJLabel1\r\n\r\n");
+    Outcome run = vapgen({"objects", design, "--lang", "3"});
+    EXPECT_NE(run.out.find("this.setSize(336, 230);\nthis.setTitle(\"Vaporina - versión 1.02\");"),
+              std::string::npos);
+}
+
+TEST_F(Vapgen, ClassNameComesFromOptionFileOrLanguage) {
+    Outcome named = vapgen({"class", design, "--name", "Cliente", "--date", "2026-12-07"});
+    ASSERT_EQ(named.code, 0) << named.err;
+    EXPECT_EQ(named.out.substr(0, named.out.find('\n')), "/* CLASSE Cliente");
+    EXPECT_NE(named.out.find("public class Cliente extends JFrame {"), std::string::npos);
+
+    Outcome fromFile = vapgen({"class", design, "--modal", "--lang", "2", "--date", "2026-12-07"});
+    EXPECT_NE(fromFile.out.find("public class Teste extends JDialog {"), std::string::npos);
+    EXPECT_NE(fromFile.out.find(" * Date.......: "), std::string::npos);
+
+    writeBytes(design, "");
+    Outcome byLanguage = vapgen({"class", design, "--lang", "3"});
+    EXPECT_NE(byLanguage.out.find("public class Prueba extends JFrame {"), std::string::npos);
+    EXPECT_EQ(std::count(byLanguage.out.begin(), byLanguage.out.end(), '\n'), 46);
+}
+
+TEST_F(Vapgen, ChecksAndResavesThroughTheDesignersReaderAndWriter) {
+    Outcome check = vapgen({"check", design});
+    EXPECT_EQ(check.out, "JLabel: 1\nJTextField: 0\nJPasswordField: 1\nJButton: 0\nJList: 1\n"
+                         "JComboBox: 0\ncontrols: 3\n");
+    std::string copy = dir.file("copy.vap");
+    EXPECT_EQ(vapgen({"resave", design, copy}).code, 0);
+    EXPECT_EQ(readBytes(copy), example);
+}
+
+TEST_F(Vapgen, ReportsErrorsAndUsage) {
+    Outcome missing = vapgen({"check", dir.file("none.vap")});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "vapgen: File not found\n");
+
+    writeBytes(design, "LAB:1:2x:3:4:0\r\n\r\nJLabel1\r\n\r\n");
+    Outcome bad = vapgen({"objects", design});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_EQ(bad.err, "vapgen: '2x' is not a valid integer value\n");
+    EXPECT_EQ(bad.out, "");
+
+    for (std::vector<std::string> wrong : std::vector<std::vector<std::string>>{
+             {},
+             {"draw", design},
+             {"objects"},
+             {"objects", design, "--lang", "4"},
+             {"objects", design, "--name", "X"},
+             {"check", design, "--modal"},
+             {"class", design, "--resizable"},
+             {"class", design, "--date", "2026-13-01"},
+             {"resave", design},
+             {"objects", design, "--frobnicate"},
+         }) {
+        Outcome run = vapgen(wrong);
+        EXPECT_EQ(run.code, 2) << ::testing::PrintToString(wrong);
+        EXPECT_EQ(run.err.rfind("vapgen: ", 0), 0u);
+    }
+    Outcome help = vapgen({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* word : {"objects", "class", "check", "resave", "--crlf", "--date"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+}
+
+TEST_F(Vapgen, RealBinaryPrintsToStandardOutputAndFailsWithExitCode) {
+    std::string command = std::string(VAPGEN_BINARY) + " check '" + design + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    std::array<char, 256> buffer{};
+    while (std::size_t count = fread(buffer.data(), 1, buffer.size(), pipe))
+        output.append(buffer.data(), count);
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_NE(output.find("controls: 3"), std::string::npos);
+    EXPECT_NE(std::system((std::string(VAPGEN_BINARY) + " check /nonexistent/x.vap 2>/dev/null")
+                              .c_str()),
+              0);
+}

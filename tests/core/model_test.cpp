@@ -1,0 +1,239 @@
+#include "core/model/componentnames.h"
+#include "core/model/creation.h"
+#include "core/model/design.h"
+#include "core/model/error.h"
+#include "core/model/eventmask.h"
+#include "core/model/naming.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace vap;
+using ::testing::ElementsAre;
+
+namespace {
+
+std::vector<std::string> names(const Design& design) {
+    std::vector<std::string> result;
+    for (const auto& control : design.controls())
+        result.push_back(control->name());
+    return result;
+}
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+struct Recorder : DesignObserver {
+    std::vector<std::string> seen;
+    void controlAdded(const Control& c) override { seen.push_back("added " + c.name()); }
+    void controlChanged(const Control& c, ControlField field) override {
+        seen.push_back("changed " + c.name() + " " + std::to_string(static_cast<int>(field)));
+    }
+    void controlRemoved(const Control& c) override { seen.push_back("removed " + c.name()); }
+    void windowChanged(WindowField field) override {
+        seen.push_back("window " + std::to_string(static_cast<int>(field)));
+    }
+    void designCleared() override { seen.push_back("cleared"); }
+    void objectListChanged() override { seen.push_back("list"); }
+};
+
+} // namespace
+
+TEST(EventMask, DecodesGreedilyFromTheHeaviestWeight) {
+    struct Case {
+        std::int32_t mask;
+        std::array<bool, 5> chosen; // key, mouse, action, gained, lost
+    };
+    for (const Case& c : std::vector<Case>{
+             {0, {false, false, false, false, false}},
+             {5, {true, false, true, false, false}},
+             {21, {true, false, true, false, true}},
+             {31, {true, true, true, true, true}},
+             {32, {true, true, true, true, true}},
+             {48, {true, true, true, true, true}},
+             {INT_MAX, {true, true, true, true, true}},
+             {-1, {false, false, false, false, false}},
+             {INT_MIN, {false, false, false, false, false}},
+         }) {
+        EXPECT_EQ(decodeEventMask(c.mask).chosen, c.chosen) << "mask " << c.mask;
+    }
+    EXPECT_EQ(encodeEventMask(decodeEventMask(48)), 31);
+    EXPECT_EQ(encodeEventMask(decodeEventMask(13)), 13);
+}
+
+TEST(Creation, GivesDefaultNamesPlacesAndSizes) {
+    Design design;
+    Control& label = CriaJLabel(design, true);
+    EXPECT_EQ(label.name(), "JLabel1");
+    EXPECT_EQ(label.caption(), "JLabel1");
+    EXPECT_EQ(label.left(), 1);
+    EXPECT_EQ(label.top(), 40);
+    EXPECT_EQ(label.width(), 57);
+    EXPECT_EQ(label.height(), 13);
+    EXPECT_TRUE(label.showHint());
+    EXPECT_EQ(label.tag(), 0);
+
+    Control& text1 = CriaJTextField(design, true);
+    Control& text2 = CriaJTextField(design, true);
+    Control& password = CriaJPasswordField(design, true);
+    EXPECT_EQ(text2.name(), "JTextField2");
+    EXPECT_EQ(password.name(), "JPasswordField1");
+    EXPECT_TRUE(text1.eTextField());
+    EXPECT_FALSE(password.eTextField());
+    EXPECT_EQ(CriaJComboBox(design, true).name(), "jComboBox1");
+
+    struct Size {
+        ControlKind kind;
+        int width, height;
+    };
+    for (Size s : {Size{ControlKind::Button, 100, 30}, Size{ControlKind::List, 130, 160},
+                   Size{ControlKind::ComboBox, 130, 21}, Size{ControlKind::PasswordField, 100, 21}}) {
+        Control& made = createOfKind(design, s.kind, true);
+        EXPECT_EQ(made.width(), s.width);
+        EXPECT_EQ(made.height(), s.height);
+        EXPECT_EQ(design.lastCreated(s.kind), &made);
+    }
+}
+
+TEST(Creation, CountersSurviveDeletionAndResetOnClear) {
+    Design design;
+    CriaJButton(design, true);
+    Control& second = CriaJButton(design, true);
+    CriaJButton(design, true);
+    design.deleteControl(second);
+    EXPECT_EQ(CriaJButton(design, true).name(), "JButton4");
+    EXPECT_EQ(design.lastCreated(ControlKind::Button)->name(), "JButton4");
+
+    design.setCaption("Cadastro");
+    design.setJavaClassName("Cadastro");
+    design.setResizable(true);
+    design.clear();
+    EXPECT_TRUE(design.controls().empty());
+    EXPECT_TRUE(design.objectList().items().empty());
+    EXPECT_EQ(design.lastCreated(ControlKind::Button), nullptr);
+    EXPECT_EQ(CriaJLabel(design, true).name(), "JLabel1");
+    EXPECT_EQ(design.window().caption, "Cadastro");
+    EXPECT_EQ(design.window().JavaClassName, "Cadastro");
+    EXPECT_TRUE(design.window().resizable);
+}
+
+TEST(Creation, RefusedDefaultNameDiscardsTheControlAndAdvancesTheCounter) {
+    Design design;
+    Recorder recorder;
+    Control& label = CriaJLabel(design, true);
+    design.rename(label, "JLabel2");
+    design.addObserver(&recorder);
+    EXPECT_EQ(errorOf([&] { CriaJLabel(design, true); }), "A component named JLabel2 already exists");
+    EXPECT_EQ(design.kindCounter(ControlKind::Label), 2);
+    EXPECT_EQ(design.controls().size(), 1u);
+    EXPECT_THAT(design.objectList().items(), ElementsAre("JLabel2"));
+    EXPECT_TRUE(recorder.seen.empty());
+    EXPECT_EQ(CriaJLabel(design, true).name(), "JLabel3");
+}
+
+TEST(Creation, WithoutListingLeavesTheControlUnnamedAndUnlisted) {
+    Design design;
+    Control& button = CriaJButton(design, false);
+    EXPECT_EQ(button.name(), "");
+    EXPECT_EQ(button.caption(), "");
+    EXPECT_EQ(design.kindCounter(ControlKind::Button), 1);
+    EXPECT_TRUE(design.objectList().items().empty());
+    design.rename(button, "okButton");
+    EXPECT_EQ(button.caption(), "okButton");
+    EXPECT_TRUE(design.objectList().items().empty());
+}
+
+TEST(Naming, CaptionFollowsTheNameUntilItDiffers) {
+    Design design;
+    Control& button = CriaJButton(design, true);
+    design.rename(button, "okButton");
+    EXPECT_EQ(button.caption(), "okButton");
+    design.setCaption(button, "OK");
+    design.rename(button, "confirm");
+    EXPECT_EQ(button.caption(), "OK");
+    EXPECT_EQ(design.findControl("CONFIRM"), &button);
+    EXPECT_EQ(design.findControl("okButton"), nullptr);
+    EXPECT_EQ(design.findControl(""), nullptr);
+}
+
+TEST(Naming, RefusesInvalidAndTakenNamesAndKeepsTheOldOne) {
+    Design design;
+    Control& list = CriaJList(design, true);
+    CriaJLabel(design, true);
+    struct Case {
+        std::string name, message;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"1list", "''1list'' is not a valid component name"},
+             {"my list", "''my list'' is not a valid component name"},
+             {"lista\xC3\xA7", "''lista\xC3\xA7'' is not a valid component name"},
+             {"opc2", "A component named opc2 already exists"},
+             {"XJUSTONE1", "A component named XJUSTONE1 already exists"},
+             {"jlabel1", "A component named jlabel1 already exists"},
+         }) {
+        EXPECT_EQ(errorOf([&] { design.rename(list, c.name); }), c.message);
+        EXPECT_EQ(list.name(), "JList1");
+        EXPECT_EQ(list.caption(), "JList1");
+    }
+    design.rename(list, "jlist1");
+    EXPECT_EQ(list.name(), "jlist1");
+    design.rename(list, "_x9");
+    EXPECT_EQ(list.name(), "_x9");
+    EXPECT_EQ(designerComponentNames().size(), 28u);
+    EXPECT_TRUE(isDesignerComponentName("OPCSAIR"));
+    EXPECT_FALSE(isDesignerComponentName("opc9"));
+}
+
+TEST(ObjectList, KeepsThePlatformOrderWithCaseIgnored) {
+    Design design;
+    CriaJLabel(design, true);
+    CriaJButton(design, true);
+    CriaJComboBox(design, true);
+    EXPECT_THAT(design.objectList().items(), ElementsAre("JButton1", "jComboBox1", "JLabel1"));
+
+    ObjectList list;
+    for (const char* name : {"ab", "a_", "a0", "A1", "a", "JLabel2", "JLabel10", "_z"})
+        list.add(name);
+    EXPECT_THAT(list.items(), ElementsAre("_z", "a", "a_", "a0", "A1", "ab", "JLabel10", "JLabel2"));
+    EXPECT_EQ(list.indexOf("jlabel2"), 7u);
+    EXPECT_FALSE(list.indexOf("nothing"));
+}
+
+TEST(ObjectList, FollowsRenamesAndDeletions) {
+    Design design;
+    Control& label = CriaJLabel(design, true);
+    Control& button = CriaJButton(design, true);
+    CriaJTextField(design, true);
+    design.rename(label, "aLabel");
+    EXPECT_THAT(design.objectList().items(), ElementsAre("aLabel", "JButton1", "JTextField1"));
+    design.deleteControl(button);
+    EXPECT_THAT(design.objectList().items(), ElementsAre("aLabel", "JTextField1"));
+    EXPECT_THAT(names(design), ElementsAre("aLabel", "JTextField1"));
+}
+
+TEST(Observers, AreToldOfEveryChange) {
+    Design design;
+    Recorder recorder;
+    design.addObserver(&recorder);
+    Control& label = CriaJLabel(design, true);
+    design.rename(label, "nome");
+    design.setLeft(label, -5);
+    design.setModal(true);
+    design.deleteControl(label);
+    CriaJList(design, true);
+    design.clear();
+    design.removeObserver(&recorder);
+    design.setCaption("unseen");
+    EXPECT_THAT(recorder.seen,
+                ElementsAre("added JLabel1", "list", "changed nome 0", "changed nome 1", "list",
+                            "changed nome 4", "window 6", "removed nome", "list", "added JList1",
+                            "list", "list", "cleared"));
+}
