@@ -66,8 +66,7 @@ public:
         position_ = end;
         if (position_ < bytes_.size() && bytes_[position_] == '\r')
             ++position_;
-        if (position_ < bytes_.size() && bytes_[position_] == '\n' &&
-            (end == position_ || bytes_[end] == '\r'))
+        if (position_ < bytes_.size() && bytes_[position_] == '\n')
             ++position_;
         return line;
     }
