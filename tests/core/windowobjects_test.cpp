@@ -1,0 +1,351 @@
+#include "core/codegen/commenttexts.h"
+#include "core/codegen/windowobjects.h"
+#include "core/model/creation.h"
+#include "core/model/design.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using vap::ControlKind;
+using vap::Design;
+
+using Lines = std::vector<std::string>;
+
+struct ControlValues {
+    std::string caption;
+    std::string hint;
+    std::int32_t left, top, width, height;
+    std::int32_t tag;
+};
+
+vap::Control& add(Design& design, ControlKind kind, const ControlValues& values) {
+    vap::Control& control = vap::createOfKind(design, kind, true);
+    design.setCaption(control, values.caption);
+    design.setHint(control, values.hint);
+    design.setLeft(control, values.left);
+    design.setTop(control, values.top);
+    design.setWidth(control, values.width);
+    design.setHeight(control, values.height);
+    design.setTag(control, values.tag);
+    return control;
+}
+
+void setWindow(Design& design, const std::string& title, std::int32_t width, std::int32_t height) {
+    design.setCaption(title);
+    design.setWindowWidth(width);
+    design.setWindowHeight(height);
+}
+
+vap::GeneratedCode generate(const Design& design, int lingua = 1) {
+    return vap::GeraObjetosJanela(design, vap::commentTextsFor(lingua), lingua);
+}
+
+/** The lines after the controls-section comment. */
+Lines controlsSection(const Lines& lines) {
+    auto at = std::find(lines.begin(), lines.end(), "// Cria os Controles na Janela");
+    return at == lines.end() ? Lines{} : Lines(at + 1, lines.end());
+}
+
+/** The handler methods of the listener blocks, in output order. */
+Lines handlerMethods(const Lines& lines) {
+    Lines methods;
+    const std::string prefix = "  public void ";
+    for (const std::string& line : lines)
+        if (line.starts_with(prefix))
+            methods.push_back(line.substr(prefix.size(), line.find('(') - prefix.size()));
+    return methods;
+}
+
+TEST(WindowObjects, WorkedExample) {
+    Design design;
+    setWindow(design, "Cadastro", 336, 230);
+    add(design, ControlKind::Label, {"Senha:", "", 16, 24, 57, 13, 0});
+    add(design, ControlKind::PasswordField, {"", "Digite a senha", 80, 20, 100, 21, 16});
+
+    vap::GeneratedCode code = generate(design);
+    EXPECT_EQ(code.caption, "Código para a Geração da Janela");
+    EXPECT_THAT(
+        code.lines,
+        ElementsAre(
+            "// Criação dos Objetos", "private JLabel JLabel1 = new JLabel(\"Senha:\");",
+            "private JPasswordField JPasswordField1 = new JPasswordField(\"\");", "",
+            "// Cria a Janela", "this.getContentPane().setLayout(null);", "this.setSize(336, 230);",
+            "this.setTitle(\"Cadastro\");", "this.setResizable(false);", "",
+            "// Cria os Controles na Janela", "JLabel1.setBounds(new Rectangle(16, 24, 57, 13));",
+            "this.getContentPane().add(JLabel1, null);",
+            "JPasswordField1.setToolTipText(\"Digite a senha\");",
+            "JPasswordField1.setBounds(new Rectangle(80, 20, 100, 21));",
+            "this.getContentPane().add(JPasswordField1, null);",
+            "JPasswordField1.addFocusListener (new FocusAdapter() {",
+            "  public void focusLost(FocusEvent e) {", "    // Chamada ao Procedimento", "}});"));
+}
+
+TEST(WindowObjects, EmptyDesignHasNineLinesOrTenWhenModal) {
+    Design design;
+    setWindow(design, "Vazia", 200, 150);
+    Lines expected{"// Criação dos Objetos",
+                   "",
+                   "// Cria a Janela",
+                   "this.getContentPane().setLayout(null);",
+                   "this.setSize(200, 150);",
+                   "this.setTitle(\"Vazia\");",
+                   "this.setResizable(false);",
+                   "",
+                   "// Cria os Controles na Janela"};
+    EXPECT_THAT(generate(design).lines, ElementsAreArray(expected));
+
+    design.setModal(true);
+    design.setResizable(true);
+    expected[6] = "this.setResizable(true);";
+    expected.insert(expected.begin() + 7, "this.setModal(true);");
+    EXPECT_THAT(generate(design).lines, ElementsAreArray(expected));
+
+    design.setResizable(false);
+    expected[6] = "this.setResizable(false);";
+    EXPECT_THAT(generate(design).lines, ElementsAreArray(expected));
+}
+
+TEST(WindowObjects, EveryKindIsDeclaredInCreationOrder) {
+    Design design;
+    add(design, ControlKind::ComboBox, {"cap", "", 1, 2, 3, 4, 0});
+    add(design, ControlKind::Button, {"OK", "", 1, 2, 3, 4, 0});
+    add(design, ControlKind::TextField, {"texto", "", 1, 2, 3, 4, 0});
+    add(design, ControlKind::PasswordField, {"segredo", "", 1, 2, 3, 4, 0});
+    add(design, ControlKind::List, {"ignored", "", 1, 2, 3, 4, 0});
+    add(design, ControlKind::Label, {"Nome:", "", 1, 2, 3, 4, 0});
+
+    Lines lines = generate(design).lines;
+    ASSERT_GE(lines.size(), 8u);
+    EXPECT_THAT(
+        Lines(lines.begin(), lines.begin() + 8),
+        ElementsAre("// Criação dos Objetos", "private JComboBox jComboBox1 = new JComboBox();",
+                    "private JButton JButton1 = new JButton(\"OK\");",
+                    "private JTextField JTextField1 = new JTextField(\"texto\");",
+                    "private JPasswordField JPasswordField1 = new JPasswordField(\"segredo\");",
+                    "private JList JList1 = new JList();",
+                    "private JScrollPane jScrollPane1 = new JScrollPane();",
+                    "private JLabel JLabel1 = new JLabel(\"Nome:\");"));
+}
+
+TEST(WindowObjects, ListsArePairedWithScrollPanesInCreationOrder) {
+    Design design;
+    setWindow(design, "Listas", 400, 300);
+    add(design, ControlKind::List, {"", "Escolha", 10, 20, 130, 160, 0});
+    add(design, ControlKind::TextField, {"", "", 150, 20, 100, 21, 0});
+    add(design, ControlKind::ComboBox, {"", "", 150, 50, 130, 21, 0});
+    add(design, ControlKind::List, {"", "", 260, 20, 120, 100, 0});
+
+    Lines lines = generate(design).lines;
+    EXPECT_THAT(Lines(lines.begin() + 1, lines.begin() + 7),
+                ElementsAre("private JList JList1 = new JList();",
+                            "private JScrollPane jScrollPane1 = new JScrollPane();",
+                            "private JTextField JTextField1 = new JTextField(\"\");",
+                            "private JComboBox jComboBox1 = new JComboBox();",
+                            "private JList JList2 = new JList();",
+                            "private JScrollPane jScrollPane2 = new JScrollPane();"));
+    EXPECT_THAT(controlsSection(lines),
+                ElementsAre("JList1.setToolTipText(\"Escolha\");",
+                            "jScrollPane1.setBounds(new Rectangle(10, 20, 130, 160));",
+                            "jScrollPane1.getViewport().add(JList1, null);",
+                            "this.getContentPane().add(jScrollPane1, null);",
+                            "JTextField1.setBounds(new Rectangle(150, 20, 100, 21));",
+                            "this.getContentPane().add(JTextField1, null);",
+                            "jComboBox1.setBounds(new Rectangle(150, 50, 130, 21));",
+                            "this.getContentPane().add(jComboBox1, null);",
+                            "jScrollPane2.setBounds(new Rectangle(260, 20, 120, 100));",
+                            "jScrollPane2.getViewport().add(JList2, null);",
+                            "this.getContentPane().add(jScrollPane2, null);"));
+}
+
+TEST(WindowObjects, DeletedListLeavesNoGapInScrollPaneNumbers) {
+    Design design;
+    vap::Control& first = vap::CriaJList(design, true);
+    vap::CriaJList(design, true);
+    design.deleteControl(first);
+
+    Lines lines = generate(design).lines;
+    EXPECT_EQ(lines[1], "private JList JList2 = new JList();");
+    EXPECT_EQ(lines[2], "private JScrollPane jScrollPane1 = new JScrollPane();");
+    EXPECT_THAT(controlsSection(lines),
+                ElementsAre("jScrollPane1.setBounds(new Rectangle(1, 40, 130, 160));",
+                            "jScrollPane1.getViewport().add(JList2, null);",
+                            "this.getContentPane().add(jScrollPane1, null);"));
+}
+
+TEST(WindowObjects, ListenerBlocksOfAllFiveEvents) {
+    Design design;
+    add(design, ControlKind::Button, {"Ir", "", 0, 0, 75, 25, 31});
+    EXPECT_THAT(
+        controlsSection(generate(design).lines),
+        ElementsAre(
+            "JButton1.setBounds(new Rectangle(0, 0, 75, 25));",
+            "this.getContentPane().add(JButton1, null);",
+            "JButton1.addFocusListener (new FocusAdapter() {",
+            "  public void focusLost(FocusEvent e) {", "    // Chamada ao Procedimento", "}});",
+            "JButton1.addFocusListener (new FocusAdapter() {",
+            "  public void focusGained(FocusEvent e) {", "    // Chamada ao Procedimento", "}});",
+            "JButton1.addActionListener (new ActionListener() {",
+            "  public void actionPerformed(ActionEvent e) {", "    // Chamada ao Procedimento",
+            "}});", "JButton1.addMouseListener (new MouseAdapter() {",
+            "  public void mouseClicked(MouseEvent e) {", "    // Chamada ao Procedimento", "}});",
+            "JButton1.addKeyListener (new KeyAdapter() {", "  public void keyPressed(KeyEvent e) {",
+            "    // Chamada ao Procedimento", "}});"));
+}
+
+struct MaskCase {
+    ControlKind kind;
+    std::int32_t tag;
+    Lines methods;
+};
+
+class ListenerMask : public ::testing::TestWithParam<MaskCase> {};
+
+TEST_P(ListenerMask, BlocksFollowGreedyDecoding) {
+    const MaskCase& param = GetParam();
+    Design design;
+    add(design, param.kind, {"", "", 5, 5, 50, 20, param.tag});
+    EXPECT_EQ(handlerMethods(generate(design).lines), param.methods) << "tag " << param.tag;
+}
+
+const Lines allFive{"focusLost", "focusGained", "actionPerformed", "mouseClicked", "keyPressed"};
+const Lines noAction{"focusLost", "focusGained", "mouseClicked", "keyPressed"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Masks, ListenerMask,
+    ::testing::Values(
+        MaskCase{ControlKind::Button, 0, {}},
+        MaskCase{ControlKind::Button, 5, {"actionPerformed", "keyPressed"}},
+        MaskCase{ControlKind::TextField, 21, {"focusLost", "actionPerformed", "keyPressed"}},
+        MaskCase{ControlKind::PasswordField, 10, {"focusGained", "mouseClicked"}},
+        MaskCase{ControlKind::ComboBox, 31, allFive}, MaskCase{ControlKind::Button, 32, allFive},
+        MaskCase{ControlKind::Button, 48, allFive}, MaskCase{ControlKind::Button, 1000000, allFive},
+        MaskCase{ControlKind::Button, -1, {}}, MaskCase{ControlKind::Button, -31, {}},
+        // Swing labels and lists take no action listener; the other events stay.
+        MaskCase{ControlKind::Label, 31, noAction}, MaskCase{ControlKind::List, 31, noAction},
+        MaskCase{ControlKind::Label, 4, {}}, MaskCase{ControlKind::List, 36, noAction}));
+
+TEST(WindowObjects, LabelAndListMasksAreLeftUnchanged) {
+    Design design;
+    vap::Control& label = add(design, ControlKind::Label, {"", "", 0, 0, 1, 1, 31});
+    generate(design);
+    EXPECT_EQ(label.tag(), 31);
+}
+
+TEST(WindowObjects, TooltipOnlyForHintsWithVisibleText) {
+    struct HintCase {
+        std::string hint;
+        std::string tooltip; // empty: no tooltip line
+    };
+    const std::vector<HintCase> cases{
+        {"", ""},
+        {"    ", ""},
+        {" \t\r\n ", ""},
+        {"  Dica  ", "JButton1.setToolTipText(\"  Dica  \");"},
+        {"\tDica", "JButton1.setToolTipText(\"\\tDica\");"},
+        {"ã", "JButton1.setToolTipText(\"ã\");"},
+        {"\u00a0", "JButton1.setToolTipText(\"\u00a0\");"},
+    };
+    for (const HintCase& hintCase : cases) {
+        Design design;
+        add(design, ControlKind::Button, {"", hintCase.hint, 1, 2, 3, 4, 0});
+        Lines expected;
+        if (!hintCase.tooltip.empty())
+            expected.push_back(hintCase.tooltip);
+        expected.push_back("JButton1.setBounds(new Rectangle(1, 2, 3, 4));");
+        expected.push_back("this.getContentPane().add(JButton1, null);");
+        EXPECT_EQ(controlsSection(generate(design).lines), expected)
+            << "hint \"" << hintCase.hint << "\"";
+    }
+}
+
+TEST(WindowObjects, NegativeBoundsAndSizes) {
+    Design design;
+    setWindow(design, "", 1, 0);
+    add(design, ControlKind::Label, {"", "", -5, -12, 57, 13, 0});
+    add(design, ControlKind::List, {"", "", -130, 40, -1, -2147483647 - 1, 0});
+    Lines lines = generate(design).lines;
+    EXPECT_THAT(lines, ::testing::Contains("this.setSize(1, 0);"));
+    EXPECT_THAT(lines, ::testing::Contains("this.setTitle(\"\");"));
+    EXPECT_THAT(lines, ::testing::Contains("JLabel1.setBounds(new Rectangle(-5, -12, 57, 13));"));
+    EXPECT_THAT(lines, ::testing::Contains(
+                           "jScrollPane1.setBounds(new Rectangle(-130, 40, -1, -2147483648));"));
+}
+
+TEST(WindowObjects, TextsAreEscapedAsJavaStringLiterals) {
+    Design design;
+    setWindow(design, "Janela \"A\" \\ B", 300, 200);
+    const std::string raw = "Diz \"oi\" C:\\dir\t\x01\n\r\b\f\x1f|Código ação €";
+    const std::string escaped = "Diz \\\"oi\\\" C:\\\\dir\\t\\001\\n\\r\\b\\f\\037|Código ação €";
+    add(design, ControlKind::Label, {raw, raw, 0, 0, 10, 10, 0});
+    add(design, ControlKind::TextField, {raw, "", 0, 0, 10, 10, 0});
+    add(design, ControlKind::PasswordField, {"\\u000a", "", 0, 0, 10, 10, 0});
+    add(design, ControlKind::Button, {"\"", "\\", 0, 0, 10, 10, 0});
+
+    Lines lines = generate(design).lines;
+    EXPECT_EQ(lines[1], "private JLabel JLabel1 = new JLabel(\"" + escaped + "\");");
+    EXPECT_EQ(lines[2], "private JTextField JTextField1 = new JTextField(\"" + escaped + "\");");
+    EXPECT_EQ(lines[3],
+              "private JPasswordField JPasswordField1 = new JPasswordField(\"\\\\u000a\");");
+    EXPECT_EQ(lines[4], "private JButton JButton1 = new JButton(\"\\\"\");");
+    EXPECT_THAT(lines, ::testing::Contains("this.setTitle(\"Janela \\\"A\\\" \\\\ B\");"));
+    EXPECT_THAT(lines, ::testing::Contains("JLabel1.setToolTipText(\"" + escaped + "\");"));
+    EXPECT_THAT(lines, ::testing::Contains("JButton1.setToolTipText(\"\\\\\");"));
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+}
+
+struct LanguageCase {
+    int lingua;
+    std::optional<std::string> caption;
+    std::string objects, window, controls, body;
+};
+
+class WindowObjectsLanguage : public ::testing::TestWithParam<LanguageCase> {};
+
+TEST_P(WindowObjectsLanguage, CommentsAndCaption) {
+    const LanguageCase& param = GetParam();
+    Design design;
+    setWindow(design, "T", 10, 20);
+    add(design, ControlKind::Button, {"B", "", 1, 2, 3, 4, 16});
+
+    vap::GeneratedCode code = generate(design, param.lingua);
+    EXPECT_EQ(code.caption, param.caption);
+    EXPECT_EQ(vap::windowObjectsCaption(param.lingua), param.caption);
+    EXPECT_THAT(code.lines,
+                ElementsAre(param.objects, "private JButton JButton1 = new JButton(\"B\");", "",
+                            param.window, "this.getContentPane().setLayout(null);",
+                            "this.setSize(10, 20);", "this.setTitle(\"T\");",
+                            "this.setResizable(false);", "", param.controls,
+                            "JButton1.setBounds(new Rectangle(1, 2, 3, 4));",
+                            "this.getContentPane().add(JButton1, null);",
+                            "JButton1.addFocusListener (new FocusAdapter() {",
+                            "  public void focusLost(FocusEvent e) {", param.body, "}});"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, WindowObjectsLanguage,
+    ::testing::Values(LanguageCase{1, "Código para a Geração da Janela", "// Criação dos Objetos",
+                                   "// Cria a Janela", "// Cria os Controles na Janela",
+                                   "    // Chamada ao Procedimento"},
+                      LanguageCase{2, "Code for the Generation of the Window",
+                                   "// Creation of the Objects", "// It creates the Window",
+                                   "// It creates the Controls in the Window",
+                                   "    // Call to the Procedure"},
+                      LanguageCase{3, "Codifique para Generación de Ventana",
+                                   "// La creación de los Objetos", "// Crea la Ventana",
+                                   "// Crea los Mandos en la Ventana",
+                                   "    // Llame al Procedimiento"},
+                      LanguageCase{0, std::nullopt, "", "", "", ""},
+                      LanguageCase{4, std::nullopt, "", "", "", ""},
+                      LanguageCase{-1, std::nullopt, "", "", "", ""}));
+
+} // namespace

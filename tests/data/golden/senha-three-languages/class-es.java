@@ -1,0 +1,46 @@
+/* CLASE Prueba
+ * ------------------------------------
+ * Proyecto...:
+ * Descripción:
+ * Fecha......: Jan - 2025
+ * Autor......: Vaporina versión 1.02 - Generador Automático
+ */
+
+import java.awt.*;
+import java.awt.event.*;
+import javax.swing.*;
+
+public class Prueba extends JFrame {
+
+// Inserta los datos de la Creación de los Objetos aquí
+
+  public Prueba() {
+    try {
+      mostra();
+    } catch(Exception ex) {
+      ex.printStackTrace();
+    }
+  }
+
+  public void mostra() throws Exception {
+
+// Inserta los datos de la Creación de la Ventana aquí
+
+// Inserta los datos de la Creación de los Mandos aquí en la Ventana
+
+    this.addWindowListener(new java.awt.event.WindowAdapter() {
+      public void windowClosing(WindowEvent e) {
+        alCerrar(e);
+      }
+    });
+  }
+
+  private void alCerrar(WindowEvent e) {
+    System.exit(0);
+  }
+
+  public static void main(String args[]) {
+    Prueba janela = new Prueba();
+    janela.show();
+  }
+}
