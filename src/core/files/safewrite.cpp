@@ -62,6 +62,8 @@ public:
     explicit SiblingFile(const std::string& target)
         : path_(folderOf(target) + "/." + fileNameOf(target) + ".XXXXXX") {
         fd_ = mkstemp(path_.data());
+        if (fd_ < 0 && errno == ENOENT)
+            throw Error(ioErrorMessage(3)); // the folder is missing: the path is not valid
         if (fd_ < 0)
             failWithErrno(errno);
     }

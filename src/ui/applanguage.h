@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/lang/language.h"
+
+#include <QString>
+
+#include <string>
+
+namespace vap::ui {
+
+/** The running program's language: the code Lingua, the shared texts, the main window's texts. */
+LanguageState& appLanguage();
+
+/** The current code, as the windows test it. */
+inline int Lingua() { return appLanguage().Lingua; }
+
+inline QString qs(const std::string& text) { return QString::fromStdString(text); }
+inline QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string ss(const QString& text) { return text.toStdString(); }
+
+} // namespace vap::ui

@@ -1,0 +1,86 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace vap::ui {
+
+namespace {
+
+class RealDialogs : public Dialogs {
+public:
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& preset, int maxLength) override {
+        QInputDialog box(parent);
+        box.setWindowTitle(title);
+        box.setLabelText(label);
+        box.setTextValue(preset);
+        if (maxLength > 0) {
+            if (auto* edit = box.findChild<QLineEdit*>())
+                edit->setMaxLength(maxLength);
+        }
+        if (box.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return box.textValue();
+    }
+
+    bool askYesNo(QWidget* parent, const QString& title, const QString& question) override {
+        return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
+    }
+
+    void showError(const QString& title, const QString& message) override {
+        QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
+    }
+
+    QString chooseOpenFile(QWidget* parent, const FileDialogTexts& texts) override {
+        // The chosen file need not exist: opening a missing one reports it.
+        return runFileDialog(parent, texts, QFileDialog::AcceptOpen, QFileDialog::AnyFile);
+    }
+
+    QString chooseSaveFile(QWidget* parent, const FileDialogTexts& texts) override {
+        return runFileDialog(parent, texts, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+    }
+
+    void runModal(QDialog* dialog) override { dialog->exec(); }
+
+private:
+    static QString runFileDialog(QWidget* parent, const FileDialogTexts& texts,
+                                 QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode) {
+        QFileDialog dialog(parent);
+        if (!texts.title.isEmpty())
+            dialog.setWindowTitle(texts.title);
+        dialog.setAcceptMode(mode);
+        dialog.setFileMode(fileMode);
+        dialog.setNameFilter(qtNameFilter(texts.filter));
+        dialog.setDefaultSuffix(texts.defaultSuffix);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
+    }
+};
+
+RealDialogs realDialogs;
+Dialogs* current = &realDialogs;
+
+} // namespace
+
+Dialogs& dialogs() { return *current; }
+
+void installDialogs(Dialogs* replacement) { current = replacement ? replacement : &realDialogs; }
+
+QString qtNameFilter(const QString& filter) {
+    qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return filter;
+    return filter.left(bar) + QStringLiteral(" (") + filter.mid(bar + 1) + QLatin1Char(')');
+}
+
+} // namespace vap::ui

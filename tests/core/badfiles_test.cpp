@@ -1,0 +1,108 @@
+// Every tests/data/bad/<case>.vap must fail to open with the message in <case>.message, and the
+// design it was opened into must stay exactly as it was.
+
+#include "core/files/designfile.h"
+
+#include "core/model/creation.h"
+#include "core/model/design.h"
+#include "core/model/error.h"
+#include "core/support/designstate.h"
+#include "core/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path badFolder = fs::path(VAP_TEST_DATA) / "bad";
+
+std::vector<std::string> badCases() {
+    std::vector<std::string> cases;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(badFolder, error)) {
+        if (entry.path().extension() == ".vap")
+            cases.push_back(entry.path().stem().string());
+    }
+    std::sort(cases.begin(), cases.end());
+    return cases;
+}
+
+std::string trimmed(std::string text) {
+    const char* blanks = " \t\r\n";
+    text.erase(text.find_last_not_of(blanks) + 1);
+    text.erase(0, text.find_first_not_of(blanks));
+    return text;
+}
+
+/** A design that an open must not disturb: a changed window and a control with every field set. */
+void fillDesign(vap::Design& design) {
+    design.setCaption("Before");
+    design.setJavaClassName("Keep");
+    design.setWindowLeft(-7);
+    design.setWindowHeight(99);
+    vap::CriaJLabel(design, true);
+    vap::Control& button = vap::CriaJButton(design, true);
+    design.rename(button, "okButton");
+    design.setCaption(button, "OK");
+    design.setHint(button, "Confirms");
+    design.setLeft(button, 12);
+    design.setTag(button, 4);
+}
+
+std::string openError(vap::Design& design, const std::string& path) {
+    try {
+        vap::openDesign(design, path);
+    } catch (const vap::Error& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+class BadFile : public testing::TestWithParam<std::string> {};
+
+TEST_P(BadFile, IsRefusedWithItsMessageAndChangesNothing) {
+    fs::path file = badFolder / (GetParam() + ".vap");
+    fs::path message = badFolder / (GetParam() + ".message");
+    ASSERT_TRUE(fs::exists(message)) << message << " is missing";
+
+    vap::Design design;
+    fillDesign(design);
+    vaptest::DesignState before = vaptest::stateOf(design);
+
+    EXPECT_EQ(openError(design, file.string()), trimmed(vaptest::readBytes(message)));
+    EXPECT_EQ(vaptest::stateOf(design), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, BadFile, testing::ValuesIn(badCases()), [](const auto& info) {
+    std::string name = info.param;
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+});
+
+TEST(BadFiles, FolderHoldsTheCases) {
+    EXPECT_GE(badCases().size(), 15u) << badFolder;
+}
+
+TEST(BadFiles, MissingFileIsNotFoundAndNotCreated) {
+    vaptest::TempDir dir;
+    std::string path = dir.file("missing.vap");
+    vap::Design design;
+    fillDesign(design);
+    vaptest::DesignState before = vaptest::stateOf(design);
+
+    EXPECT_EQ(openError(design, path), "File not found");
+    EXPECT_EQ(vaptest::stateOf(design), before);
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+} // namespace

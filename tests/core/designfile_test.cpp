@@ -1,0 +1,420 @@
+#include "core/files/designfile.h"
+
+#include "core/model/creation.h"
+#include "core/model/design.h"
+#include "core/model/error.h"
+#include "core/support/designstate.h"
+#include "core/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using vap::ControlKind;
+using vap::Design;
+using vaptest::stateOf;
+
+std::string lines(std::initializer_list<std::string_view> items, std::string_view end = "\r\n") {
+    std::string text;
+    for (std::string_view item : items) {
+        text += item;
+        text += end;
+    }
+    return text;
+}
+
+const std::string workedExample = lines({
+    "JAN:230:189:230:336:0", "Cadastro", "Teste", "",         //
+    "LAB:10:50:17:65:0", "Nome:", "JLabel1", "",              //
+    "TXF:80:48:21:121:1", "", "JTextField1", "Digite o nome", //
+    "BUT:80:80:25:75:4", "OK", "JButton1", "",                //
+});
+
+void place(Design& design, vap::Control& control, std::int32_t left, std::int32_t top,
+           std::int32_t width, std::int32_t height) {
+    design.setLeft(control, left);
+    design.setTop(control, top);
+    design.setWidth(control, width);
+    design.setHeight(control, height);
+}
+
+void buildWorkedExample(Design& design) {
+    design.setWindowLeft(230);
+    design.setWindowTop(189);
+    design.setWindowWidth(336);
+    design.setWindowHeight(230);
+    design.setCaption("Cadastro");
+    design.setJavaClassName("Teste");
+    vap::Control& label = vap::CriaJLabel(design, true);
+    place(design, label, 10, 50, 65, 17);
+    design.setCaption(label, "Nome:");
+    vap::Control& field = vap::CriaJTextField(design, true);
+    place(design, field, 80, 48, 121, 21);
+    design.setCaption(field, "");
+    design.setHint(field, "Digite o nome");
+    design.setTag(field, 1);
+    vap::Control& button = vap::CriaJButton(design, true);
+    place(design, button, 80, 80, 75, 25);
+    design.setCaption(button, "OK");
+    design.setTag(button, 4);
+}
+
+/** Opens the bytes as a design file, as the Open command does. */
+void openBytes(Design& design, std::string_view bytes) {
+    vaptest::TempDir dir;
+    std::string path = dir.file("design.vap");
+    vaptest::writeBytes(path, bytes);
+    vap::openDesign(design, path);
+}
+
+template <class Action> std::string errorOf(Action&& action) {
+    try {
+        action();
+    } catch (const vap::Error& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+std::vector<std::string> namesOf(const Design& design) {
+    std::vector<std::string> names;
+    for (const auto& control : design.controls())
+        names.push_back(control->name());
+    return names;
+}
+
+TEST(DesignFileWrite, WorkedExampleByteForByte) {
+    Design design;
+    buildWorkedExample(design);
+    EXPECT_EQ(vap::serializeDesign(design), workedExample);
+
+    vaptest::TempDir dir;
+    vap::GravaJanela(design, dir.file("cadastro.vap"));
+    EXPECT_EQ(vaptest::readBytes(dir.file("cadastro.vap")), workedExample);
+}
+
+TEST(DesignFileRead, WorkedExampleRebuildsTheDesign) {
+    Design expected;
+    buildWorkedExample(expected);
+
+    Design design;
+    design.setCaption("Old");
+    vap::CriaJList(design, true);
+    vap::CriaJList(design, true);
+    openBytes(design, workedExample);
+
+    // Equal states include the text field's saved empty caption, which the name must not replace.
+    EXPECT_EQ(stateOf(design), stateOf(expected));
+}
+
+TEST(DesignFileWrite, EmptyDesignIsFourLines) {
+    Design design;
+    EXPECT_EQ(vap::serializeDesign(design),
+              lines({"JAN:230:189:230:336:0", vap::DesignWindow::formCaption, "", ""}));
+    design.setJavaClassName("Janela");
+    EXPECT_EQ(vap::serializeDesign(design),
+              lines({"JAN:230:189:230:336:0", vap::DesignWindow::formCaption, "Janela", ""}));
+}
+
+TEST(DesignFileWrite, RecordLinesCarryKindSignedNumbersAndEvents) {
+    Design design;
+    design.setWindowLeft(-8);
+    design.setWindowTop(-3);
+    vap::Control& field = vap::CriaJTextField(design, true);
+    design.setLeft(field, -5);
+    design.setTag(field, 5); // key pressed and action performed
+    vap::Control& password = vap::CriaJPasswordField(design, true);
+    design.setTop(password, -40);
+    design.setTag(password, 31);
+    vap::CriaJList(design, true);
+    vap::Control& combo = vap::CriaJComboBox(design, true);
+    design.setTag(combo, 16);
+
+    EXPECT_EQ(vap::serializeDesign(design), lines({
+                                                "JAN:-8:-3:230:336:0",
+                                                vap::DesignWindow::formCaption,
+                                                "",
+                                                "", //
+                                                "TXF:-5:40:21:100:5",
+                                                "JTextField1",
+                                                "JTextField1",
+                                                "", //
+                                                "PWD:1:-40:21:100:31",
+                                                "JPasswordField1",
+                                                "JPasswordField1",
+                                                "", //
+                                                "LIS:1:40:160:130:0",
+                                                "JList1",
+                                                "JList1",
+                                                "", //
+                                                "CBX:1:40:21:130:16",
+                                                "jComboBox1",
+                                                "jComboBox1",
+                                                "", //
+                                            }));
+}
+
+TEST(DesignFileRoundTrip, WriteReadWriteKeepsBytesAndModel) {
+    Design design;
+    design.setCaption("Cadastro de Clientes \xE2\x80\x93 Vers\xC3\xA3o 2: \xE2\x82\xAC"
+                      "5");
+    design.setJavaClassName("ClienteForm");
+    design.setWindowLeft(-20);
+    design.setWindowTop(7);
+    design.setWindowWidth(640);
+    design.setWindowHeight(480);
+
+    auto add = [&](vap::Control& control, const char* name, const char* caption, const char* hint,
+                   std::int32_t tag) -> vap::Control& {
+        design.rename(control, name);
+        design.setCaption(control, caption);
+        design.setHint(control, hint);
+        design.setTag(control, tag);
+        return control;
+    };
+    place(design,
+          add(vap::CriaJLabel(design, true), "lblNome", "Nome: (obrigat\xC3\xB3rio)", "", 0), 10,
+          12, 65, 17);
+    add(vap::CriaJTextField(design, true), "txtNome", "", "Digite o nome", 9);
+    add(vap::CriaJPasswordField(design, true), "pwdSenha", "\xE2\x80\xA2\xE2\x80\xA2",
+        "Senha: ao menos 8", 16);
+    place(design, add(vap::CriaJButton(design, true), "btnOk", "OK", "", 4), INT32_MIN, -1,
+          INT32_MAX, 0);
+    vap::CriaJList(design, true); // caption follows its default name
+    add(vap::CriaJComboBox(design, true), "cbxTipo", "a:b::c", "\xC3\x86 \xC3\xBF \xC5\xB8", 2);
+    add(vap::CriaJLabel(design, true), "_aux9", "aux", "x", 99);
+    add(vap::CriaJLabel(design, true), "JLabel1", "", "", -1);
+
+    std::string bytes = vap::serializeDesign(design);
+    // Texts are stored in the 8-bit code page: one byte per character.
+    EXPECT_NE(bytes.find("Vers\xE3o 2: \x80"
+                         "5\r\n"),
+              std::string::npos);
+    EXPECT_NE(bytes.find("\r\n\x95\x95\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\n\xC6 \xFF \x9F\r\n"), std::string::npos);
+
+    vaptest::TempDir dir;
+    std::string path = dir.file("round.vap");
+    vap::GravaJanela(design, path);
+    EXPECT_EQ(vaptest::readBytes(path), bytes);
+
+    Design loaded;
+    vap::openDesign(loaded, path);
+    EXPECT_EQ(stateOf(loaded), stateOf(design));
+    EXPECT_EQ(vap::serializeDesign(loaded), bytes);
+
+    vap::GravaJanela(loaded, path);
+    EXPECT_EQ(vaptest::readBytes(path), bytes);
+}
+
+struct RecordLineCase {
+    const char* line;
+    const char* tag;
+    std::int32_t left, top, height, width, events;
+};
+
+class RecordLine : public testing::TestWithParam<RecordLineCase> {};
+
+// Each case follows a full record, so a value the line does not supply must not leak from it.
+TEST_P(RecordLine, TakesTheLineApartFromFreshValues) {
+    const RecordLineCase& c = GetParam();
+    vap::DesignFile file = vap::parseDesignFile(
+        lines({"BUT:11:12:13:14:15", "caption", "name", "hint", c.line, "", "", ""}));
+    ASSERT_EQ(file.records.size(), 2u);
+    const vap::DesignRecord& record = file.records[1];
+    EXPECT_EQ(record.tag, c.tag);
+    EXPECT_EQ(record.left, c.left);
+    EXPECT_EQ(record.top, c.top);
+    EXPECT_EQ(record.height, c.height);
+    EXPECT_EQ(record.width, c.width);
+    EXPECT_EQ(record.events, c.events);
+    EXPECT_EQ(record.caption + record.name + record.hint, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RecordLine,
+    testing::Values(RecordLineCase{"LAB:10::17:65:0", "LAB", 10, 0, 17, 65, 0},
+                    RecordLineCase{"LAB:10:50:17:65:", "LAB", 10, 50, 17, 65, 0},
+                    RecordLineCase{"LAB:1:2:3:4:9:8:7", "LAB", 1, 2, 3, 4, 7},
+                    RecordLineCase{"LAB:1:2:3:4:not a number:5", "LAB", 1, 2, 3, 4, 5},
+                    RecordLineCase{"LAB:7", "LAB", 0, 0, 0, 0, 7},
+                    RecordLineCase{"LAB:1:2", "LAB", 1, 0, 0, 0, 2},
+                    RecordLineCase{"42", "", 0, 0, 0, 0, 42}, RecordLineCase{"", "", 0, 0, 0, 0, 0},
+                    RecordLineCase{"CBX: -5:+6:  7:-0:+31", "CBX", -5, 6, 7, 0, 31},
+                    RecordLineCase{"JAN:-2147483648:2147483647:0:0:-2147483648", "JAN", INT32_MIN,
+                                   INT32_MAX, 0, 0, INT32_MIN},
+                    RecordLineCase{"TXF:007:-007:0:0:00", "TXF", 7, -7, 0, 0, 0}));
+
+class LineEnds : public testing::TestWithParam<std::pair<const char*, std::string>> {};
+
+TEST_P(LineEnds, ReadTheSameDesign) {
+    Design expected;
+    openBytes(expected, workedExample);
+    Design design;
+    openBytes(design, GetParam().second);
+    EXPECT_EQ(stateOf(design), stateOf(expected));
+}
+
+/** The worked example with its line ends taken in turn from `ends`. */
+std::string withLineEnds(std::initializer_list<std::string_view> ends) {
+    std::string text;
+    std::size_t start = 0;
+    for (std::size_t i = 0;; ++i) {
+        std::size_t end = workedExample.find("\r\n", start);
+        if (end == std::string::npos)
+            return text;
+        text += workedExample.substr(start, end - start);
+        text += ends.begin()[i % ends.size()];
+        start = end + 2;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineEnds,
+    testing::Values(
+        std::pair("LF", withLineEnds({"\n"})), std::pair("CR", withLineEnds({"\r"})),
+        // A lone CR is never followed by an empty line ended by LF: that would read as one CR LF.
+        std::pair("Mixed", withLineEnds({"\r", "\r\n", "\n"})),
+        std::pair("NoFinalLineEnd", workedExample.substr(0, workedExample.size() - 2)),
+        std::pair("CtrlZEndsTheFile", workedExample + "\x1A" + "XYZ:bad\r\n"),
+        std::pair("CtrlZAtTheEnd", workedExample + "\x1A"),
+        std::pair("TrailingBlankLine", workedExample + "\r\n")),
+    [](const auto& info) { return std::string(info.param.first); });
+
+TEST(DesignFileRead, RecordCutShortByTheEndGetsEmptyTexts) {
+    Design design;
+    openBytes(design, workedExample + "LIS:5:6:7:8:2\r\nOnly a caption");
+    ASSERT_EQ(design.controls().size(), 4u);
+    vaptest::ControlState expected{
+        ControlKind::List, "", "Only a caption", "", true, 5, 6, 8, 7, 2};
+    EXPECT_EQ(stateOf(design).controls.back(), expected);
+    EXPECT_EQ(design.kindCounter(ControlKind::List), 1);
+}
+
+TEST(DesignFileRead, RecordsWithUnknownTagsAreSkipped) {
+    Design design;
+    design.setCaption("Kept");
+    vap::DesignWindow window = design.window();
+    openBytes(design, lines({
+                          "lab:1:2:3:4:0",  "a", "not valid!", "",  //
+                          "LAB :1:2:3:4:0", "b", "JLabel1",    "",  //
+                          " LAB:1:2:3:4:0", "c", "opc2",       "",  //
+                          "jan:1:2:3:4:0",  "d", "Janela",     "",  //
+                          "XYZ:1:2:3:4:0",  "e", "realLabel",  "",  //
+                          "LAB:1:2:3:4:0",  "f", "realLabel",  "h", //
+                      }));
+    EXPECT_EQ(design.window(), window);
+    EXPECT_EQ(namesOf(design), std::vector<std::string>{"realLabel"});
+    EXPECT_EQ(design.objectList().items(), std::vector<std::string>{"realLabel"});
+    EXPECT_EQ(design.kindCounter(ControlKind::Label), 1);
+}
+
+TEST(DesignFileRead, EveryWindowRecordAppliesInTurn) {
+    Design design;
+    design.setResizable(true);
+    design.setModal(true);
+    vap::CriaJButton(design, true);
+    openBytes(design, lines({
+                          "LAB:1:2:3:4:0", "x", "first", "",                        //
+                          "JAN:1:2:3:4:99", "First", "C1", "x",                     //
+                          "JAN:-10:-20:300:400:7", "Second", "9 not ident", "junk", //
+                      }));
+    vap::DesignWindow expected{"Second", -10, -20, 400, 300, true, true, "9 not ident"};
+    EXPECT_EQ(design.window(), expected);
+    EXPECT_EQ(namesOf(design), std::vector<std::string>{"first"});
+}
+
+TEST(DesignFileRead, FileWithoutWindowRecordLeavesTheWindowAndEmptyFileLoadsNothing) {
+    Design design;
+    design.setCaption("Before");
+    design.setWindowLeft(5);
+    design.setJavaClassName("Keep");
+    vap::CriaJLabel(design, true);
+    vap::CriaJButton(design, true);
+    vap::DesignWindow window = design.window();
+
+    openBytes(design, lines({"LAB:1:2:3:4:0", "x", "only", ""}));
+    EXPECT_EQ(design.window(), window);
+    EXPECT_EQ(namesOf(design), std::vector<std::string>{"only"});
+
+    openBytes(design, "");
+    vaptest::DesignState empty{window, {}, {}, {}};
+    EXPECT_EQ(stateOf(design), empty);
+}
+
+TEST(DesignFileRead, LoadedNamesDoNotStopDefaultNamesButCountersAdvance) {
+    Design design;
+    openBytes(design,
+              lines({"LAB:1:2:3:4:0", "a", "JLabel2", "", "LAB:1:2:3:4:0", "b", "JLabel3", ""}));
+    EXPECT_EQ(namesOf(design), (std::vector<std::string>{"JLabel2", "JLabel3"}));
+    EXPECT_EQ(design.kindCounter(ControlKind::Label), 2);
+
+    EXPECT_EQ(errorOf([&] { vap::CriaJLabel(design, true); }),
+              "A component named JLabel3 already exists");
+    EXPECT_EQ(design.kindCounter(ControlKind::Label), 3);
+    EXPECT_EQ(vap::CriaJLabel(design, true).name(), "JLabel4");
+}
+
+TEST(DesignFileRead, EmptyNamesMayRepeat) {
+    Design design;
+    openBytes(design, lines({"LAB:1:2:3:4:0", "a", "", "", "LAB:1:2:3:4:0", "", "", "",
+                             "BUT:1:2:3:4:0", "c", "", ""}));
+    std::vector<std::string> captions;
+    for (const auto& control : design.controls())
+        captions.push_back(control->caption());
+    EXPECT_EQ(namesOf(design), (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"a", "", "c"}));
+    EXPECT_EQ(design.kindCounter(ControlKind::Label), 2);
+    EXPECT_EQ(design.kindCounter(ControlKind::Button), 1);
+}
+
+TEST(DesignFileRead, OpenReplacesTheDesignAndListsNamesSorted) {
+    Design design;
+    vap::CriaJLabel(design, true);
+    vap::CriaJButton(design, true);
+    vap::CriaJList(design, true);
+    // JLabel1 is free again: the open clears the design before naming anything.
+    openBytes(design,
+              lines({"LAB:1:2:3:4:0", "", "zeta",  "", "BUT:1:2:3:4:0", "", "JLabel1", "",
+                     "LIS:1:2:3:4:0", "", "b2",    "", "CBX:1:2:3:4:0", "", "Beta",    "",
+                     "TXF:1:2:3:4:0", "", "alpha", "", "PWD:1:2:3:4:0", "", "pw",      ""}));
+    EXPECT_EQ(namesOf(design),
+              (std::vector<std::string>{"zeta", "JLabel1", "b2", "Beta", "alpha", "pw"}));
+    EXPECT_EQ(design.objectList().items(),
+              (std::vector<std::string>{"alpha", "b2", "Beta", "JLabel1", "pw", "zeta"}));
+    for (ControlKind kind : vap::allControlKinds)
+        EXPECT_EQ(design.kindCounter(kind), 1) << vap::kindInfo(kind).javaClass;
+    EXPECT_TRUE(design.controls()[4]->eTextField());
+    EXPECT_FALSE(design.controls()[5]->eTextField());
+    EXPECT_EQ(design.controls()[5]->kind(), ControlKind::PasswordField);
+}
+
+TEST(DesignFileRead, CarregaJanelaAddsToTheDesignAllOrNothing) {
+    Design design;
+    vap::CriaJLabel(design, true);
+    vaptest::TempDir dir;
+    std::string path = dir.file("more.vap");
+    vaptest::writeBytes(
+        path, lines({"JAN:1:2:3:4:0", "Added", "", "", "LAB:5:6:7:8:0", "x", "Other", ""}));
+    vap::CarregaJanela(design, path);
+    EXPECT_EQ(namesOf(design), (std::vector<std::string>{"JLabel1", "Other"}));
+    EXPECT_EQ(design.objectList().items(), (std::vector<std::string>{"JLabel1", "Other"}));
+    EXPECT_EQ(design.kindCounter(ControlKind::Label), 2);
+    EXPECT_EQ(design.window().caption, "Added");
+
+    // A name already held by a control of the design: nothing of the file is applied.
+    auto before = stateOf(design);
+    vaptest::writeBytes(path, lines({"JAN:9:9:9:9:0", "Changed", "", "", "BUT:5:6:7:8:0", "x",
+                                     "fresh", "", "LAB:5:6:7:8:0", "x", "jlabel1", ""}));
+    EXPECT_EQ(errorOf([&] { vap::CarregaJanela(design, path); }),
+              "A component named jlabel1 already exists");
+    EXPECT_EQ(stateOf(design), before);
+}
+
+} // namespace
