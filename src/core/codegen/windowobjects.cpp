@@ -71,6 +71,8 @@ public:
         : design_(design), comments_(comments) {}
 
     std::vector<std::string> write() {
+        // Most controls give a declaration, a placement of two lines and a listener block or two.
+        lines_.reserve(16 + design_.controls().size() * 8);
         writeDeclarations();
         writeWindowSetUp();
         writeControls();

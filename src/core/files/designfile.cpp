@@ -10,10 +10,12 @@
 #include "../model/error.h"
 #include "../model/naming.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
 #include <optional>
+#include <type_traits>
 #include <unistd.h>
 #include <unordered_set>
 
@@ -77,7 +79,10 @@ private:
 };
 
 std::string notAnIntegerMessage(std::string_view piece) {
-    return "'" + decodeWindows1252(piece) + "' is not a valid integer value";
+    std::string message = "'";
+    message += decodeWindows1252(piece);
+    message += "' is not a valid integer value";
+    return message;
 }
 
 /** A whole decimal number: leading blanks, an optional sign, digits, nothing after; 32 bits. */
@@ -136,12 +141,12 @@ public:
         checkComponentName(name);
         if (name.empty())
             return;
-        if (isDesignerComponentName(name) || !seen_.insert(toLowerAscii(name)).second)
+        if (isDesignerComponentName(name) || !seen_.insert(name).second)
             throw Error(duplicateNameMessage(name));
     }
 
 private:
-    std::unordered_set<std::string> seen_;
+    std::unordered_set<std::string, CaseInsensitiveHash, CaseInsensitiveEqual> seen_;
 };
 
 std::string readWholeFile(const std::string& path) {
@@ -192,22 +197,29 @@ std::string controlDescription(const Control& control) {
     return "an unnamed " + std::string(kindInfo(control.kind()).javaClass);
 }
 
-/** Throws when the text would not come back from a design file as it is. */
-void checkStorable(std::string_view text, const std::string& what) {
-    std::string problem = describeUnstorable(text);
-    if (!problem.empty())
-        throw Error("Cannot save " + what + ": it holds " + problem +
-                    ", which a design file cannot store");
+/** Whether the text needs more than copying: bytes past ASCII, or characters a file cannot hold. */
+bool needsCare(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x80 || c == '\r' || c == '\n' || c == endOfFileByte;
+    });
 }
 
-void appendLine(std::string& out, std::string_view text) {
-    out += text;
-    out += "\r\n";
-}
-
-void appendTextLine(std::string& out, const std::string& text, const std::string& what) {
-    checkStorable(text, what);
-    out += encodeWindows1252(text);
+/**
+ * Appends the text as one line of the file. Text that would not come back from the file as it
+ * is (a line break, the end-of-file byte, a character outside Windows-1252) refuses the save.
+ */
+template <class Describe>
+void appendTextLine(std::string& out, std::string_view text, Describe&& describeWhat) {
+    if (needsCare(text)) {
+        std::string problem = describeUnstorable(text);
+        if (!problem.empty())
+            throw Error("Cannot save " + describeWhat() + ": it holds " + problem +
+                        ", which a design file cannot store");
+        appendWindows1252(out, text);
+    } else {
+        out += text;
+    }
     out += "\r\n";
 }
 
@@ -229,6 +241,7 @@ DesignFile parseDesignFile(std::string_view bytes) {
     if (end != std::string_view::npos)
         bytes = bytes.substr(0, end);
     DesignFile file;
+    file.records.reserve(bytes.size() / 40);
     NameChecker names;
     LineReader reader(bytes);
     while (!reader.atEnd()) {
@@ -246,14 +259,25 @@ DesignFile parseDesignFile(std::string_view bytes) {
 
 DesignFile readDesignFile(const std::string& path) { return parseDesignFile(readWholeFile(path)); }
 
-void applyDesignFile(Design& design, const DesignFile& file) {
+namespace {
+
+template <class Text> std::string takeText(Text& text) {
+    if constexpr (std::is_const_v<Text>)
+        return text;
+    else
+        return std::move(text);
+}
+
+/** Applies the records; with a file that is not const its texts are moved into the design. */
+template <class File> void applyRecords(Design& design, File& file) {
     for (const DesignRecord& record : file.records) {
         if (kindOfTag(record.tag) && design.findControl(record.name))
             throw Error(duplicateNameMessage(record.name));
     }
+    design.reserveControls(file.records.size());
     std::vector<Control*> loaded;
     loaded.reserve(file.records.size());
-    for (const DesignRecord& record : file.records) {
+    for (auto& record : file.records) {
         if (record.tag == windowTag) {
             design.setWindowLeft(record.left);
             design.setWindowTop(record.top);
@@ -268,15 +292,22 @@ void applyDesignFile(Design& design, const DesignFile& file) {
             design.setHeight(control, record.height);
             design.setWidth(control, record.width);
             design.setTag(control, record.events);
-            design.rename(control, record.name);
-            design.setCaption(control, record.caption);
-            design.setHint(control, record.hint);
+            // The name first: a rename may carry the caption along, and the saved caption wins.
+            design.rename(control, takeText(record.name));
+            design.setCaption(control, takeText(record.caption));
+            design.setHint(control, takeText(record.hint));
             design.setShowHint(control, true);
             loaded.push_back(&control);
         }
     }
     design.listControls(loaded);
 }
+
+} // namespace
+
+void applyDesignFile(Design& design, const DesignFile& file) { applyRecords(design, file); }
+
+void applyDesignFile(Design& design, DesignFile&& file) { applyRecords(design, file); }
 
 void CarregaJanela(Design& design, const std::string& path) {
     applyDesignFile(design, readDesignFile(path));
@@ -285,24 +316,24 @@ void CarregaJanela(Design& design, const std::string& path) {
 void openDesign(Design& design, const std::string& path) {
     DesignFile file = readDesignFile(path);
     design.clear();
-    applyDesignFile(design, file);
+    applyDesignFile(design, std::move(file));
 }
 
 std::string serializeDesign(const Design& design) {
     const DesignWindow& window = design.window();
     std::string out;
-    out.reserve(64 + design.controls().size() * 64);
+    out.reserve(64 + design.controls().size() * 96);
     appendRecordLine(out, windowTag, window.left, window.top, window.height, window.width, 0);
-    appendTextLine(out, window.caption, "the window caption");
-    appendTextLine(out, window.JavaClassName, "the class name");
-    appendLine(out, "");
+    appendTextLine(out, window.caption, [] { return std::string("the window caption"); });
+    appendTextLine(out, window.JavaClassName, [] { return std::string("the class name"); });
+    out += "\r\n";
     for (const auto& control : design.controls()) {
         appendRecordLine(out, tagOfKind(control->kind()), control->left(), control->top(),
                          control->height(), control->width(), control->tag());
-        std::string who = controlDescription(*control);
-        appendTextLine(out, control->caption(), "the caption of " + who);
-        appendTextLine(out, control->name(), "the name of " + who);
-        appendTextLine(out, control->hint(), "the hint of " + who);
+        const Control& c = *control;
+        appendTextLine(out, c.caption(), [&] { return "the caption of " + controlDescription(c); });
+        appendTextLine(out, c.name(), [&] { return "the name of " + controlDescription(c); });
+        appendTextLine(out, c.hint(), [&] { return "the hint of " + controlDescription(c); });
     }
     return out;
 }

@@ -43,6 +43,7 @@ DesignFile readDesignFile(const std::string& path);
  * before anything changes.
  */
 void applyDesignFile(Design& design, const DesignFile& file);
+void applyDesignFile(Design& design, DesignFile&& file);
 
 /** Reads a design file into the design, adding its controls to those there; all or nothing. */
 void CarregaJanela(Design& design, const std::string& path);

@@ -1,5 +1,6 @@
 #include "windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vap {
@@ -69,6 +70,10 @@ Decoded decodeUtf8(std::string_view text, std::size_t offset) {
 } // namespace
 
 std::string decodeWindows1252(std::string_view bytes) {
+    bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return std::string(bytes);
     std::string text;
     text.reserve(bytes.size());
     for (char c : bytes) {
@@ -98,7 +103,11 @@ std::optional<UnencodableCharacter> findUnencodable(std::string_view utf8) {
 
 std::string encodeWindows1252(std::string_view utf8) {
     std::string bytes;
-    bytes.reserve(utf8.size());
+    appendWindows1252(bytes, utf8);
+    return bytes;
+}
+
+void appendWindows1252(std::string& bytes, std::string_view utf8) {
     for (std::size_t offset = 0; offset < utf8.size();) {
         if (static_cast<unsigned char>(utf8[offset]) < 0x80) {
             bytes += utf8[offset++];
@@ -109,7 +118,6 @@ std::string encodeWindows1252(std::string_view utf8) {
         bytes += static_cast<char>(byte < 0 ? '?' : byte);
         offset += decoded.length;
     }
-    return bytes;
 }
 
 } // namespace vap

@@ -19,5 +19,6 @@ struct UnencodableCharacter {
 /** Encodes UTF-8 text as Windows-1252, or tells the first character that it cannot hold. */
 std::optional<UnencodableCharacter> findUnencodable(std::string_view utf8);
 std::string encodeWindows1252(std::string_view utf8); // text already checked by findUnencodable
+void appendWindows1252(std::string& bytes, std::string_view utf8);
 
 } // namespace vap

@@ -2,8 +2,8 @@
 
 #include "naming.h"
 
-#include <algorithm>
 #include <array>
+#include <unordered_set>
 
 namespace vap {
 
@@ -18,8 +18,9 @@ constexpr std::array<std::string_view, 28> names{
 std::span<const std::string_view> designerComponentNames() { return names; }
 
 bool isDesignerComponentName(std::string_view name) {
-    return std::any_of(names.begin(), names.end(),
-                       [name](std::string_view own) { return equalIgnoringCase(own, name); });
+    static const std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual>
+        taken(names.begin(), names.end());
+    return taken.contains(name);
 }
 
 } // namespace vap

@@ -5,6 +5,7 @@
 #include "naming.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vap {
 
@@ -16,8 +17,8 @@ constexpr std::int32_t newControlTop = 40;
 Control* Design::findControl(std::string_view name) const {
     if (name.empty())
         return nullptr;
-    auto found = byLowerName_.find(toLowerAscii(name));
-    return found == byLowerName_.end() ? nullptr : found->second;
+    auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : found->second;
 }
 
 template <class Member, class Value>
@@ -75,7 +76,7 @@ Control& Design::createControl(ControlKind kind, bool listing) {
         checkNameAvailable(defaultName, nullptr);
         control->caption_ = defaultName;
         control->name_ = std::move(defaultName);
-        byLowerName_.emplace(toLowerAscii(control->name_), control.get());
+        byName_.emplace(control->name_, control.get());
     }
     Control& added = *controls_.emplace_back(std::move(control));
     lastCreated_[kindIndex(kind)] = &added;
@@ -88,27 +89,23 @@ Control& Design::createControl(ControlKind kind, bool listing) {
     return added;
 }
 
-void Design::rename(Control& control, std::string_view newName) {
+void Design::rename(Control& control, std::string newName) {
     if (control.name_ == newName)
         return;
     checkNameAvailable(newName, &control);
     if (!control.name_.empty())
-        byLowerName_.erase(toLowerAscii(control.name_));
+        byName_.erase(control.name_);
     bool captionFollows = control.caption_ == control.name_;
-    std::string oldName = std::move(control.name_);
-    control.name_ = std::string(newName);
+    std::string oldName = std::exchange(control.name_, std::move(newName));
     if (!control.name_.empty())
-        byLowerName_.emplace(toLowerAscii(control.name_), &control);
+        byName_.emplace(control.name_, &control);
     for (DesignObserver* observer : observers_)
         observer->controlChanged(control, ControlField::Name);
     if (captionFollows)
         setCaption(control, control.name_);
     // A listed control's entry moves with its name; the loader lists its controls afterwards.
-    if (oldName.empty())
-        return;
-    const auto& items = objectList_.items();
-    if (std::find(items.begin(), items.end(), oldName) != items.end())
-        rebuildObjectList();
+    if (!oldName.empty() && objectList_.replace(oldName, control.name_))
+        notifyObjectListChanged();
 }
 
 template <class Member, class Value>
@@ -151,7 +148,7 @@ void Design::deleteControl(Control& control) {
     for (DesignObserver* observer : observers_)
         observer->controlRemoved(control);
     if (!control.name_.empty())
-        byLowerName_.erase(toLowerAscii(control.name_));
+        byName_.erase(control.name_);
     for (Control*& last : lastCreated_) {
         if (last == &control)
             last = nullptr;
@@ -165,7 +162,7 @@ void Design::clear() {
     notifyObjectListChanged();
     while (!controls_.empty())
         controls_.pop_back(); // last to first, as the owner destroys them
-    byLowerName_.clear();
+    byName_.clear();
     counters_.fill(0);
     lastCreated_.fill(nullptr);
     for (DesignObserver* observer : observers_)
@@ -179,6 +176,11 @@ void Design::listControls(std::span<Control* const> controls) {
         names.push_back(control->name_);
     objectList_.addAll(std::move(names));
     notifyObjectListChanged();
+}
+
+void Design::reserveControls(std::size_t count) {
+    controls_.reserve(controls_.size() + count);
+    byName_.reserve(byName_.size() + count);
 }
 
 void Design::rebuildObjectList() {

@@ -3,6 +3,7 @@
 #include "control.h"
 #include "designobserver.h"
 #include "designwindow.h"
+#include "naming.h"
 #include "objectlist.h"
 
 #include <array>
@@ -62,7 +63,7 @@ public:
      * the designer's own components with case ignored (a change of case alone is allowed). While
      * the caption equals the old name it follows the new one.
      */
-    void rename(Control& control, std::string_view newName);
+    void rename(Control& control, std::string newName);
     /** Throws the error a rename of `control` (nullptr: a new control) to `name` would meet. */
     void checkNameAvailable(std::string_view name, const Control* control) const;
 
@@ -87,6 +88,9 @@ public:
     /** Adds the controls' names to the object list at once (the loader lists what it made). */
     void listControls(std::span<Control* const> controls);
 
+    /** Makes room for this many more controls, so that a large load does not rehash. */
+    void reserveControls(std::size_t count);
+
     void addObserver(DesignObserver* observer);
     void removeObserver(DesignObserver* observer);
 
@@ -100,7 +104,7 @@ private:
 
     DesignWindow window_;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::unordered_map<std::string, Control*> byLowerName_;
+    std::unordered_map<std::string, Control*, CaseInsensitiveHash, CaseInsensitiveEqual> byName_;
     ObjectList objectList_;
     std::array<std::int32_t, 6> counters_{};
     std::array<Control*, 6> lastCreated_{};

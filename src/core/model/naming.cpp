@@ -46,4 +46,13 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
                       [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
+std::size_t CaseInsensitiveHash::operator()(std::string_view name) const noexcept {
+    std::size_t hash = 14695981039346656037ull; // FNV-1a over the lower-cased bytes
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(lowerAscii(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
 } // namespace vap

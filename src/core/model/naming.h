@@ -21,4 +21,16 @@ std::string toLowerAscii(std::string_view text);
 
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
+/** Hash and equality of names with ASCII case ignored, for lookups without lower-cased copies. */
+struct CaseInsensitiveHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const noexcept;
+};
+struct CaseInsensitiveEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept {
+        return equalIgnoringCase(a, b);
+    }
+};
+
 } // namespace vap

@@ -3,40 +3,63 @@
 #include "naming.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace vap {
 
 namespace {
-int sortRank(unsigned char c) {
-    if (c == '_')
-        return 1;
-    if (c >= '0' && c <= '9')
-        return 2 + (c - '0');
-    if (c >= 'a' && c <= 'z')
-        return 12 + (c - 'a');
-    if (c >= 'A' && c <= 'Z')
-        return 12 + (c - 'A');
-    return 40 + c; // not found in component names; kept after them in byte order
+
+/** Sort ranks of the bytes: '_' first, then digits, then letters with case ignored. */
+constexpr std::array<std::uint16_t, 256> makeSortRanks() {
+    std::array<std::uint16_t, 256> ranks{};
+    for (int c = 0; c < 256; ++c)
+        ranks[static_cast<std::size_t>(c)] = static_cast<std::uint16_t>(40 + c);
+    ranks['_'] = 1;
+    for (int d = 0; d < 10; ++d)
+        ranks[static_cast<std::size_t>('0' + d)] = static_cast<std::uint16_t>(2 + d);
+    for (int l = 0; l < 26; ++l) {
+        ranks[static_cast<std::size_t>('a' + l)] = static_cast<std::uint16_t>(12 + l);
+        ranks[static_cast<std::size_t>('A' + l)] = static_cast<std::uint16_t>(12 + l);
+    }
+    return ranks;
 }
+constexpr std::array<std::uint16_t, 256> sortRanks = makeSortRanks();
+
+std::uint16_t rankOf(char c) { return sortRanks[static_cast<unsigned char>(c)]; }
+
+bool lessNames(const std::string& a, const std::string& b) { return platformNameLess(a, b); }
+
 } // namespace
 
 bool platformNameLess(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return sortRank(static_cast<unsigned char>(x)) < sortRank(static_cast<unsigned char>(y));
-        });
+    std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        std::uint16_t x = rankOf(a[i]);
+        std::uint16_t y = rankOf(b[i]);
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
 }
 
 void ObjectList::add(std::string name) {
-    auto place = std::upper_bound(items_.begin(), items_.end(), name,
-                                  [](const std::string& a, const std::string& b) {
-                                      return platformNameLess(a, b);
-                                  });
+    auto place = std::upper_bound(items_.begin(), items_.end(), name, lessNames);
     items_.insert(place, std::move(name));
 }
 
+bool ObjectList::replace(const std::string& oldName, const std::string& newName) {
+    auto [first, last] = std::equal_range(items_.begin(), items_.end(), oldName, lessNames);
+    auto entry = std::find(first, last, oldName);
+    if (entry == last)
+        return false;
+    items_.erase(entry);
+    add(newName);
+    return true;
+}
+
 void ObjectList::addAll(std::vector<std::string> names) {
-    auto less = [](const std::string& a, const std::string& b) { return platformNameLess(a, b); };
+    auto less = lessNames;
     std::stable_sort(names.begin(), names.end(), less);
     std::size_t oldSize = items_.size();
     items_.insert(items_.end(), std::make_move_iterator(names.begin()),

@@ -24,6 +24,8 @@ public:
     /** Adds many names at once, sorting once, so that loading a design stays n log n. */
     void addAll(std::vector<std::string> names);
     void clear() { items_.clear(); }
+    /** Replaces the entry that is exactly `oldName` by `newName` at its sorted place. */
+    bool replace(const std::string& oldName, const std::string& newName);
 
     /** Index of the first item equal to the name, case ignored. */
     std::optional<std::size_t> indexOf(std::string_view name) const;

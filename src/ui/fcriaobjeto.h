@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/model/controlkind.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QToolButton;
+
+namespace vap {
+class Design;
+}
+
+namespace vap::ui {
+
+/** The palette: a small tool window with one button per control kind. */
+class TF_CriaObjeto : public QWidget {
+    Q_OBJECT
+
+public:
+    TF_CriaObjeto(Design& design, QWidget* parent = nullptr);
+
+    QToolButton* JLb;
+    QToolButton* JTF;
+    QToolButton* JPF;
+    QToolButton* JB;
+    QToolButton* JLi;
+    QToolButton* JCb;
+
+    /** Makes one control of the kind, named and listed, as a click on its button does. */
+    void create(ControlKind kind);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+
+    Design& design_;
+};
+
+} // namespace vap::ui

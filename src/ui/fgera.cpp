@@ -1,0 +1,86 @@
+#include "fgera.h"
+
+#include "applanguage.h"
+#include "controllook.h"
+#include "pictures.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace vap::ui {
+
+namespace {
+constexpr Texts3 selectCaption{"&Selecionar tudo", "&Select everything", "&Seleccione todo"};
+constexpr Texts3 copyCaption{"&Copiar", "&Copy", "&Copia"};
+} // namespace
+
+TF_Gera::TF_Gera(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("F_Gera"));
+    setWindowTitle(QStringLiteral("Código para a Geração da Janela"));
+    setWindowIcon(programIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(536, 359);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, designGrey);
+    grey.setColor(QPalette::Base, designGrey);
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    butSeleciona = new QPushButton(selectAllPicture(), QStringLiteral("&Selecionar Tudo"), this);
+    butSeleciona->setObjectName(QStringLiteral("butSeleciona"));
+    butSeleciona->setGeometry(64, 320, 121, 33);
+    butSeleciona->setIconSize(QSize(24, 24));
+    butSeleciona->setAutoDefault(false);
+
+    memResult = new QPlainTextEdit(this);
+    memResult->setObjectName(QStringLiteral("memResult"));
+    memResult->setGeometry(8, 8, 513, 305);
+    memResult->setFrameShape(QFrame::StyledPanel);
+    memResult->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memResult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memResult->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    butCopia = new QPushButton(copyPicture(), QStringLiteral("&Copiar"), this);
+    butCopia->setObjectName(QStringLiteral("butCopia"));
+    butCopia->setGeometry(360, 320, 121, 33);
+    butCopia->setIconSize(QSize(24, 24));
+    butCopia->setAutoDefault(false);
+
+    setTabOrder(butSeleciona, memResult);
+    setTabOrder(memResult, butCopia);
+    connect(butSeleciona, &QPushButton::clicked, this, &TF_Gera::butSelecionaClick);
+    connect(butCopia, &QPushButton::clicked, this, &TF_Gera::butCopiaClick);
+    FormCreate();
+}
+
+void TF_Gera::FormCreate() {
+    int lingua = Lingua();
+    if (auto caption = selectCaption.pick(lingua))
+        butSeleciona->setText(qs(*caption));
+    if (auto caption = copyCaption.pick(lingua))
+        butCopia->setText(qs(*caption));
+    comments_ = commentTextsFor(lingua);
+}
+
+void TF_Gera::fill(const GeneratedCode& code) {
+    if (code.caption)
+        setWindowTitle(qs(*code.caption));
+    // Every line ends with a line break, the last one too, as the copied text does.
+    memResult->setPlainText(qs(joinLines(code.lines, "\n")));
+    lineCount_ = static_cast<int>(code.lines.size());
+}
+
+void TF_Gera::butSelecionaClick() { memResult->selectAll(); }
+
+void TF_Gera::butCopiaClick() {
+    QString selected = memResult->textCursor().selectedText();
+    if (selected.isEmpty())
+        return;
+    selected.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    QGuiApplication::clipboard()->setText(selected);
+}
+
+} // namespace vap::ui

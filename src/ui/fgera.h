@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/codegen/commenttexts.h"
+#include "core/codegen/generatedcode.h"
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vap::ui {
+
+/**
+ * The code window: shows the generated Java text and copies the selection to the clipboard
+ * with CR LF after every line. Made anew for each generation; its button captions and the
+ * comment texts the generators use are chosen by the language when it is created.
+ */
+class TF_Gera : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TF_Gera(QWidget* parent = nullptr);
+
+    const CommentTexts& comments() const { return comments_; }
+
+    /** Replaces the caption (when the generator gives one) and the whole text. */
+    void fill(const GeneratedCode& code);
+    /** The number of generated lines the window holds. */
+    int lineCount() const { return lineCount_; }
+
+    QPlainTextEdit* memResult;
+    QPushButton* butSeleciona;
+    QPushButton* butCopia;
+
+    void butSelecionaClick();
+    void butCopiaClick();
+
+private:
+    void FormCreate();
+
+    CommentTexts comments_;
+    int lineCount_ = 0;
+};
+
+} // namespace vap::ui

@@ -1,0 +1,81 @@
+#include "pictures.h"
+
+#include "controllook.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+
+#include <array>
+
+namespace vap::ui {
+
+namespace {
+
+/** A picture shipped with the program, or the given stand-in while there is none. */
+QIcon shipped(const QString& name, const QIcon& standIn) {
+    QString path = QStringLiteral(":/pictures/") + name + QStringLiteral(".png");
+    return QFile::exists(path) ? QIcon(path) : standIn;
+}
+
+QIcon standard(QStyle::StandardPixmap pixmap) {
+    return QApplication::style()->standardIcon(pixmap);
+}
+
+/** A small drawing of the control itself, as the palette shows its kinds. */
+QIcon miniature(ControlKind kind) {
+    const std::array<QString, 6> captions{QStringLiteral("A"),  QStringLiteral("ab"),
+                                          QStringLiteral("**"), QStringLiteral("OK"),
+                                          QStringLiteral("≡"),  QString()};
+    QPixmap pixmap(25, 18);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    ControlLook look = lookOf(kind);
+    QRect rect = kind == ControlKind::Label ? QRect(4, 1, 18, 16) : QRect(0, 2, 25, 14);
+    paintPanel(painter, rect, look, captions[kindIndex(kind)]);
+    if (kind == ControlKind::ComboBox)
+        paintComboArrow(painter, 25 + 4, 18);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon menuPicture(int index) {
+    static const std::array<QStyle::StandardPixmap, 15> standIns{
+        QStyle::SP_MediaPlay,             QStyle::SP_FileDialogDetailedView,
+        QStyle::SP_FileDialogListView,    QStyle::SP_FileDialogNewFolder,
+        QStyle::SP_DialogCloseButton,     QStyle::SP_MessageBoxInformation,
+        QStyle::SP_FileIcon,              QStyle::SP_BrowserReload,
+        QStyle::SP_DirIcon,               QStyle::SP_FileDialogContentsView,
+        QStyle::SP_TitleBarNormalButton,  QStyle::SP_DialogHelpButton,
+        QStyle::SP_DialogOpenButton,      QStyle::SP_DialogSaveButton,
+        QStyle::SP_DialogResetButton};
+    return shipped(QStringLiteral("menu%1").arg(index, 2, 10, QLatin1Char('0')),
+                   standard(standIns[static_cast<std::size_t>(index)]));
+}
+
+QIcon objectMenuPicture(int index) {
+    return shipped(QStringLiteral("object%1").arg(index),
+                   standard(index == 0 ? QStyle::SP_FileDialogInfoView : QStyle::SP_TrashIcon));
+}
+
+QIcon palettePicture(ControlKind kind) {
+    static const std::array<const char*, 6> names{"paletteLabel",  "paletteTextField",
+                                                  "palettePassword", "paletteButton",
+                                                  "paletteList",   "paletteComboBox"};
+    return shipped(QString::fromLatin1(names[kindIndex(kind)]), miniature(kind));
+}
+
+QIcon selectAllPicture() {
+    return shipped(QStringLiteral("selectAll"), standard(QStyle::SP_FileDialogListView));
+}
+
+QIcon copyPicture() { return shipped(QStringLiteral("copy"), standard(QStyle::SP_DialogApplyButton)); }
+
+QIcon programIcon() {
+    return shipped(QStringLiteral("program"), standard(QStyle::SP_TitleBarMenuButton));
+}
+
+} // namespace vap::ui
