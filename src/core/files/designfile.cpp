@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <optional>
 #include <type_traits>
 #include <unistd.h>
@@ -61,9 +62,9 @@ public:
     std::string_view readLine() {
         if (atEnd())
             return {};
-        std::size_t end = bytes_.find_first_of("\r\n", position_);
-        if (end == std::string_view::npos)
-            end = bytes_.size();
+        std::size_t end = position_;
+        while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
+            ++end;
         std::string_view line = bytes_.substr(position_, end - position_);
         position_ = end;
         if (position_ < bytes_.size() && bytes_[position_] == '\r')
@@ -134,26 +135,33 @@ void takeRecordLineApart(std::string_view line, DesignRecord& record) {
     record.events = toInteger(last.empty() ? "0" : last);
 }
 
-/** The names of a file's controls must be valid, distinct and free of the designer's own. */
-class NameChecker {
-public:
-    void check(const std::string& name) {
+/**
+ * Checks the names of the file's control records in file order: each valid, not one of the
+ * designer's own names, and unique with case ignored (empty names excepted).
+ */
+void checkNames(const std::vector<DesignRecord>& records) {
+    std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual> seen;
+    seen.reserve(records.size());
+    for (const DesignRecord& record : records) {
+        if (!kindOfTag(record.tag))
+            continue;
+        const std::string& name = record.name;
         checkComponentName(name);
         if (name.empty())
-            return;
-        if (isDesignerComponentName(name) || !seen_.insert(name).second)
+            continue;
+        if (isDesignerComponentName(name) || !seen.insert(name).second)
             throw Error(duplicateNameMessage(name));
     }
-
-private:
-    std::unordered_set<std::string, CaseInsensitiveHash, CaseInsensitiveEqual> seen_;
-};
+}
 
 std::string readWholeFile(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Error(ioErrorMessageFromErrno(errno));
     std::string bytes;
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && info.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         ssize_t count = read(fd, buffer, sizeof buffer);
@@ -242,18 +250,26 @@ DesignFile parseDesignFile(std::string_view bytes) {
         bytes = bytes.substr(0, end);
     DesignFile file;
     file.records.reserve(bytes.size() / 40);
-    NameChecker names;
     LineReader reader(bytes);
+    // A bad number stops reading at its record; a bad name in a record before it is the error
+    // the user would meet first, so names are checked up to there before the number is reported.
+    std::optional<Error> numberError;
     while (!reader.atEnd()) {
         DesignRecord record;
-        takeRecordLineApart(reader.readLine(), record);
+        try {
+            takeRecordLineApart(reader.readLine(), record);
+        } catch (const Error& error) {
+            numberError = error;
+            break;
+        }
         record.caption = decodeWindows1252(reader.readLine());
         record.name = decodeWindows1252(reader.readLine());
         record.hint = decodeWindows1252(reader.readLine());
-        if (kindOfTag(record.tag))
-            names.check(record.name);
         file.records.push_back(std::move(record));
     }
+    checkNames(file.records);
+    if (numberError)
+        throw *numberError;
     return file;
 }
 
@@ -270,9 +286,11 @@ template <class Text> std::string takeText(Text& text) {
 
 /** Applies the records; with a file that is not const its texts are moved into the design. */
 template <class File> void applyRecords(Design& design, File& file) {
-    for (const DesignRecord& record : file.records) {
-        if (kindOfTag(record.tag) && design.findControl(record.name))
-            throw Error(duplicateNameMessage(record.name));
+    if (!design.controls().empty()) {
+        for (const DesignRecord& record : file.records) {
+            if (kindOfTag(record.tag) && design.findControl(record.name))
+                throw Error(duplicateNameMessage(record.name));
+        }
     }
     design.reserveControls(file.records.size());
     std::vector<Control*> loaded;

@@ -104,7 +104,9 @@ private:
 
     DesignWindow window_;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::unordered_map<std::string, Control*, CaseInsensitiveHash, CaseInsensitiveEqual> byName_;
+    // Keys view the controls' own names; a rename takes the old key out before changing it.
+    std::unordered_map<std::string_view, Control*, CaseInsensitiveHash, CaseInsensitiveEqual>
+        byName_;
     ObjectList objectList_;
     std::array<std::int32_t, 6> counters_{};
     std::array<Control*, 6> lastCreated_{};

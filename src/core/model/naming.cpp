@@ -3,6 +3,8 @@
 #include "error.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace vap {
 
@@ -47,12 +49,23 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::size_t CaseInsensitiveHash::operator()(std::string_view name) const noexcept {
-    std::size_t hash = 14695981039346656037ull; // FNV-1a over the lower-cased bytes
-    for (char c : name) {
-        hash ^= static_cast<unsigned char>(lowerAscii(c));
-        hash *= 1099511628211ull;
+    // ASCII letters differ from their other case only in bit 0x20, so hashing every byte with
+    // that bit set gives names that are equal with case ignored the same hash, eight bytes a step.
+    constexpr std::uint64_t caseBits = 0x2020202020202020ull;
+    constexpr std::uint64_t multiplier = 0x9E3779B97F4A7C15ull;
+    std::uint64_t hash = name.size() * multiplier;
+    std::size_t i = 0;
+    for (; i + 8 <= name.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, name.data() + i, 8);
+        hash = (hash ^ (word | caseBits)) * multiplier;
+        hash ^= hash >> 29;
     }
-    return hash;
+    std::uint64_t tail = 0;
+    for (std::size_t shift = 0; i < name.size(); ++i, shift += 8)
+        tail |= static_cast<std::uint64_t>(static_cast<unsigned char>(name[i]) | 0x20u) << shift;
+    hash = (hash ^ tail) * multiplier;
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
 } // namespace vap
