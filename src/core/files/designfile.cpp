@@ -9,6 +9,7 @@
 #include "../model/design.h"
 #include "../model/error.h"
 #include "../model/naming.h"
+#include "../model/nametable.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,7 +19,6 @@
 #include <optional>
 #include <type_traits>
 #include <unistd.h>
-#include <unordered_set>
 
 namespace vap {
 
@@ -140,7 +140,7 @@ void takeRecordLineApart(std::string_view line, DesignRecord& record) {
  * designer's own names, and unique with case ignored (empty names excepted).
  */
 void checkNames(const std::vector<DesignRecord>& records) {
-    std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual> seen;
+    NameTable<bool> seen;
     seen.reserve(records.size());
     for (const DesignRecord& record : records) {
         if (!kindOfTag(record.tag))
@@ -149,7 +149,7 @@ void checkNames(const std::vector<DesignRecord>& records) {
         checkComponentName(name);
         if (name.empty())
             continue;
-        if (isDesignerComponentName(name) || !seen.insert(name).second)
+        if (isDesignerComponentName(name) || !seen.insert(name, true))
             throw Error(duplicateNameMessage(name));
     }
 }
@@ -311,7 +311,7 @@ template <class File> void applyRecords(Design& design, File& file) {
             design.setWidth(control, record.width);
             design.setTag(control, record.events);
             // The name first: a rename may carry the caption along, and the saved caption wins.
-            design.rename(control, takeText(record.name));
+            design.renameChecked(control, takeText(record.name));
             design.setCaption(control, takeText(record.caption));
             design.setHint(control, takeText(record.hint));
             design.setShowHint(control, true);

@@ -18,6 +18,9 @@ constexpr std::array<std::string_view, 28> names{
 std::span<const std::string_view> designerComponentNames() { return names; }
 
 bool isDesignerComponentName(std::string_view name) {
+    constexpr std::size_t longest = 9; // "limObjeto", "XJustOne1"
+    if (name.size() > longest)
+        return false;
     static const std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual>
         taken(names.begin(), names.end());
     return taken.contains(name);

@@ -17,8 +17,7 @@ constexpr std::int32_t newControlTop = 40;
 Control* Design::findControl(std::string_view name) const {
     if (name.empty())
         return nullptr;
-    auto found = byName_.find(name);
-    return found == byName_.end() ? nullptr : found->second;
+    return byName_.find(name);
 }
 
 template <class Member, class Value>
@@ -76,7 +75,7 @@ Control& Design::createControl(ControlKind kind, bool listing) {
         checkNameAvailable(defaultName, nullptr);
         control->caption_ = defaultName;
         control->name_ = std::move(defaultName);
-        byName_.emplace(control->name_, control.get());
+        byName_.insert(control->name_, control.get());
     }
     Control& added = *controls_.emplace_back(std::move(control));
     lastCreated_[kindIndex(kind)] = &added;
@@ -93,12 +92,18 @@ void Design::rename(Control& control, std::string newName) {
     if (control.name_ == newName)
         return;
     checkNameAvailable(newName, &control);
+    renameChecked(control, std::move(newName));
+}
+
+void Design::renameChecked(Control& control, std::string newName) {
+    if (control.name_ == newName)
+        return;
     if (!control.name_.empty())
         byName_.erase(control.name_);
     bool captionFollows = control.caption_ == control.name_;
     std::string oldName = std::exchange(control.name_, std::move(newName));
     if (!control.name_.empty())
-        byName_.emplace(control.name_, &control);
+        byName_.insert(control.name_, &control);
     for (DesignObserver* observer : observers_)
         observer->controlChanged(control, ControlField::Name);
     if (captionFollows)

@@ -4,6 +4,7 @@
 #include "designobserver.h"
 #include "designwindow.h"
 #include "naming.h"
+#include "nametable.h"
 #include "objectlist.h"
 
 #include <array>
@@ -11,7 +12,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vap {
@@ -64,6 +64,12 @@ public:
      * the caption equals the old name it follows the new one.
      */
     void rename(Control& control, std::string newName);
+    /**
+     * Renames without checking, for a name the caller has checked already: valid, and free
+     * among the other controls and the designer's own names. The design-file loader checks a
+     * whole file's names at once and names what it makes this way.
+     */
+    void renameChecked(Control& control, std::string newName);
     /** Throws the error a rename of `control` (nullptr: a new control) to `name` would meet. */
     void checkNameAvailable(std::string_view name, const Control* control) const;
 
@@ -105,8 +111,7 @@ private:
     DesignWindow window_;
     std::vector<std::unique_ptr<Control>> controls_;
     // Keys view the controls' own names; a rename takes the old key out before changing it.
-    std::unordered_map<std::string_view, Control*, CaseInsensitiveHash, CaseInsensitiveEqual>
-        byName_;
+    NameTable<Control*> byName_;
     ObjectList objectList_;
     std::array<std::int32_t, 6> counters_{};
     std::array<Control*, 6> lastCreated_{};

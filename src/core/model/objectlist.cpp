@@ -63,11 +63,58 @@ bool ObjectList::replace(const std::string& oldName, const std::string& newName)
     return true;
 }
 
+namespace {
+
+/**
+ * The ranks of a name's first twenty characters packed into two numbers, so that most
+ * comparisons of a sort compare integers. Characters outside identifiers all rank last here, and
+ * equal keys fall back to the full comparison.
+ */
+struct PrefixKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    auto operator<=>(const PrefixKey&) const = default;
+};
+
+PrefixKey prefixKey(std::string_view name) {
+    auto pack = [name](std::size_t from) {
+        std::uint64_t key = 0;
+        for (std::size_t i = from; i < from + 10; ++i) {
+            std::uint64_t rank =
+                i < name.size() ? std::min<std::uint64_t>(rankOf(name[i]), 63) : 0;
+            key = (key << 6) | rank;
+        }
+        return key;
+    };
+    return PrefixKey{pack(0), pack(10)};
+}
+
+/** Sorts the names; those that compare equal are equal with case ignored, so order is unique. */
+void sortNames(std::vector<std::string>& names) {
+    struct Entry {
+        PrefixKey key;
+        std::uint32_t index;
+    };
+    std::vector<Entry> entries(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        entries[i] = {prefixKey(names[i]), static_cast<std::uint32_t>(i)};
+    std::sort(entries.begin(), entries.end(), [&names](const Entry& a, const Entry& b) {
+        if (a.key != b.key)
+            return a.key < b.key;
+        return platformNameLess(names[a.index], names[b.index]);
+    });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const Entry& entry : entries)
+        sorted.push_back(std::move(names[entry.index]));
+    names = std::move(sorted);
+}
+
+} // namespace
+
 void ObjectList::addAll(std::vector<std::string> names) {
-    // Names that compare equal are equal with case ignored, and such names are unique but for
-    // the empty name, so an unstable sort gives the same list.
     auto less = lessNames;
-    std::sort(names.begin(), names.end(), less);
+    sortNames(names);
     std::size_t oldSize = items_.size();
     items_.insert(items_.end(), std::make_move_iterator(names.begin()),
                   std::make_move_iterator(names.end()));
