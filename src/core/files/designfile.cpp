@@ -17,7 +17,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <optional>
-#include <type_traits>
 #include <unistd.h>
 
 namespace vap {
@@ -38,6 +37,8 @@ constexpr TagKind controlTags[] = {
 constexpr std::string_view windowTag = "JAN";
 
 std::optional<ControlKind> kindOfTag(std::string_view tag) {
+    if (tag.size() != 3)
+        return std::nullopt;
     for (const TagKind& entry : controlTags) {
         if (entry.tag == tag)
             return entry.kind;
@@ -61,7 +62,7 @@ public:
 
     std::string_view readLine() {
         if (atEnd())
-            return {};
+            return bytes_.substr(bytes_.size());
         std::size_t end = position_;
         while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
             ++end;
@@ -111,11 +112,24 @@ std::int32_t toInteger(std::string_view piece) {
     return static_cast<std::int32_t>(value);
 }
 
+/** A record as it stands in the file: numbers taken apart, texts still Windows-1252 bytes. */
+struct RecordView {
+    std::string_view tag;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t height = 0;
+    std::int32_t width = 0;
+    std::int32_t events = 0;
+    std::string_view caption;
+    std::string_view name;
+    std::string_view hint;
+};
+
 /**
  * Takes a record line apart: the tag, then left, top, height, width; pieces from the sixth on
  * are dropped, and the piece after the last ':' is the event mask. An empty piece counts as 0.
  */
-void takeRecordLineApart(std::string_view line, DesignRecord& record) {
+void takeRecordLineApart(std::string_view line, RecordView& record) {
     std::int32_t* numbers[] = {&record.left, &record.top, &record.height, &record.width};
     std::size_t pieceIndex = 0;
     std::size_t start = 0;
@@ -125,7 +139,7 @@ void takeRecordLineApart(std::string_view line, DesignRecord& record) {
         if (piece.empty())
             piece = "0";
         if (pieceIndex == 0)
-            record.tag = std::string(piece);
+            record.tag = piece;
         else if (pieceIndex <= 4)
             *numbers[pieceIndex - 1] = toInteger(piece);
         ++pieceIndex;
@@ -135,24 +149,48 @@ void takeRecordLineApart(std::string_view line, DesignRecord& record) {
     record.events = toInteger(last.empty() ? "0" : last);
 }
 
+/** The bytes up to the end-of-file byte. */
+std::string_view beforeEndOfFile(std::string_view bytes) {
+    return bytes.substr(0, bytes.find(endOfFileByte));
+}
+
+DesignRecord decoded(const RecordView& view) {
+    return DesignRecord{decodeWindows1252(view.tag), view.left,  view.top,
+                        view.height,                 view.width, view.events,
+                        decodeWindows1252(view.caption), decodeWindows1252(view.name),
+                        decodeWindows1252(view.hint)};
+}
+
+/** Where a piece of text lies in the file's bytes. */
+DesignFile::Span spanOf(std::string_view piece, std::string_view bytes) {
+    return {static_cast<std::size_t>(piece.data() - bytes.data()), piece.size()};
+}
+
 /**
- * Checks the names of the file's control records in file order: each valid, not one of the
+ * Checks the names of a file's control records in file order: each valid, not one of the
  * designer's own names, and unique with case ignored (empty names excepted).
  */
-void checkNames(const std::vector<DesignRecord>& records) {
-    NameTable<bool> seen;
-    seen.reserve(records.size());
-    for (const DesignRecord& record : records) {
+class NameCheck {
+public:
+    void check(const RecordView& record) {
         if (!kindOfTag(record.tag))
-            continue;
-        const std::string& name = record.name;
-        checkComponentName(name);
+            return;
+        std::string_view name = record.name; // a valid name is ASCII, the same in both encodings
+        if (!isValidComponentName(name))
+            throw Error(invalidNameMessage(decodeWindows1252(name)));
         if (name.empty())
-            continue;
-        if (isDesignerComponentName(name) || !seen.insert(name, true))
+            return;
+        if (isDesignerComponentName(name) || !seen_.insert(name))
             throw Error(duplicateNameMessage(name));
     }
-}
+    void reserve(std::size_t records) { seen_.reserve(records); }
+
+private:
+    struct Itself {
+        std::string_view operator()(std::string_view name) const { return name; }
+    };
+    NameTable<std::string_view, Itself> seen_;
+};
 
 std::string readWholeFile(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -244,65 +282,65 @@ void appendRecordLine(std::string& out, std::string_view tag, std::int32_t left,
 
 } // namespace
 
-DesignFile parseDesignFile(std::string_view bytes) {
-    std::size_t end = bytes.find(endOfFileByte);
-    if (end != std::string_view::npos)
-        bytes = bytes.substr(0, end);
-    DesignFile file;
-    file.records.reserve(bytes.size() / 40);
-    LineReader reader(bytes);
-    // A bad number stops reading at its record; a bad name in a record before it is the error
-    // the user would meet first, so names are checked up to there before the number is reported.
-    std::optional<Error> numberError;
-    while (!reader.atEnd()) {
-        DesignRecord record;
-        try {
-            takeRecordLineApart(reader.readLine(), record);
-        } catch (const Error& error) {
-            numberError = error;
-            break;
-        }
-        record.caption = decodeWindows1252(reader.readLine());
-        record.name = decodeWindows1252(reader.readLine());
-        record.hint = decodeWindows1252(reader.readLine());
-        file.records.push_back(std::move(record));
+std::string_view DesignFile::text(Span span) const {
+    return std::string_view(bytes_).substr(span.offset, span.size);
+}
+
+std::vector<DesignRecord> DesignFile::records() const {
+    std::vector<DesignRecord> records;
+    records.reserve(records_.size());
+    for (const Record& record : records_) {
+        records.push_back(decoded(RecordView{record.tag, record.left, record.top, record.height,
+                                             record.width, record.events, text(record.caption),
+                                             text(record.name), text(record.hint)}));
     }
-    checkNames(file.records);
-    if (numberError)
-        throw *numberError;
+    return records;
+}
+
+DesignFile parseDesignFile(std::string bytes) {
+    DesignFile file;
+    file.bytes_ = std::move(bytes);
+    std::string_view content = beforeEndOfFile(file.bytes_);
+    file.records_.reserve(content.size() / 48);
+    NameCheck names;
+    names.reserve(content.size() / 48);
+    LineReader reader(content);
+    while (!reader.atEnd()) {
+        RecordView record;
+        takeRecordLineApart(reader.readLine(), record);
+        record.caption = reader.readLine();
+        record.name = reader.readLine();
+        record.hint = reader.readLine();
+        names.check(record);
+        file.controlCount_ += kindOfTag(record.tag).has_value();
+        file.records_.push_back(DesignFile::Record{
+            std::string(record.tag), record.left, record.top, record.height, record.width,
+            record.events, spanOf(record.caption, file.bytes_), spanOf(record.name, file.bytes_),
+            spanOf(record.hint, file.bytes_)});
+    }
     return file;
 }
 
 DesignFile readDesignFile(const std::string& path) { return parseDesignFile(readWholeFile(path)); }
 
-namespace {
-
-template <class Text> std::string takeText(Text& text) {
-    if constexpr (std::is_const_v<Text>)
-        return text;
-    else
-        return std::move(text);
-}
-
-/** Applies the records; with a file that is not const its texts are moved into the design. */
-template <class File> void applyRecords(Design& design, File& file) {
+void applyDesignFile(Design& design, const DesignFile& file) {
     if (!design.controls().empty()) {
-        for (const DesignRecord& record : file.records) {
-            if (kindOfTag(record.tag) && design.findControl(record.name))
-                throw Error(duplicateNameMessage(record.name));
+        for (const DesignFile::Record& record : file.records_) {
+            if (kindOfTag(record.tag) && design.findControl(file.text(record.name)))
+                throw Error(duplicateNameMessage(file.text(record.name)));
         }
     }
-    design.reserveControls(file.records.size());
+    design.reserveControls(file.controlCount_);
     std::vector<Control*> loaded;
-    loaded.reserve(file.records.size());
-    for (auto& record : file.records) {
+    loaded.reserve(file.controlCount_);
+    for (const DesignFile::Record& record : file.records_) {
         if (record.tag == windowTag) {
             design.setWindowLeft(record.left);
             design.setWindowTop(record.top);
             design.setWindowHeight(record.height);
             design.setWindowWidth(record.width);
-            design.setJavaClassName(record.name);
-            design.setCaption(record.caption);
+            design.setJavaClassName(decodeWindows1252(file.text(record.name)));
+            design.setCaption(decodeWindows1252(file.text(record.caption)));
         } else if (auto kind = kindOfTag(record.tag)) {
             Control& control = createOfKind(design, *kind, false);
             design.setLeft(control, record.left);
@@ -311,21 +349,15 @@ template <class File> void applyRecords(Design& design, File& file) {
             design.setWidth(control, record.width);
             design.setTag(control, record.events);
             // The name first: a rename may carry the caption along, and the saved caption wins.
-            design.renameChecked(control, takeText(record.name));
-            design.setCaption(control, takeText(record.caption));
-            design.setHint(control, takeText(record.hint));
+            design.renameChecked(control, std::string(file.text(record.name)));
+            design.setCaption(control, decodeWindows1252(file.text(record.caption)));
+            design.setHint(control, decodeWindows1252(file.text(record.hint)));
             design.setShowHint(control, true);
             loaded.push_back(&control);
         }
     }
     design.listControls(loaded);
 }
-
-} // namespace
-
-void applyDesignFile(Design& design, const DesignFile& file) { applyRecords(design, file); }
-
-void applyDesignFile(Design& design, DesignFile&& file) { applyRecords(design, file); }
 
 void CarregaJanela(Design& design, const std::string& path) {
     applyDesignFile(design, readDesignFile(path));
@@ -334,7 +366,7 @@ void CarregaJanela(Design& design, const std::string& path) {
 void openDesign(Design& design, const std::string& path) {
     DesignFile file = readDesignFile(path);
     design.clear();
-    applyDesignFile(design, std::move(file));
+    applyDesignFile(design, file);
 }
 
 std::string serializeDesign(const Design& design) {

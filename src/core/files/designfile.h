@@ -22,28 +22,50 @@ struct DesignRecord {
     std::string hint;    // third text line
 };
 
-/** A design file read and checked, not yet applied. */
-struct DesignFile {
-    std::vector<DesignRecord> records;
+/** A design file read and checked, not yet applied: its bytes, whose names and numbers passed. */
+class DesignFile {
+public:
+    /** The records decoded to UTF-8, in file order. */
+    std::vector<DesignRecord> records() const;
+
+    /** Where a text line lies in the bytes; the loader decodes it straight into the design. */
+    struct Span {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
+    struct Record {
+        std::string tag;
+        std::int32_t left, top, height, width, events;
+        Span caption, name, hint;
+    };
+
+private:
+    friend DesignFile parseDesignFile(std::string bytes);
+    friend void applyDesignFile(Design& design, const DesignFile& file);
+    std::string_view text(Span span) const;
+
+    std::string bytes_;
+    std::vector<Record> records_;
+    std::size_t controlCount_ = 0;
 };
 
-/** Splits the bytes into records and takes the record lines apart. Throws vap::Error. */
-DesignFile parseDesignFile(std::string_view bytes);
-
 /**
- * Reads and parses a file, and checks every control name: valid, unique among the file's
- * controls and not one of the designer's own component names. Throws vap::Error.
+ * Checks a design file's bytes: every record line's numbers, and every control name valid,
+ * unique among the file's controls and not one of the designer's own component names. The
+ * first fault in file order throws vap::Error.
  */
+DesignFile parseDesignFile(std::string bytes);
+
+/** Reads a file and checks it as parseDesignFile does. Throws vap::Error. */
 DesignFile readDesignFile(const std::string& path);
 
 /**
- * Applies checked records to the design: "JAN" to the window, each control record as a new
+ * Applies a checked file to the design: "JAN" to the window, each control record as a new
  * control made with the listing switch off, then named, filled and listed. Unknown tags are
  * skipped. Names are first checked against the controls already there; on a clash it throws
  * before anything changes.
  */
 void applyDesignFile(Design& design, const DesignFile& file);
-void applyDesignFile(Design& design, DesignFile&& file);
 
 /** Reads a design file into the design, adding its controls to those there; all or nothing. */
 void CarregaJanela(Design& design, const std::string& path);

@@ -52,6 +52,7 @@ private:
     std::int32_t width_;
     std::int32_t height_;
     std::int32_t tag_ = 0;
+    bool listed_ = false; // its name is in the object list
 };
 
 } // namespace vap

@@ -5,7 +5,7 @@
 #include "naming.h"
 
 #include <algorithm>
-#include <utility>
+
 
 namespace vap {
 
@@ -17,7 +17,8 @@ constexpr std::int32_t newControlTop = 40;
 Control* Design::findControl(std::string_view name) const {
     if (name.empty())
         return nullptr;
-    return byName_.find(name);
+    Control* const* found = byName_.find(name);
+    return found ? *found : nullptr;
 }
 
 template <class Member, class Value>
@@ -75,7 +76,7 @@ Control& Design::createControl(ControlKind kind, bool listing) {
         checkNameAvailable(defaultName, nullptr);
         control->caption_ = defaultName;
         control->name_ = std::move(defaultName);
-        byName_.insert(control->name_, control.get());
+        byName_.insert(control.get());
     }
     Control& added = *controls_.emplace_back(std::move(control));
     lastCreated_[kindIndex(kind)] = &added;
@@ -83,6 +84,7 @@ Control& Design::createControl(ControlKind kind, bool listing) {
         observer->controlAdded(added);
     if (listing) {
         objectList_.add(added.name_);
+        added.listed_ = true;
         notifyObjectListChanged();
     }
     return added;
@@ -101,16 +103,20 @@ void Design::renameChecked(Control& control, std::string newName) {
     if (!control.name_.empty())
         byName_.erase(control.name_);
     bool captionFollows = control.caption_ == control.name_;
-    std::string oldName = std::exchange(control.name_, std::move(newName));
+    // The list views the control's name, so its entry leaves before the name changes.
+    if (control.listed_)
+        objectList_.remove(control.name_);
+    control.name_ = std::move(newName);
     if (!control.name_.empty())
-        byName_.insert(control.name_, &control);
+        byName_.insert(&control);
     for (DesignObserver* observer : observers_)
         observer->controlChanged(control, ControlField::Name);
     if (captionFollows)
         setCaption(control, control.name_);
-    // A listed control's entry moves with its name; the loader lists its controls afterwards.
-    if (!oldName.empty() && objectList_.replace(oldName, control.name_))
+    if (control.listed_) {
+        objectList_.add(control.name_);
         notifyObjectListChanged();
+    }
 }
 
 template <class Member, class Value>
@@ -175,10 +181,12 @@ void Design::clear() {
 }
 
 void Design::listControls(std::span<Control* const> controls) {
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     names.reserve(controls.size());
-    for (const Control* control : controls)
+    for (Control* control : controls) {
         names.push_back(control->name_);
+        control->listed_ = true;
+    }
     objectList_.addAll(std::move(names));
     notifyObjectListChanged();
 }
@@ -189,10 +197,12 @@ void Design::reserveControls(std::size_t count) {
 }
 
 void Design::rebuildObjectList() {
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     names.reserve(controls_.size());
-    for (const auto& control : controls_)
+    for (const auto& control : controls_) {
         names.push_back(control->name_);
+        control->listed_ = true;
+    }
     objectList_.clear();
     objectList_.addAll(std::move(names));
     notifyObjectListChanged();

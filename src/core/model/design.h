@@ -110,8 +110,11 @@ private:
 
     DesignWindow window_;
     std::vector<std::unique_ptr<Control>> controls_;
-    // Keys view the controls' own names; a rename takes the old key out before changing it.
-    NameTable<Control*> byName_;
+    struct NameOfControl {
+        std::string_view operator()(const Control* control) const { return control->name(); }
+    };
+    // Found by the controls' own names; a rename takes the control out before changing it.
+    NameTable<Control*, NameOfControl> byName_;
     ObjectList objectList_;
     std::array<std::int32_t, 6> counters_{};
     std::array<Control*, 6> lastCreated_{};

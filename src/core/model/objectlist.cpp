@@ -29,7 +29,7 @@ constexpr std::array<std::uint16_t, 256> sortRanks = makeSortRanks();
 
 std::uint16_t rankOf(char c) { return sortRanks[static_cast<unsigned char>(c)]; }
 
-bool lessNames(const std::string& a, const std::string& b) { return platformNameLess(a, b); }
+bool lessNames(std::string_view a, std::string_view b) { return platformNameLess(a, b); }
 
 } // namespace
 
@@ -46,21 +46,6 @@ bool platformNameLess(std::string_view a, std::string_view b) {
             return x < y;
     }
     return a.size() < b.size();
-}
-
-void ObjectList::add(std::string name) {
-    auto place = std::upper_bound(items_.begin(), items_.end(), name, lessNames);
-    items_.insert(place, std::move(name));
-}
-
-bool ObjectList::replace(const std::string& oldName, const std::string& newName) {
-    auto [first, last] = std::equal_range(items_.begin(), items_.end(), oldName, lessNames);
-    auto entry = std::find(first, last, oldName);
-    if (entry == last)
-        return false;
-    items_.erase(entry);
-    add(newName);
-    return true;
 }
 
 namespace {
@@ -90,36 +75,46 @@ PrefixKey prefixKey(std::string_view name) {
 }
 
 /** Sorts the names; those that compare equal are equal with case ignored, so order is unique. */
-void sortNames(std::vector<std::string>& names) {
+void sortNames(std::vector<std::string_view>& names) {
     struct Entry {
         PrefixKey key;
-        std::uint32_t index;
+        std::string_view name;
     };
     std::vector<Entry> entries(names.size());
     for (std::size_t i = 0; i < names.size(); ++i)
-        entries[i] = {prefixKey(names[i]), static_cast<std::uint32_t>(i)};
-    std::sort(entries.begin(), entries.end(), [&names](const Entry& a, const Entry& b) {
+        entries[i] = {prefixKey(names[i]), names[i]};
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         if (a.key != b.key)
             return a.key < b.key;
-        return platformNameLess(names[a.index], names[b.index]);
+        return platformNameLess(a.name, b.name);
     });
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (const Entry& entry : entries)
-        sorted.push_back(std::move(names[entry.index]));
-    names = std::move(sorted);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = entries[i].name;
 }
 
 } // namespace
 
-void ObjectList::addAll(std::vector<std::string> names) {
-    auto less = lessNames;
+void ObjectList::add(std::string_view name) {
+    items_.insert(std::upper_bound(items_.begin(), items_.end(), name, lessNames), name);
+}
+
+bool ObjectList::remove(std::string_view name) {
+    auto [first, last] = std::equal_range(items_.begin(), items_.end(), name, lessNames);
+    auto entry = std::find_if(first, last, [name](std::string_view item) {
+        return item.data() == name.data() && item.size() == name.size();
+    });
+    if (entry == last)
+        return false;
+    items_.erase(entry);
+    return true;
+}
+
+void ObjectList::addAll(std::vector<std::string_view> names) {
     sortNames(names);
     std::size_t oldSize = items_.size();
-    items_.insert(items_.end(), std::make_move_iterator(names.begin()),
-                  std::make_move_iterator(names.end()));
+    items_.insert(items_.end(), names.begin(), names.end());
     std::inplace_merge(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(oldSize),
-                       items_.end(), less);
+                       items_.end(), lessNames);
 }
 
 std::optional<std::size_t> ObjectList::indexOf(std::string_view name) const {
