@@ -312,9 +312,13 @@ DesignFile parseDesignFile(std::string bytes) {
         record.name = reader.readLine();
         record.hint = reader.readLine();
         names.check(record);
-        file.controlCount_ += kindOfTag(record.tag).has_value();
+        std::optional<ControlKind> kind = kindOfTag(record.tag);
+        file.controlCount_ += kind.has_value();
+        std::int8_t code = kind                         ? static_cast<std::int8_t>(*kind)
+                           : record.tag == windowTag    ? DesignFile::Record::windowRecord
+                                                        : DesignFile::Record::unknownRecord;
         file.records_.push_back(DesignFile::Record{
-            std::string(record.tag), record.left, record.top, record.height, record.width,
+            std::string(record.tag), code, record.left, record.top, record.height, record.width,
             record.events, spanOf(record.caption, file.bytes_), spanOf(record.name, file.bytes_),
             spanOf(record.hint, file.bytes_)});
     }
@@ -326,7 +330,7 @@ DesignFile readDesignFile(const std::string& path) { return parseDesignFile(read
 void applyDesignFile(Design& design, const DesignFile& file) {
     if (!design.controls().empty()) {
         for (const DesignFile::Record& record : file.records_) {
-            if (kindOfTag(record.tag) && design.findControl(file.text(record.name)))
+            if (record.kind >= 0 && design.findControl(file.text(record.name)))
                 throw Error(duplicateNameMessage(file.text(record.name)));
         }
     }
@@ -334,15 +338,15 @@ void applyDesignFile(Design& design, const DesignFile& file) {
     std::vector<Control*> loaded;
     loaded.reserve(file.controlCount_);
     for (const DesignFile::Record& record : file.records_) {
-        if (record.tag == windowTag) {
+        if (record.kind == DesignFile::Record::windowRecord) {
             design.setWindowLeft(record.left);
             design.setWindowTop(record.top);
             design.setWindowHeight(record.height);
             design.setWindowWidth(record.width);
             design.setJavaClassName(decodeWindows1252(file.text(record.name)));
             design.setCaption(decodeWindows1252(file.text(record.caption)));
-        } else if (auto kind = kindOfTag(record.tag)) {
-            Control& control = createOfKind(design, *kind, false);
+        } else if (record.kind >= 0) {
+            Control& control = createOfKind(design, static_cast<ControlKind>(record.kind), false);
             design.setLeft(control, record.left);
             design.setTop(control, record.top);
             design.setHeight(control, record.height);

@@ -35,6 +35,9 @@ public:
     };
     struct Record {
         std::string tag;
+        std::int8_t kind; // a ControlKind, or one of the codes below
+        static constexpr std::int8_t windowRecord = -1;
+        static constexpr std::int8_t unknownRecord = -2;
         std::int32_t left, top, height, width, events;
         Span caption, name, hint;
     };
