@@ -165,8 +165,7 @@ void openAsDesigner(Design& design, const Options& options) {
 int printObjects(const Options& options, std::ostream& out) {
     Design design;
     openAsDesigner(design, options);
-    GeneratedCode code =
-        GeraObjetosJanela(design, commentTextsFor(options.lingua), options.lingua);
+    GeneratedCode code = GeraObjetosJanela(design, commentTextsFor(options.lingua), options.lingua);
     printLines(out, code.lines, options.crlf);
     return 0;
 }
@@ -178,10 +177,9 @@ int printClass(const Options& options, std::ostream& out) {
     ExampleClassContext context{options.lingua, language.NomeProduto, language.TextoVersao,
                                 commentTextsFor(options.lingua),
                                 options.date.value_or(todayText())};
-    GeneratedCode code =
-        GeraClasseExemplo(design, context, [&](const ClassNamePrompt& prompt) {
-            return std::optional<std::string>(options.className.value_or(prompt.initialValue));
-        });
+    GeneratedCode code = GeraClasseExemplo(design, context, [&](const ClassNamePrompt& prompt) {
+        return std::optional<std::string>(options.className.value_or(prompt.initialValue));
+    });
     printLines(out, code.lines, options.crlf);
     return 0;
 }
@@ -218,7 +216,8 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
         }
         checkShape(options, arguments);
     } catch (const UsageError& usage) {
-        err << "vapgen: " << usage.message << "\n" << "Try 'vapgen --help'.\n";
+        err << "vapgen: " << usage.message << "\n"
+            << "Try 'vapgen --help'.\n";
         return 2;
     }
     try {

@@ -41,7 +41,8 @@ protected:
 TEST_F(Vapgen, PrintsTheWindowObjectsAsTheDesignerWould) {
     Outcome run = vapgen({"objects", design, "--lang", "2", "--modal", "--resizable"});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("// Creation of the Objects\nprivate JLabel JLabel1"), std::string::npos);
+    EXPECT_NE(run.out.find("// Creation of the Objects\nprivate JLabel JLabel1"),
+              std::string::npos);
     EXPECT_NE(run.out.find("this.setTitle(\"Cadastro\");\nthis.setResizable(true);\n"
                            "this.setModal(true);\n"),
               std::string::npos);
@@ -128,7 +129,7 @@ TEST_F(Vapgen, RealBinaryPrintsToStandardOutputAndFailsWithExitCode) {
         output.append(buffer.data(), count);
     EXPECT_EQ(pclose(pipe), 0);
     EXPECT_NE(output.find("controls: 3"), std::string::npos);
-    EXPECT_NE(std::system((std::string(VAPGEN_BINARY) + " check /nonexistent/x.vap 2>/dev/null")
-                              .c_str()),
-              0);
+    EXPECT_NE(
+        std::system((std::string(VAPGEN_BINARY) + " check /nonexistent/x.vap 2>/dev/null").c_str()),
+        0);
 }

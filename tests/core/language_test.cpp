@@ -48,8 +48,8 @@ TEST(AplicaLingua, PortugueseDiffersFromTheFormInSevenEntries) {
         if (form.menuCaption(entry.component) != portuguese.mainWindow.menuCaption(entry.component))
             changed.emplace_back(entry.component);
     }
-    EXPECT_EQ(changed,
-              (std::vector<std::string>{"opc2", "opc3", "opc31", "opc32", "opc52", "opc7", "opc8"}));
+    EXPECT_EQ(changed, (std::vector<std::string>{"opc2", "opc3", "opc31", "opc32", "opc52", "opc7",
+                                                 "opc8"}));
     EXPECT_EQ(mainMenuTextTable().size(), 15u);
 }
 

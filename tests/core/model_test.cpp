@@ -94,8 +94,9 @@ TEST(Creation, GivesDefaultNamesPlacesAndSizes) {
         ControlKind kind;
         int width, height;
     };
-    for (Size s : {Size{ControlKind::Button, 100, 30}, Size{ControlKind::List, 130, 160},
-                   Size{ControlKind::ComboBox, 130, 21}, Size{ControlKind::PasswordField, 100, 21}}) {
+    for (Size s :
+         {Size{ControlKind::Button, 100, 30}, Size{ControlKind::List, 130, 160},
+          Size{ControlKind::ComboBox, 130, 21}, Size{ControlKind::PasswordField, 100, 21}}) {
         Control& made = createOfKind(design, s.kind, true);
         EXPECT_EQ(made.width(), s.width);
         EXPECT_EQ(made.height(), s.height);
@@ -131,7 +132,8 @@ TEST(Creation, RefusedDefaultNameDiscardsTheControlAndAdvancesTheCounter) {
     Control& label = CriaJLabel(design, true);
     design.rename(label, "JLabel2");
     design.addObserver(&recorder);
-    EXPECT_EQ(errorOf([&] { CriaJLabel(design, true); }), "A component named JLabel2 already exists");
+    EXPECT_EQ(errorOf([&] { CriaJLabel(design, true); }),
+              "A component named JLabel2 already exists");
     EXPECT_EQ(design.kindCounter(ControlKind::Label), 2);
     EXPECT_EQ(design.controls().size(), 1u);
     EXPECT_THAT(design.objectList().items(), ElementsAre("JLabel2"));
@@ -202,7 +204,8 @@ TEST(ObjectList, KeepsThePlatformOrderWithCaseIgnored) {
     ObjectList list;
     for (const char* name : {"ab", "a_", "a0", "A1", "a", "JLabel2", "JLabel10", "_z"})
         list.add(name);
-    EXPECT_THAT(list.items(), ElementsAre("_z", "a", "a_", "a0", "A1", "ab", "JLabel10", "JLabel2"));
+    EXPECT_THAT(list.items(),
+                ElementsAre("_z", "a", "a_", "a0", "A1", "ab", "JLabel10", "JLabel2"));
     EXPECT_EQ(list.indexOf("jlabel2"), 7u);
     EXPECT_FALSE(list.indexOf("nothing"));
 }

@@ -7,7 +7,8 @@ namespace vap {
 namespace {
 constexpr Texts3 objectsSection{"// Criação dos Objetos", "// Creation of the Objects",
                                 "// La creación de los Objetos"};
-constexpr Texts3 windowSection{"// Cria a Janela", "// It creates the Window", "// Crea la Ventana"};
+constexpr Texts3 windowSection{"// Cria a Janela", "// It creates the Window",
+                               "// Crea la Ventana"};
 constexpr Texts3 controlsSection{"// Cria os Controles na Janela",
                                  "// It creates the Controls in the Window",
                                  "// Crea los Mandos en la Ventana"};

@@ -12,8 +12,8 @@ constexpr Texts3 codeWindowCaption{"Código para a Classe Exemplo", "Code for th
 constexpr Texts3 defaultName{"Teste", "Test", "Prueba"};
 constexpr Texts3 promptTitle{"Gera uma Classe Exemplo", "Generates a Class Example",
                              "Genera un Ejemplo de Clase"};
-constexpr Texts3 promptLabel{"Informe o Nome da Classe:", "Report the Name of the Class:",
-                             "Informe el Nombre de Clase:"};
+constexpr Texts3 promptLabel{
+    "Informe o Nome da Classe:", "Report the Name of the Class:", "Informe el Nombre de Clase:"};
 
 constexpr Texts3 headerClass{"/* CLASSE ", "/* CLASS ", "/* CLASE "};
 constexpr std::string_view headerRule = " * ------------------------------------";
@@ -25,7 +25,9 @@ constexpr Texts3 headerGenerator{" - Gerador Automático", " - Automatic Generat
                                  " - Generador Automático"};
 constexpr Texts3 closingMethod{"aoFechar", "whenClosing", "alCerrar"};
 
-std::string text(const Texts3& texts, int lingua) { return std::string(*texts.pick(lingua)); }
+std::string text(const Texts3& texts, int lingua) {
+    return std::string(*texts.pick(lingua));
+}
 
 std::vector<std::string> headerLines(const ExampleClassContext& context,
                                      const std::string& className) {

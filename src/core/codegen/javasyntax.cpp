@@ -15,7 +15,9 @@ constexpr std::array<ListenerSyntax, 5> listeners{{
     {"Focus", "FocusAdapter", "focusLost", "Focus"},
 }};
 
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 } // namespace
 
 const ListenerSyntax& listenerSyntax(JavaEvent event) {

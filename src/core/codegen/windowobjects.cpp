@@ -87,8 +87,7 @@ private:
             lines_.push_back(declaration(*control));
             if (control->kind() == ControlKind::List)
                 lines_.push_back(concat({"private JScrollPane jScrollPane",
-                                         std::to_string(++scrollPane),
-                                         " = new JScrollPane();"}));
+                                         std::to_string(++scrollPane), " = new JScrollPane();"}));
         }
     }
 
@@ -128,8 +127,8 @@ private:
     void writeToolTip(const Control& control) {
         if (isBlankText(control.hint()))
             return;
-        lines_.push_back(concat({control.name(), ".setToolTipText(\"",
-                                 javaStringLiteralBody(control.hint()), "\");"}));
+        lines_.push_back(concat(
+            {control.name(), ".setToolTipText(\"", javaStringLiteralBody(control.hint()), "\");"}));
     }
 
     void writePlacement(const Control& control) {
@@ -155,8 +154,8 @@ private:
     }
 
     void writeListener(const Control& control, const ListenerSyntax& syntax) {
-        lines_.push_back(concat({control.name(), ".add", syntax.kind, "Listener (new ",
-                                 syntax.adapter, "() {"}));
+        lines_.push_back(concat(
+            {control.name(), ".add", syntax.kind, "Listener (new ", syntax.adapter, "() {"}));
         lines_.push_back(
             concat({"  public void ", syntax.method, "(", syntax.eventType, "Event e) {"}));
         lines_.push_back(comments_.listenerBody);
@@ -177,7 +176,8 @@ std::optional<std::string> windowObjectsCaption(int lingua) {
 }
 
 GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments, int lingua) {
-    return GeneratedCode{windowObjectsCaption(lingua), WindowObjectsWriter(design, comments).write()};
+    return GeneratedCode{windowObjectsCaption(lingua),
+                         WindowObjectsWriter(design, comments).write()};
 }
 
 } // namespace vap

@@ -8,15 +8,15 @@
 #include "../model/creation.h"
 #include "../model/design.h"
 #include "../model/error.h"
-#include "../model/naming.h"
 #include "../model/nametable.h"
+#include "../model/naming.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vap {
@@ -30,9 +30,9 @@ struct TagKind {
     ControlKind kind;
 };
 constexpr TagKind controlTags[] = {
-    {"LAB", ControlKind::Label},  {"TXF", ControlKind::TextField},
+    {"LAB", ControlKind::Label},         {"TXF", ControlKind::TextField},
     {"PWD", ControlKind::PasswordField}, {"BUT", ControlKind::Button},
-    {"LIS", ControlKind::List},   {"CBX", ControlKind::ComboBox},
+    {"LIS", ControlKind::List},          {"CBX", ControlKind::ComboBox},
 };
 constexpr std::string_view windowTag = "JAN";
 
@@ -155,9 +155,14 @@ std::string_view beforeEndOfFile(std::string_view bytes) {
 }
 
 DesignRecord decoded(const RecordView& view) {
-    return DesignRecord{decodeWindows1252(view.tag), view.left,  view.top,
-                        view.height,                 view.width, view.events,
-                        decodeWindows1252(view.caption), decodeWindows1252(view.name),
+    return DesignRecord{decodeWindows1252(view.tag),
+                        view.left,
+                        view.top,
+                        view.height,
+                        view.width,
+                        view.events,
+                        decodeWindows1252(view.caption),
+                        decodeWindows1252(view.name),
                         decodeWindows1252(view.hint)};
 }
 
@@ -314,9 +319,9 @@ DesignFile parseDesignFile(std::string bytes) {
         names.check(record);
         std::optional<ControlKind> kind = kindOfTag(record.tag);
         file.controlCount_ += kind.has_value();
-        std::int8_t code = kind                         ? static_cast<std::int8_t>(*kind)
-                           : record.tag == windowTag    ? DesignFile::Record::windowRecord
-                                                        : DesignFile::Record::unknownRecord;
+        std::int8_t code = kind                      ? static_cast<std::int8_t>(*kind)
+                           : record.tag == windowTag ? DesignFile::Record::windowRecord
+                                                     : DesignFile::Record::unknownRecord;
         file.records_.push_back(DesignFile::Record{
             std::string(record.tag), code, record.left, record.top, record.height, record.width,
             record.events, spanOf(record.caption, file.bytes_), spanOf(record.name, file.bytes_),
@@ -325,7 +330,9 @@ DesignFile parseDesignFile(std::string bytes) {
     return file;
 }
 
-DesignFile readDesignFile(const std::string& path) { return parseDesignFile(readWholeFile(path)); }
+DesignFile readDesignFile(const std::string& path) {
+    return parseDesignFile(readWholeFile(path));
+}
 
 void applyDesignFile(Design& design, const DesignFile& file) {
     if (!design.controls().empty()) {

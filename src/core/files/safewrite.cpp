@@ -15,7 +15,9 @@ namespace vap {
 
 namespace {
 
-[[noreturn]] void failWithErrno(int errnoValue) { throw Error(ioErrorMessageFromErrno(errnoValue)); }
+[[noreturn]] void failWithErrno(int errnoValue) {
+    throw Error(ioErrorMessageFromErrno(errnoValue));
+}
 
 /** Follows a symbolic link, so that saving through it replaces the file and keeps the link. */
 std::string resolveLink(const std::string& path) {

@@ -51,8 +51,12 @@ struct Decoded {
 Decoded decodeUtf8(std::string_view text, std::size_t offset) {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[offset + i]); };
     unsigned char lead = byte(0);
-    std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3
-                                                         : lead < 0xF5 ? 4 : 0;
+    std::size_t length = lead < 0x80   ? 1
+                         : lead < 0xC2 ? 0
+                         : lead < 0xE0 ? 2
+                         : lead < 0xF0 ? 3
+                         : lead < 0xF5 ? 4
+                                       : 0;
     if (length == 0 || offset + length > text.size())
         return {0xFFFD, 1};
     char32_t cp = length == 1 ? lead : lead & (0x7F >> length);

@@ -27,7 +27,9 @@ constexpr std::array<MenuEntryText, 15> table{{
 }};
 } // namespace
 
-std::span<const MenuEntryText> mainMenuTextTable() { return table; }
+std::span<const MenuEntryText> mainMenuTextTable() {
+    return table;
+}
 
 MainWindowTexts MainWindowTexts::initial() {
     MainWindowTexts texts;

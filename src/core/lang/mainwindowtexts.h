@@ -21,13 +21,14 @@ std::span<const MenuEntryText> mainMenuTextTable();
 
 inline constexpr Texts3 openDialogTitle{"Abrir", "Open", "Abra"};
 inline constexpr Texts3 saveDialogTitle{"Salvar", "Save", "Ahorre"};
-inline constexpr Texts3 designFileFilter{"Arquivos do Vaporina|*.vap", "Files of the Vaporina|*.vap",
+inline constexpr Texts3 designFileFilter{"Arquivos do Vaporina|*.vap",
+                                         "Files of the Vaporina|*.vap",
                                          "Los archivos de la Vaporina|*.vap"};
 
 /** The main window's texts as last applied, for a window to put on its menus and dialogs. */
 struct MainWindowTexts {
     std::map<std::string, std::string, std::less<>> menuCaptions; // by component name
-    std::string openTitle;                                           // empty: the platform's own
+    std::string openTitle;                                        // empty: the platform's own
     std::string openFilter = std::string(designFileFilter.pt);
     std::string saveTitle;
     std::string saveFilter = std::string(designFileFilter.pt);

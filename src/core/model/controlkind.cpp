@@ -13,6 +13,8 @@ constexpr std::array<KindInfo, 6> kindTable{{
 }};
 } // namespace
 
-const KindInfo& kindInfo(ControlKind kind) { return kindTable[kindIndex(kind)]; }
+const KindInfo& kindInfo(ControlKind kind) {
+    return kindTable[kindIndex(kind)];
+}
 
 } // namespace vap

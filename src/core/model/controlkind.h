@@ -10,8 +10,8 @@ namespace vap {
 enum class ControlKind { Label, TextField, PasswordField, Button, List, ComboBox };
 
 inline constexpr std::array<ControlKind, 6> allControlKinds{
-    ControlKind::Label, ControlKind::TextField, ControlKind::PasswordField,
-    ControlKind::Button, ControlKind::List,    ControlKind::ComboBox};
+    ControlKind::Label,  ControlKind::TextField, ControlKind::PasswordField,
+    ControlKind::Button, ControlKind::List,      ControlKind::ComboBox};
 
 struct KindInfo {
     std::string_view className;         // the designer's class: TJLabel, TJTextField, ...
@@ -24,6 +24,8 @@ struct KindInfo {
 
 const KindInfo& kindInfo(ControlKind kind);
 
-inline std::size_t kindIndex(ControlKind kind) { return static_cast<std::size_t>(kind); }
+inline std::size_t kindIndex(ControlKind kind) {
+    return static_cast<std::size_t>(kind);
+}
 
 } // namespace vap

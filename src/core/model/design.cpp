@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-
 namespace vap {
 
 namespace {
@@ -213,7 +212,9 @@ void Design::notifyObjectListChanged() {
         observer->objectListChanged();
 }
 
-void Design::addObserver(DesignObserver* observer) { observers_.push_back(observer); }
+void Design::addObserver(DesignObserver* observer) {
+    observers_.push_back(observer);
+}
 
 void Design::removeObserver(DesignObserver* observer) {
     observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());

@@ -3,8 +3,8 @@
 #include "control.h"
 #include "designobserver.h"
 #include "designwindow.h"
-#include "naming.h"
 #include "nametable.h"
+#include "naming.h"
 #include "objectlist.h"
 
 #include <array>

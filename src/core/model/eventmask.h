@@ -19,7 +19,9 @@ inline constexpr std::array<JavaEvent, 5> eventsHeaviestFirst{
     JavaEvent::FocusLost, JavaEvent::FocusGained, JavaEvent::ActionPerformed,
     JavaEvent::MouseClicked, JavaEvent::KeyPressed};
 
-inline constexpr std::int32_t eventWeight(JavaEvent event) { return static_cast<std::int32_t>(event); }
+inline constexpr std::int32_t eventWeight(JavaEvent event) {
+    return static_cast<std::int32_t>(event);
+}
 
 /** Position of the event in the inspector's list: key pressed 0 ... focus lost 4. */
 int eventItem(JavaEvent event);

@@ -5,7 +5,8 @@
 
 namespace vap {
 
-/** A component name is empty or an identifier: an ASCII letter or '_', then letters, digits, '_'. */
+/** A component name is empty or an identifier: an ASCII letter or '_', then letters, digits, '_'.
+ */
 bool isValidComponentName(std::string_view name);
 
 /** "''NAME'' is not a valid component name" */

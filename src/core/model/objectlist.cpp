@@ -27,9 +27,13 @@ constexpr std::array<std::uint16_t, 256> makeSortRanks() {
 }
 constexpr std::array<std::uint16_t, 256> sortRanks = makeSortRanks();
 
-std::uint16_t rankOf(char c) { return sortRanks[static_cast<unsigned char>(c)]; }
+std::uint16_t rankOf(char c) {
+    return sortRanks[static_cast<unsigned char>(c)];
+}
 
-bool lessNames(std::string_view a, std::string_view b) { return platformNameLess(a, b); }
+bool lessNames(std::string_view a, std::string_view b) {
+    return platformNameLess(a, b);
+}
 
 } // namespace
 
@@ -65,8 +69,7 @@ PrefixKey prefixKey(std::string_view name) {
     auto pack = [name](std::size_t from) {
         std::uint64_t key = 0;
         for (std::size_t i = from; i < from + 10; ++i) {
-            std::uint64_t rank =
-                i < name.size() ? std::min<std::uint64_t>(rankOf(name[i]), 63) : 0;
+            std::uint64_t rank = i < name.size() ? std::min<std::uint64_t>(rankOf(name[i]), 63) : 0;
             key = (key << 6) | rank;
         }
         return key;
