@@ -11,6 +11,13 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     default-jdk-headless
+    qt6-base-dev
+    libgl-dev
+    fonts-liberation
+    xvfb
+    xauth
+    xdotool
+    x11-utils
 )
 
 missing=()

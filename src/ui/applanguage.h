@@ -12,12 +12,18 @@ namespace vap::ui {
 LanguageState& appLanguage();
 
 /** The current code, as the windows test it. */
-inline int Lingua() { return appLanguage().Lingua; }
+inline int Lingua() {
+    return appLanguage().Lingua;
+}
 
-inline QString qs(const std::string& text) { return QString::fromStdString(text); }
+inline QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 inline QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string ss(const QString& text) { return text.toStdString(); }
+inline std::string ss(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace vap::ui

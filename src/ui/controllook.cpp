@@ -13,8 +13,12 @@ namespace {
 const QColor bevelLight{255, 255, 255};
 const QColor bevelShadow{128, 128, 128};
 
-QColor systemWindowColor() { return QApplication::palette().color(QPalette::Base); }
-QColor systemWindowText() { return QApplication::palette().color(QPalette::Text); }
+QColor systemWindowColor() {
+    return QApplication::palette().color(QPalette::Base);
+}
+QColor systemWindowText() {
+    return QApplication::palette().color(QPalette::Text);
+}
 
 /** Draws `width` one-pixel frames, shrinking the rectangle after each. */
 void frame3D(QPainter& painter, QRect& rect, const QColor& topLeft, const QColor& bottomRight,
@@ -94,12 +98,14 @@ void paintPanel(QPainter& painter, const QRect& rect, const ControlLook& look,
     painter.setClipRect(inside);
     painter.setFont(controlFont(look));
     painter.setPen(look.fontColor);
-    painter.drawText(inside, static_cast<int>(look.alignment | Qt::AlignVCenter | Qt::TextSingleLine),
-                     caption);
+    painter.drawText(
+        inside, static_cast<int>(look.alignment | Qt::AlignVCenter | Qt::TextSingleLine), caption);
     painter.restore();
 }
 
-int arrowMiddleRow(int height) { return static_cast<int>(std::nearbyint(height / 2.0)); }
+int arrowMiddleRow(int height) {
+    return static_cast<int>(std::nearbyint(height / 2.0));
+}
 
 void paintComboArrow(QPainter& painter, int width, int height) {
     int middle = arrowMiddleRow(height);

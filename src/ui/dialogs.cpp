@@ -72,9 +72,13 @@ Dialogs* current = &realDialogs;
 
 } // namespace
 
-Dialogs& dialogs() { return *current; }
+Dialogs& dialogs() {
+    return *current;
+}
 
-void installDialogs(Dialogs* replacement) { current = replacement ? replacement : &realDialogs; }
+void installDialogs(Dialogs* replacement) {
+    current = replacement ? replacement : &realDialogs;
+}
 
 QString qtNameFilter(const QString& filter) {
     qsizetype bar = filter.indexOf(QLatin1Char('|'));

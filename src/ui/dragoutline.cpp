@@ -50,10 +50,9 @@ void DragOutline::draw(const QRect& rect) {
     QPoint origin = surface_->mapToGlobal(rect.topLeft());
     int w = rect.width();
     int h = rect.height();
-    const std::array<QRect, 4> places{QRect(origin.x(), origin.y(), w, 1),
-                                      QRect(origin.x(), origin.y() + h - 1, w, 1),
-                                      QRect(origin.x(), origin.y(), 1, h),
-                                      QRect(origin.x() + w - 1, origin.y(), 1, h)};
+    const std::array<QRect, 4> places{
+        QRect(origin.x(), origin.y(), w, 1), QRect(origin.x(), origin.y() + h - 1, w, 1),
+        QRect(origin.x(), origin.y(), 1, h), QRect(origin.x() + w - 1, origin.y(), 1, h)};
     for (std::size_t i = 0; i < edges_.size(); ++i) {
         edges_[i]->setGeometry(places[i]);
         if (!edges_[i]->isVisible())

@@ -16,8 +16,8 @@ constexpr Texts3 paletteCaption{"Criar Objetos", "Create Object", "Cree el Objet
 } // namespace
 
 TF_CriaObjeto::TF_CriaObjeto(Design& design, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       design_(design) {
     setObjectName(QStringLiteral("F_CriaObjeto"));
     setWindowTitle(QStringLiteral("F_CriaObjeto"));

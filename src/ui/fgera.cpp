@@ -73,7 +73,9 @@ void TF_Gera::fill(const GeneratedCode& code) {
     lineCount_ = static_cast<int>(code.lines.size());
 }
 
-void TF_Gera::butSelecionaClick() { memResult->selectAll(); }
+void TF_Gera::butSelecionaClick() {
+    memResult->selectAll();
+}
 
 void TF_Gera::butCopiaClick() {
     QString selected = memResult->textCursor().selectedText();

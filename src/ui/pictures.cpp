@@ -43,15 +43,21 @@ QIcon miniature(ControlKind kind) {
 } // namespace
 
 QIcon menuPicture(int index) {
-    static const std::array<QStyle::StandardPixmap, 15> standIns{
-        QStyle::SP_MediaPlay,             QStyle::SP_FileDialogDetailedView,
-        QStyle::SP_FileDialogListView,    QStyle::SP_FileDialogNewFolder,
-        QStyle::SP_DialogCloseButton,     QStyle::SP_MessageBoxInformation,
-        QStyle::SP_FileIcon,              QStyle::SP_BrowserReload,
-        QStyle::SP_DirIcon,               QStyle::SP_FileDialogContentsView,
-        QStyle::SP_TitleBarNormalButton,  QStyle::SP_DialogHelpButton,
-        QStyle::SP_DialogOpenButton,      QStyle::SP_DialogSaveButton,
-        QStyle::SP_DialogResetButton};
+    static const std::array<QStyle::StandardPixmap, 15> standIns{QStyle::SP_MediaPlay,
+                                                                 QStyle::SP_FileDialogDetailedView,
+                                                                 QStyle::SP_FileDialogListView,
+                                                                 QStyle::SP_FileDialogNewFolder,
+                                                                 QStyle::SP_DialogCloseButton,
+                                                                 QStyle::SP_MessageBoxInformation,
+                                                                 QStyle::SP_FileIcon,
+                                                                 QStyle::SP_BrowserReload,
+                                                                 QStyle::SP_DirIcon,
+                                                                 QStyle::SP_FileDialogContentsView,
+                                                                 QStyle::SP_TitleBarNormalButton,
+                                                                 QStyle::SP_DialogHelpButton,
+                                                                 QStyle::SP_DialogOpenButton,
+                                                                 QStyle::SP_DialogSaveButton,
+                                                                 QStyle::SP_DialogResetButton};
     return shipped(QStringLiteral("menu%1").arg(index, 2, 10, QLatin1Char('0')),
                    standard(standIns[static_cast<std::size_t>(index)]));
 }
@@ -62,9 +68,9 @@ QIcon objectMenuPicture(int index) {
 }
 
 QIcon palettePicture(ControlKind kind) {
-    static const std::array<const char*, 6> names{"paletteLabel",  "paletteTextField",
+    static const std::array<const char*, 6> names{"paletteLabel",    "paletteTextField",
                                                   "palettePassword", "paletteButton",
-                                                  "paletteList",   "paletteComboBox"};
+                                                  "paletteList",     "paletteComboBox"};
     return shipped(QString::fromLatin1(names[kindIndex(kind)]), miniature(kind));
 }
 
@@ -72,7 +78,9 @@ QIcon selectAllPicture() {
     return shipped(QStringLiteral("selectAll"), standard(QStyle::SP_FileDialogListView));
 }
 
-QIcon copyPicture() { return shipped(QStringLiteral("copy"), standard(QStyle::SP_DialogApplyButton)); }
+QIcon copyPicture() {
+    return shipped(QStringLiteral("copy"), standard(QStyle::SP_DialogApplyButton));
+}
 
 QIcon programIcon() {
     return shipped(QStringLiteral("program"), standard(QStyle::SP_TitleBarMenuButton));

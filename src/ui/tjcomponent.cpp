@@ -41,8 +41,8 @@ void TJComponent::mirror(ControlField field) {
 }
 
 void TJComponent::mirrorAll() {
-    for (ControlField field : {ControlField::Name, ControlField::Hint, ControlField::Left,
-                               ControlField::Caption})
+    for (ControlField field :
+         {ControlField::Name, ControlField::Hint, ControlField::Left, ControlField::Caption})
         mirror(field);
 }
 

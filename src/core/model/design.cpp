@@ -89,14 +89,15 @@ Control& Design::createControl(ControlKind kind, bool listing) {
     return added;
 }
 
-void Design::rename(Control& control, std::string newName) {
+void Design::rename(const Control& control, std::string newName) {
     if (control.name_ == newName)
         return;
     checkNameAvailable(newName, &control);
     renameChecked(control, std::move(newName));
 }
 
-void Design::renameChecked(Control& control, std::string newName) {
+void Design::renameChecked(const Control& named, std::string newName) {
+    Control& control = const_cast<Control&>(named);
     if (control.name_ == newName)
         return;
     if (!control.name_.empty())
@@ -119,38 +120,39 @@ void Design::renameChecked(Control& control, std::string newName) {
 }
 
 template <class Member, class Value>
-void Design::setControlField(Control& control, Member member, Value value, ControlField field) {
-    control.*member = std::move(value);
+void Design::setControlField(const Control& control, Member member, Value value,
+                             ControlField field) {
+    const_cast<Control&>(control).*member = std::move(value);
     for (DesignObserver* observer : observers_)
         observer->controlChanged(control, field);
 }
 
-void Design::setCaption(Control& control, std::string caption) {
+void Design::setCaption(const Control& control, std::string caption) {
     setControlField(control, &Control::caption_, std::move(caption), ControlField::Caption);
 }
-void Design::setHint(Control& control, std::string hint) {
+void Design::setHint(const Control& control, std::string hint) {
     setControlField(control, &Control::hint_, std::move(hint), ControlField::Hint);
 }
-void Design::setShowHint(Control& control, bool showHint) {
+void Design::setShowHint(const Control& control, bool showHint) {
     setControlField(control, &Control::showHint_, showHint, ControlField::ShowHint);
 }
-void Design::setLeft(Control& control, std::int32_t left) {
+void Design::setLeft(const Control& control, std::int32_t left) {
     setControlField(control, &Control::left_, left, ControlField::Left);
 }
-void Design::setTop(Control& control, std::int32_t top) {
+void Design::setTop(const Control& control, std::int32_t top) {
     setControlField(control, &Control::top_, top, ControlField::Top);
 }
-void Design::setWidth(Control& control, std::int32_t width) {
+void Design::setWidth(const Control& control, std::int32_t width) {
     setControlField(control, &Control::width_, width, ControlField::Width);
 }
-void Design::setHeight(Control& control, std::int32_t height) {
+void Design::setHeight(const Control& control, std::int32_t height) {
     setControlField(control, &Control::height_, height, ControlField::Height);
 }
-void Design::setTag(Control& control, std::int32_t tag) {
+void Design::setTag(const Control& control, std::int32_t tag) {
     setControlField(control, &Control::tag_, tag, ControlField::Tag);
 }
 
-void Design::deleteControl(Control& control) {
+void Design::deleteControl(const Control& control) {
     auto place = std::find_if(controls_.begin(), controls_.end(),
                               [&control](const auto& owned) { return owned.get() == &control; });
     if (place == controls_.end())

@@ -21,7 +21,8 @@ namespace vap {
  * per-kind counters and last-created controls of the creation routines. Every change goes through
  * an operation here, which keeps the name index and the object list in step and tells observers.
  * Operations that refuse a change throw vap::Error with the message the user reads, and change
- * nothing.
+ * nothing. Controls are passed as const references: only the design, which owns them, changes
+ * them.
  */
 class Design {
 public:
@@ -63,27 +64,27 @@ public:
      * the designer's own components with case ignored (a change of case alone is allowed). While
      * the caption equals the old name it follows the new one.
      */
-    void rename(Control& control, std::string newName);
+    void rename(const Control& control, std::string newName);
     /**
      * Renames without checking, for a name the caller has checked already: valid, and free
      * among the other controls and the designer's own names. The design-file loader checks a
      * whole file's names at once and names what it makes this way.
      */
-    void renameChecked(Control& control, std::string newName);
+    void renameChecked(const Control& control, std::string newName);
     /** Throws the error a rename of `control` (nullptr: a new control) to `name` would meet. */
     void checkNameAvailable(std::string_view name, const Control* control) const;
 
-    void setCaption(Control& control, std::string caption);
-    void setHint(Control& control, std::string hint);
-    void setShowHint(Control& control, bool showHint);
-    void setLeft(Control& control, std::int32_t left);
-    void setTop(Control& control, std::int32_t top);
-    void setWidth(Control& control, std::int32_t width);
-    void setHeight(Control& control, std::int32_t height);
-    void setTag(Control& control, std::int32_t tag);
+    void setCaption(const Control& control, std::string caption);
+    void setHint(const Control& control, std::string hint);
+    void setShowHint(const Control& control, bool showHint);
+    void setLeft(const Control& control, std::int32_t left);
+    void setTop(const Control& control, std::int32_t top);
+    void setWidth(const Control& control, std::int32_t width);
+    void setHeight(const Control& control, std::int32_t height);
+    void setTag(const Control& control, std::int32_t tag);
 
     /** Destroys the control and refills the object list from the remaining controls. */
-    void deleteControl(Control& control);
+    void deleteControl(const Control& control);
 
     /**
      * Empties the object list, destroys every control and sets the counters to 0. The window's
@@ -102,7 +103,7 @@ public:
 
 private:
     template <class Member, class Value>
-    void setControlField(Control& control, Member member, Value value, ControlField field);
+    void setControlField(const Control& control, Member member, Value value, ControlField field);
     template <class Member, class Value>
     void setWindowField(Member member, Value value, WindowField field);
     void rebuildObjectList();

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace vap::app {
+
+/**
+ * The single-instance guard. It holds a lock named after the program's file name in the user's
+ * runtime folder; the kernel drops the lock with the process, so a copy that crashed never
+ * blocks the next start. A copy that finds the lock held is another copy and should end.
+ */
+class TXJustOne : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TXJustOne(QObject* owner, const QString& guardName);
+    ~TXJustOne() override;
+
+    /** Whether to ask the application to quit when another copy runs. */
+    bool Terminate = true;
+
+    /** The check, run once the window that holds the guard is built. */
+    void Loaded();
+
+    /** True when this copy took the lock and is the first. */
+    bool ownsGuard() const { return ownsGuard_; }
+    /** True when the check found another copy (or could not take the lock). */
+    bool foundAnotherCopy() const { return foundAnother_; }
+
+    /** The guard's name: the program's file name as it was started, extension included. */
+    static QString guardNameFor(const QString& programPath);
+    /** Where the lock of a guard name lives. */
+    static QString lockPathFor(const QString& guardName);
+
+signals:
+    void AlreadyExist(TXJustOne* sender);
+
+private:
+    QString guardName_;
+    int lockFile_ = -1;
+    bool ownsGuard_ = false;
+    bool foundAnother_ = false;
+};
+
+} // namespace vap::app

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "dragoutline.h"
+#include "tjcomponent.h"
+
+#include "core/model/designobserver.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <unordered_map>
+
+class QAction;
+class QMenu;
+
+namespace vap {
+class Control;
+class Design;
+} // namespace vap
+
+namespace vap::ui {
+
+class InspectorPort;
+class TF_CriaObjeto;
+
+/**
+ * The main window, which is also the window being designed: its caption, outer bounds and the
+ * controls on it show the design. It mirrors the design through its notifications and changes it
+ * only through the design's operations. Every command is on one of its two pop-up menus.
+ */
+class TF_Menu : public QWidget, public DesignObserver {
+    Q_OBJECT
+
+public:
+    explicit TF_Menu(Design& design, QWidget* parent = nullptr);
+    ~TF_Menu() override;
+
+    Design& design() { return design_; }
+
+    /** The palette and the inspector, made after this window. */
+    void attachPalette(TF_CriaObjeto* palette) { palette_ = palette; }
+    void attachInspector(InspectorPort* inspector) { inspector_ = inspector; }
+
+    /** Runs when the window is first shown; the language setting comes through this reader. */
+    void setLanguageReader(std::function<int()> reader) { readLanguage_ = std::move(reader); }
+    /** Runs after a confirmed exit, before the window closes; it may throw to stop the close. */
+    void setExitWriter(std::function<void()> writer) { writeOnExit_ = std::move(writer); }
+    /** Shows the splash window, as the version entry and the start-up do. */
+    void setSplash(std::function<void()> splash) { showSplash_ = std::move(splash); }
+    void setAbout(std::function<void()> about) { showAbout_ = std::move(about); }
+    void setLanguageChooser(std::function<void()> chooser) { runChooser_ = std::move(chooser); }
+
+    bool InspectorOpen = false;
+
+    QMenu* popMnu;
+    QMenu* popObj;
+    QAction* opc1;
+    QAction* N1;
+    QAction* opc2;
+    QAction* opc3;
+    QAction* opc31;
+    QAction* opc32;
+    QAction* opc4;
+    QAction* N2;
+    QAction* opc5;
+    QAction* opc51;
+    QAction* opc52;
+    QAction* opc6;
+    QAction* opc7;
+    QAction* opc8;
+    QAction* N3;
+    QAction* Criador;
+    QAction* Versao;
+    QAction* N4;
+    QAction* opcSair;
+    QAction* obj1;
+    QAction* obj2;
+
+    /** The widget that shows a control of the design. */
+    TJComponent* controlWidget(const Control& control) const;
+    /** Opens the control menu for a control, as a right click on it does. */
+    void openControlMenu(TJComponent* control, QPoint globalPosition);
+    /** The control the control menu was last opened for, while it exists. */
+    TJComponent* menuTarget() const { return menuTarget_; }
+    /** Places the window, frame included, in the middle of its screen. */
+    void centreOnScreen();
+    /** Puts the current language's texts on the menus (after AplicaLingua). */
+    void applyLanguageTexts();
+    /** Sets the caption and the version entry from the language, as start-up does. */
+    void composeCaptions();
+
+    void FormShow();
+    bool FormClose();
+    void opc1Click();
+    void opc2Click();
+    void opc31Click();
+    void opc32Click();
+    void opc4Click();
+    void opc51Click();
+    void opc52Click();
+    void opc6Click();
+    void opc7Click();
+    void opc8Click();
+    void opcSairClick();
+    void CriadorClick();
+    void VersaoClick();
+    void obj1Click();
+    void obj2Click();
+    void ObjetoDblClick(TJComponent* sender);
+
+    // DesignObserver
+    void controlAdded(const Control& control) override;
+    void controlChanged(const Control& control, ControlField field) override;
+    void controlRemoved(const Control& control) override;
+    void windowChanged(WindowField field) override;
+    void designCleared() override;
+    void objectListChanged() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    QAction* addEntry(QMenu* menu, const char* name, const QString& caption, const QIcon& icon,
+                      void (TF_Menu::*handler)());
+    QAction* addSeparator(QMenu* menu, const char* name);
+    void closeInspectorIfOpen();
+    void applyWindowBounds();
+    void recordWindowBounds();
+
+    Design& design_;
+    DragOutline outline_;
+    std::unordered_map<const Control*, TJComponent*> widgets_;
+    QPointer<TJComponent> menuTarget_;
+    TF_CriaObjeto* palette_ = nullptr;
+    InspectorPort* inspector_ = nullptr;
+    std::function<int()> readLanguage_;
+    std::function<void()> writeOnExit_;
+    std::function<void()> showSplash_;
+    std::function<void()> showAbout_;
+    std::function<void()> runChooser_;
+    bool shownOnce_ = false;
+    bool applyingBounds_ = false;
+    QSize frameExtra_;
+};
+
+} // namespace vap::ui

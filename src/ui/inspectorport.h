@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace vap::ui {
+
+/** What the main window asks of the object inspector; the inspector window provides it. */
+class InspectorPort {
+public:
+    virtual ~InspectorPort() = default;
+    /** Selects the name in the object list, case ignored; nothing is selected when it is absent. */
+    virtual void selectName(const std::string& name) = 0;
+    /** Shows the inspector without making it modal, or brings it to the front. */
+    virtual void showInspector() = 0;
+    /** Loads the selected control's values into the inspector. */
+    virtual void cbObjetoChange() = 0;
+    virtual void repaintNow() = 0;
+    /** Closes the inspector, which clears the main window's InspectorOpen. */
+    virtual void closeInspector() = 0;
+    /** The object list changed in the design. */
+    virtual void objectListChanged() = 0;
+};
+
+} // namespace vap::ui
