@@ -4,10 +4,14 @@
 #include "vaporinaapp.h"
 
 #include "core/model/design.h"
+#include "core/model/error.h"
+#include "ui/applanguage.h"
 #include "ui/errorbox.h"
+#include "ui/factamanho.h"
 #include "ui/fcriaobjeto.h"
 #include "ui/fmenu.h"
 #include "ui/pictures.h"
+#include "ui/settingsfile.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -49,8 +53,30 @@ int runVaporina(int argc, char** argv) {
     if (XJustOne1.foundAnotherCopy() && XJustOne1.Terminate)
         return 0; // ends before any window shows; the running copy is not told
 
+    ui::TF_AcTamanho F_AcTamanho(design);
+    F_AcTamanho.setOnClose([&F_Menu] { F_Menu.InspectorOpen = false; });
+    F_Menu.attachInspector(&F_AcTamanho);
+
     ui::TF_CriaObjeto F_CriaObjeto(design);
     F_Menu.attachPalette(&F_CriaObjeto);
+
+    ui::SettingsFile settings(ui::SettingsFile::pathFor(QCoreApplication::applicationFilePath()));
+    F_Menu.setLanguageReader([&settings] {
+        try {
+            return settings.readIdioma();
+        } catch (const Error& error) {
+            // Reported once; the program starts in Portuguese and never stores the bad text.
+            ui::showErrorBox(QString::fromStdString(error.what()));
+            return 1;
+        }
+    });
+    F_Menu.setExitWriter([&settings] {
+        try {
+            settings.writeIdioma(ui::Lingua());
+        } catch (const Error& error) {
+            ui::showErrorBox(QString::fromStdString(error.what())); // the user can still leave
+        }
+    });
 
     FirstPaintProbe probe;
     if (qEnvironmentVariableIsSet("VAPORINA_REPORT_FIRST_PAINT"))

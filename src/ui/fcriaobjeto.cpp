@@ -6,6 +6,7 @@
 
 #include "core/model/creation.h"
 
+#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 
@@ -60,6 +61,10 @@ void TF_CriaObjeto::showEvent(QShowEvent* event) {
 }
 
 void TF_CriaObjeto::FormShow() {
+    if (QScreen* screen = this->screen()) {
+        QRect available = screen->availableGeometry();
+        move(available.center() - QPoint(width() / 2, height() / 2));
+    }
     if (auto caption = paletteCaption.pick(Lingua()))
         setWindowTitle(qs(*caption));
 }

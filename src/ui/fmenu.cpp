@@ -4,8 +4,11 @@
 #include "controllook.h"
 #include "dialogs.h"
 #include "errorbox.h"
+#include "facertaling.h"
 #include "fcriaobjeto.h"
 #include "fgera.h"
+#include "fsobre.h"
+#include "fsplash.h"
 #include "inspectorport.h"
 #include "pictures.h"
 #include "tjcomponent.h"
@@ -291,8 +294,9 @@ void TF_Menu::FormShow() {
     AplicaLingua(appLanguage());
     applyLanguageTexts();
     composeCaptions();
-    if (showSplash_)
-        showSplash_();
+    // The splash goes over the main window, so it waits until the window is on the screen.
+    QMetaObject::invokeMethod(
+        this, [this] { runCommand([this] { VersaoClick(); }); }, Qt::QueuedConnection);
 }
 
 void TF_Menu::closeEvent(QCloseEvent* event) {
@@ -335,8 +339,11 @@ void TF_Menu::closeInspectorIfOpen() {
 
 void TF_Menu::opc1Click() {
     closeInspectorIfOpen();
-    if (runChooser_)
-        runChooser_();
+    TF_AcertaLing F_AcertaLing;
+    dialogs().runModal(&F_AcertaLing);
+    // OK applied the language to the texts; a close by the close box left them as they were.
+    if (F_AcertaLing.result() == QDialog::Accepted)
+        applyLanguageTexts();
     composeCaptions();
 }
 
@@ -420,13 +427,13 @@ void TF_Menu::opcSairClick() {
 }
 
 void TF_Menu::CriadorClick() {
-    if (showAbout_)
-        showAbout_();
+    TF_Sobre F_Sobre;
+    dialogs().runModal(&F_Sobre);
 }
 
 void TF_Menu::VersaoClick() {
-    if (showSplash_)
-        showSplash_();
+    TF_Splash F_Splash;
+    dialogs().runModal(&F_Splash);
 }
 
 // ---- commands of the control menu

@@ -46,10 +46,6 @@ public:
     void setLanguageReader(std::function<int()> reader) { readLanguage_ = std::move(reader); }
     /** Runs after a confirmed exit, before the window closes; it may throw to stop the close. */
     void setExitWriter(std::function<void()> writer) { writeOnExit_ = std::move(writer); }
-    /** Shows the splash window, as the version entry and the start-up do. */
-    void setSplash(std::function<void()> splash) { showSplash_ = std::move(splash); }
-    void setAbout(std::function<void()> about) { showAbout_ = std::move(about); }
-    void setLanguageChooser(std::function<void()> chooser) { runChooser_ = std::move(chooser); }
 
     bool InspectorOpen = false;
 
@@ -141,9 +137,6 @@ private:
     InspectorPort* inspector_ = nullptr;
     std::function<int()> readLanguage_;
     std::function<void()> writeOnExit_;
-    std::function<void()> showSplash_;
-    std::function<void()> showAbout_;
-    std::function<void()> runChooser_;
     bool shownOnce_ = false;
     bool applyingBounds_ = false;
     QSize frameExtra_;

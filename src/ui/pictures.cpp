@@ -82,6 +82,56 @@ QIcon copyPicture() {
     return shipped(QStringLiteral("copy"), standard(QStyle::SP_DialogApplyButton));
 }
 
+namespace {
+
+QString picturePath(const QString& name) {
+    return QStringLiteral(":/pictures/") + name;
+}
+
+QPixmap shippedPixmap(const QString& name, QSize standInSize) {
+    QPixmap picture(picturePath(name));
+    if (!picture.isNull())
+        return picture;
+    QPixmap standIn(standInSize);
+    standIn.fill(QColor(120, 140, 170));
+    return standIn;
+}
+
+QIcon withDisabled(const QString& normal, const QString& disabled, const QIcon& standIn) {
+    if (!QFile::exists(picturePath(normal)))
+        return standIn;
+    QIcon icon(picturePath(normal));
+    icon.addFile(picturePath(disabled), QSize(), QIcon::Disabled);
+    return icon;
+}
+
+} // namespace
+
+QPixmap flagPicture(int lingua) {
+    static const std::array<const char*, 3> names{"flagBrazil.gif", "flagUsa.gif",
+                                                  "flagMexico.gif"};
+    return shippedPixmap(QString::fromLatin1(names[static_cast<std::size_t>(lingua - 1)]),
+                         QSize(54, 31));
+}
+
+QIcon checkPicture() {
+    return withDisabled(QStringLiteral("check.png"), QStringLiteral("checkDisabled.png"),
+                        standard(QStyle::SP_DialogOkButton));
+}
+
+QIcon exitPicture() {
+    return withDisabled(QStringLiteral("exit.png"), QStringLiteral("exitDisabled.png"),
+                        standard(QStyle::SP_DialogCloseButton));
+}
+
+QPixmap splashPicture() {
+    return shippedPixmap(QStringLiteral("splash.jpg"), QSize(389, 399));
+}
+
+QPixmap aboutPicture() {
+    return shippedPixmap(QStringLiteral("about.jpg"), QSize(295, 294));
+}
+
 QIcon programIcon() {
     return shipped(QStringLiteral("program"), standard(QStyle::SP_TitleBarMenuButton));
 }

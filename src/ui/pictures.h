@@ -3,6 +3,7 @@
 #include "core/model/controlkind.h"
 
 #include <QIcon>
+#include <QPixmap>
 
 namespace vap::ui {
 
@@ -15,5 +16,13 @@ QIcon palettePicture(ControlKind kind);
 QIcon selectAllPicture();
 QIcon copyPicture();
 QIcon programIcon();
+/** The flag of a language code: 1 Brazil, 2 the United States, 3 Mexico. */
+QPixmap flagPicture(int lingua);
+/** The check mark of the chooser's OK button, with its grey disabled form. */
+QIcon checkPicture();
+/** The glyph of the about window's close button, with its grey disabled form. */
+QIcon exitPicture();
+QPixmap splashPicture();
+QPixmap aboutPicture();
 
 } // namespace vap::ui

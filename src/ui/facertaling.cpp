@@ -1,0 +1,115 @@
+#include "facertaling.h"
+
+#include "applanguage.h"
+#include "clickablepicture.h"
+#include "pictures.h"
+
+#include <QLabel>
+#include <QShowEvent>
+#include <QToolButton>
+
+namespace vap::ui {
+
+namespace {
+constexpr Texts3 caption{"Bem Vindo...", "Welcome...", "Bienvenida..."};
+constexpr Texts3 chooseText{"Escolha a linguagem:", "Choose the language:", "Escoja el idioma:"};
+constexpr Texts3 portugueseText{"Português", "Portuguese", "Portugués"};
+constexpr Texts3 englishText{"Inglês", "English", "Inglés"};
+constexpr Texts3 spanishText{"Espanhol", "Spanish", "Español"};
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint place) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+ClickablePicture* flag(QWidget* parent, const char* name, const QPixmap& picture, QPoint place) {
+    auto* image = new ClickablePicture(parent);
+    image->setObjectName(QString::fromLatin1(name));
+    image->setPixmap(picture);
+    image->setGeometry(QRect(place, picture.isNull() ? QSize(54, 31) : picture.size()));
+    image->setCursor(Qt::PointingHandCursor);
+    return image;
+}
+} // namespace
+
+TF_AcertaLing::TF_AcertaLing(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("F_AcertaLing"));
+    setWindowTitle(QStringLiteral("Bem Vindo..."));
+    setFixedSize(308, 166);
+    LabEscolha = label(this, "LabEscolha", QStringLiteral("Escolha a linguagem:"), {8, 8});
+    imgPort = flag(this, "imgPort", flagPicture(1), {16, 40});
+    imgIng = flag(this, "imgIng", flagPicture(2), {16, 80});
+    imgEsp = flag(this, "imgEsp", flagPicture(3), {16, 120});
+    labPor = label(this, "labPor", QStringLiteral("Português"), {80, 48});
+    LabIng = label(this, "LabIng", QStringLiteral("Inglês"), {80, 88});
+    labEsp = label(this, "labEsp", QStringLiteral("Espanhol"), {80, 128});
+
+    btOK = new QToolButton(this);
+    btOK->setObjectName(QStringLiteral("btOK"));
+    btOK->setGeometry(216, 104, 81, 57);
+    btOK->setText(QStringLiteral("&OK"));
+    btOK->setIcon(checkPicture());
+    btOK->setIconSize(QSize(24, 24));
+    btOK->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    btOK->setAutoRaise(true);
+
+    connect(imgPort, &ClickablePicture::clicked, this, &TF_AcertaLing::imgPortClick);
+    connect(imgIng, &ClickablePicture::clicked, this, &TF_AcertaLing::imgIngClick);
+    connect(imgEsp, &ClickablePicture::clicked, this, &TF_AcertaLing::imgEspClick);
+    connect(btOK, &QToolButton::clicked, this, &TF_AcertaLing::btOKClick);
+}
+
+void TF_AcertaLing::chooseLanguage(int lingua) {
+    appLanguage().Lingua = lingua;
+    setWindowTitle(qs(*caption.pick(lingua)));
+    for (auto [label, texts] :
+         {std::pair{LabEscolha, chooseText}, std::pair{labPor, portugueseText},
+          std::pair{LabIng, englishText}, std::pair{labEsp, spanishText}}) {
+        label->setText(qs(*texts.pick(lingua)));
+        label->adjustSize();
+    }
+}
+
+void TF_AcertaLing::imgPortClick() {
+    chooseLanguage(1);
+}
+void TF_AcertaLing::imgIngClick() {
+    chooseLanguage(2);
+}
+void TF_AcertaLing::imgEspClick() {
+    chooseLanguage(3);
+}
+
+void TF_AcertaLing::btOKClick() {
+    AplicaLingua(appLanguage());
+    accept();
+}
+
+void TF_AcertaLing::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TF_AcertaLing::FormShow() {
+    switch (Lingua()) {
+    case 1:
+        imgPortClick();
+        break;
+    case 2:
+        imgIngClick();
+        break;
+    case 3:
+        imgEspClick();
+        break;
+    default:
+        break; // the designed Portuguese texts stay
+    }
+}
+
+} // namespace vap::ui

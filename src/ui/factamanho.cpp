@@ -1,0 +1,381 @@
+#include "factamanho.h"
+
+#include "applanguage.h"
+#include "controllook.h"
+#include "errorbox.h"
+#include "pictures.h"
+
+#include "core/model/design.h"
+#include "core/model/error.h"
+#include "core/model/eventmask.h"
+#include "core/model/naming.h"
+#include "core/model/valorinteiro.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include <array>
+
+namespace vap::ui {
+
+namespace {
+
+enum Row { RowLeft, RowTop, RowWidth, RowHeight, RowCaption, RowName, RowHint, RowCount };
+
+constexpr Texts3 captionText{"Ajusta Objeto", "Adjusts Object", "Ajusta Objeto"};
+constexpr Texts3 propertiesTab{"Propriedades", "Properties", "Propriedades"};
+constexpr Texts3 eventsTab{"Eventos", "Events", "Eventos"};
+constexpr std::array<Texts3, RowCount> rowLabels{{{"Esquerda", "Left", "Izquierda"},
+                                                  {"Topo", "Top", "Cima"},
+                                                  {"Largura", "Width", "Anchura"},
+                                                  {"Altura", "Height", "Altura"},
+                                                  {"Legenda", "Caption", "Subtítulo"},
+                                                  {"Nome", "Name", "Nombre"},
+                                                  {"Sugestão", "Hint", "Indirecta"}}};
+// By item: key pressed, mouse clicked, action performed, focus gained, focus lost.
+constexpr std::array<Texts3, 5> eventTexts{{{"Ao Pressionar", "Key Pressed", "Llave Apretó"},
+                                            {"Ao Clicar", "Mouse Clicked", "Pulsado el botón"},
+                                            {"Ao Acionar", "Action Performed", "Acción Realizó"},
+                                            {"Ao Ganhar Foco", "Focus Gained", "Enfoque Ganó"},
+                                            {"Ao Perder Foco", "Focus Lost", "Enfoque Perdió"}}};
+
+bool isWithin(const QWidget* widget, const QWidget* container) {
+    return widget && (widget == container || container->isAncestorOf(widget));
+}
+
+} // namespace
+
+/** The value cells' editor: every keystroke reaches the inspector, and Enter confirms a name. */
+class LiveEditDelegate : public QStyledItemDelegate {
+public:
+    explicit LiveEditDelegate(TF_AcTamanho& inspector)
+        : QStyledItemDelegate(&inspector), inspector_(inspector) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        int row = index.row();
+        inspector_.editor_ = editor;
+        inspector_.editorRow_ = row;
+        connect(editor, &QLineEdit::textEdited, &inspector_, [this, row](const QString& text) {
+            runCommand([&] { inspector_.strPropriedadeSetEditText(row, text); });
+        });
+        connect(editor, &QObject::destroyed, &inspector_, [this, editor] {
+            if (inspector_.editor_ == editor) {
+                inspector_.editor_ = nullptr;
+                inspector_.editorRow_ = -1;
+            }
+        });
+        return editor;
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        auto* line = static_cast<QLineEdit*>(editor);
+        runCommand([&] { inspector_.strPropriedadeSetEditText(index.row(), line->text()); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                runCommand([this] { inspector_.AplicaNome(); });
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+
+private:
+    TF_AcTamanho& inspector_;
+};
+
+TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      design_(design) {
+    setObjectName(QStringLiteral("F_AcTamanho"));
+    setWindowTitle(QStringLiteral("Ajusta Objeto"));
+    setModal(false);
+    setFixedSize(227, 236);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, designGrey);
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    cbObjeto = new QComboBox(this);
+    cbObjeto->setObjectName(QStringLiteral("cbObjeto"));
+    cbObjeto->setGeometry(3, 6, 221, 21);
+    cbObjeto->setEditable(false);
+    connect(cbObjeto, &QComboBox::activated, this,
+            [this] { runCommand([this] { cbObjetoChange(); }); });
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(0, 37, 227, 191);
+    PageControl1->setDocumentMode(true);
+    tbPropriedade = new QWidget;
+    tbPropriedade->setObjectName(QStringLiteral("tbPropriedade"));
+    tbEvento = new QWidget;
+    tbEvento->setObjectName(QStringLiteral("tbEvento"));
+    PageControl1->addTab(tbPropriedade, objectMenuPicture(1), QStringLiteral("Propriedades"));
+    PageControl1->addTab(tbEvento, objectMenuPicture(0), QStringLiteral("Eventos"));
+
+    strPropriedade = new QTableWidget(RowCount, 2, tbPropriedade);
+    strPropriedade->setObjectName(QStringLiteral("strPropriedade"));
+    strPropriedade->setGeometry(0, 2, 218, 154);
+    strPropriedade->setFrameShape(QFrame::NoFrame);
+    strPropriedade->horizontalHeader()->hide();
+    strPropriedade->verticalHeader()->hide();
+    strPropriedade->setColumnWidth(0, 62);
+    strPropriedade->setColumnWidth(1, 155);
+    strPropriedade->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    strPropriedade->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strPropriedade->setSelectionMode(QAbstractItemView::SingleSelection);
+    strPropriedade->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    strPropriedade->setItemDelegateForColumn(1, new LiveEditDelegate(*this));
+    for (int row = 0; row < RowCount; ++row) {
+        strPropriedade->setRowHeight(row, 21);
+        auto* label = new QTableWidgetItem;
+        label->setFlags(Qt::ItemIsEnabled); // the fixed column: neither selected nor edited
+        label->setBackground(designGrey);
+        strPropriedade->setItem(row, 0, label);
+        strPropriedade->setItem(row, 1, new QTableWidgetItem);
+    }
+    strPropriedade->installEventFilter(this);
+    connect(strPropriedade, &QTableWidget::currentCellChanged, this,
+            &TF_AcTamanho::applyNameFromCellChange);
+    connect(qApp, &QApplication::focusChanged, this, &TF_AcTamanho::focusChanged);
+
+    lsEvento = new QListWidget(tbEvento);
+    lsEvento->setObjectName(QStringLiteral("lsEvento"));
+    lsEvento->setGeometry(8, 32, 185, 99);
+    lsEvento->setFrameShape(QFrame::StyledPanel);
+    connect(lsEvento, &QListWidget::itemClicked, this,
+            [this] { runCommand([this] { lsEventoClick(); }); });
+    connect(lsEvento, &QListWidget::itemChanged, this, [this] {
+        if (!refreshing_)
+            runCommand([this] { lsEventoClick(); });
+    });
+    for (int item = 1; item <= 5; ++item) {
+        auto* entry = new QListWidgetItem(QStringLiteral("Ao %1").arg(item), lsEvento);
+        entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        entry->setCheckState(Qt::Unchecked);
+    }
+}
+
+// ---- showing, activation and closing
+
+void TF_AcTamanho::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TF_AcTamanho::FormShow() {
+    if (listDirty_)
+        fillObjectList();
+    int lingua = Lingua();
+    if (!captionText.pick(lingua))
+        return; // the designed texts stay
+    setWindowTitle(qs(*captionText.pick(lingua)));
+    PageControl1->setTabText(0, qs(*propertiesTab.pick(lingua)));
+    PageControl1->setTabText(1, qs(*eventsTab.pick(lingua)));
+    for (int row = 0; row < RowCount; ++row)
+        strPropriedade->item(row, 0)->setText(
+            qs(*rowLabels[static_cast<std::size_t>(row)].pick(lingua)));
+    refreshing_ = true;
+    lsEvento->clear();
+    for (const Texts3& text : eventTexts) {
+        auto* entry = new QListWidgetItem(qs(*text.pick(lingua)), lsEvento);
+        entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        entry->setCheckState(Qt::Unchecked);
+    }
+    refreshing_ = false;
+}
+
+void TF_AcTamanho::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        runCommand([this] { cbObjetoChange(); });
+}
+
+void TF_AcTamanho::closeEvent(QCloseEvent* event) {
+    if (onClose_)
+        onClose_();
+    QDialog::closeEvent(event);
+}
+
+void TF_AcTamanho::closeInspector() {
+    if (isVisible())
+        close();
+    else if (onClose_)
+        onClose_();
+}
+
+void TF_AcTamanho::showInspector() {
+    if (listDirty_)
+        fillObjectList();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TF_AcTamanho::repaintNow() {
+    repaint();
+}
+
+// ---- the object list
+
+void TF_AcTamanho::objectListChanged() {
+    listDirty_ = true;
+    if (isVisible())
+        fillObjectList();
+}
+
+void TF_AcTamanho::fillObjectList() {
+    QString selected = cbObjeto->currentIndex() >= 0 ? cbObjeto->currentText() : QString();
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(design_.objectList().size()));
+    for (std::string_view name : design_.objectList().items())
+        names.append(qs(name));
+    QSignalBlocker blocker(cbObjeto);
+    cbObjeto->clear();
+    cbObjeto->addItems(names);
+    cbObjeto->setCurrentIndex(selected.isNull() ? -1 : static_cast<int>(names.indexOf(selected)));
+    listDirty_ = false;
+}
+
+void TF_AcTamanho::selectName(const std::string& name) {
+    if (listDirty_)
+        fillObjectList();
+    std::optional<std::size_t> index = design_.objectList().indexOf(name);
+    cbObjeto->setCurrentIndex(index ? static_cast<int>(*index) : -1);
+}
+
+Control* TF_AcTamanho::selectedControl() const {
+    return design_.findControl(ss(cbObjeto->currentText()));
+}
+
+// ---- refresh
+
+void TF_AcTamanho::writeCell(int row, const QString& text) {
+    strPropriedade->item(row, 1)->setText(text);
+    if (editor_ && editorRow_ == row)
+        editor_->setText(text); // the open editor shows the new text; this is not an edit
+}
+
+QString TF_AcTamanho::cellText(int row) const {
+    if (editor_ && editorRow_ == row)
+        return editor_->text();
+    return strPropriedade->item(row, 1)->text();
+}
+
+void TF_AcTamanho::cbObjetoChange() {
+    nomeNovo_ = ss(cbObjeto->currentText());
+    nomeAtual_ = nomeNovo_;
+    if (cbObjeto->currentIndex() < 0)
+        return;
+    const Control* control = selectedControl();
+    if (!control)
+        return;
+    refreshing_ = true;
+    writeCell(RowLeft, QString::number(control->left()));
+    writeCell(RowTop, QString::number(control->top()));
+    writeCell(RowWidth, QString::number(control->width()));
+    writeCell(RowHeight, QString::number(control->height()));
+    writeCell(RowCaption, qs(control->caption()));
+    writeCell(RowName, qs(nomeNovo_));
+    writeCell(RowHint, qs(control->hint()));
+    EventChoice events = decodeEventMask(control->tag());
+    for (int item = 0; item < 5 && item < lsEvento->count(); ++item)
+        lsEvento->item(item)->setCheckState(
+            events.chosen[static_cast<std::size_t>(item)] ? Qt::Checked : Qt::Unchecked);
+    refreshing_ = false;
+}
+
+// ---- edits
+
+void TF_AcTamanho::lsEventoClick() {
+    EventChoice events;
+    for (int item = 0; item < 5 && item < lsEvento->count(); ++item)
+        events.chosen[static_cast<std::size_t>(item)] =
+            lsEvento->item(item)->checkState() == Qt::Checked;
+    if (const Control* control = selectedControl())
+        design_.setTag(*control, encodeEventMask(events));
+}
+
+void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
+    if (refreshing_)
+        return;
+    refreshing_ = true;
+    strPropriedade->item(row, 1)->setText(text);
+    refreshing_ = false;
+    const Control* control = selectedControl();
+    if (!control)
+        return;
+    design_.setLeft(*control, ValorInteiro(ss(cellText(RowLeft))));
+    design_.setTop(*control, ValorInteiro(ss(cellText(RowTop))));
+    design_.setWidth(*control, ValorInteiro(ss(cellText(RowWidth))));
+    design_.setHeight(*control, ValorInteiro(ss(cellText(RowHeight))));
+    design_.setCaption(*control, ss(cellText(RowCaption)));
+    design_.setHint(*control, ss(cellText(RowHint)));
+}
+
+void TF_AcTamanho::AplicaNome() {
+    nomeNovo_ = ss(cellText(RowName));
+    if (nomeNovo_ == nomeAtual_)
+        return;
+    const Control* control = design_.findControl(nomeAtual_);
+    if (!control)
+        return;
+    // An unnamed control could no longer be found, and its Java would not compile.
+    if (nomeNovo_.empty())
+        throw Error(invalidNameMessage(nomeNovo_));
+    design_.rename(*control, nomeNovo_);
+    fillObjectList();
+    selectName(nomeNovo_);
+    cbObjetoChange();
+    nomeAtual_ = nomeNovo_;
+}
+
+void TF_AcTamanho::applyNameFromCellChange(int, int, int previousRow, int previousColumn) {
+    if (movingBack_ || previousRow < 0)
+        return;
+    try {
+        AplicaNome();
+    } catch (const std::exception& error) {
+        // A refused name keeps the selection where it was.
+        movingBack_ = true;
+        strPropriedade->setCurrentCell(previousRow, previousColumn);
+        movingBack_ = false;
+        showErrorBox(QString::fromUtf8(error.what()));
+    }
+}
+
+bool TF_AcTamanho::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == strPropriedade && event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            runCommand([this] { AplicaNome(); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TF_AcTamanho::focusChanged(QWidget* old, QWidget* now) {
+    // Leaving the grid for another part of the inspector confirms the name.
+    if (isWithin(old, strPropriedade) && now && now->window() == this &&
+        !isWithin(now, strPropriedade))
+        runCommand([this] { AplicaNome(); });
+}
+
+} // namespace vap::ui
