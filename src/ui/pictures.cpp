@@ -10,12 +10,22 @@
 
 #include <array>
 
+// The pictures are compiled into this static library; their resource must be registered by hand
+// so that the linker keeps it (and the call must stand outside any namespace).
+static void registerPictures() { Q_INIT_RESOURCE(pictures); }
+
 namespace vap::ui {
 
 namespace {
 
+void ensurePictures() {
+    static const bool registered = (registerPictures(), true);
+    (void)registered;
+}
+
 /** A picture shipped with the program, or the given stand-in while there is none. */
 QIcon shipped(const QString& name, const QIcon& standIn) {
+    ensurePictures();
     QString path = QStringLiteral(":/pictures/") + name + QStringLiteral(".png");
     return QFile::exists(path) ? QIcon(path) : standIn;
 }
@@ -89,6 +99,7 @@ QString picturePath(const QString& name) {
 }
 
 QPixmap shippedPixmap(const QString& name, QSize standInSize) {
+    ensurePictures();
     QPixmap picture(picturePath(name));
     if (!picture.isNull())
         return picture;
@@ -98,6 +109,7 @@ QPixmap shippedPixmap(const QString& name, QSize standInSize) {
 }
 
 QIcon withDisabled(const QString& normal, const QString& disabled, const QIcon& standIn) {
+    ensurePictures();
     if (!QFile::exists(picturePath(normal)))
         return standIn;
     QIcon icon(picturePath(normal));

@@ -4,6 +4,7 @@
 #include "core/model/error.h"
 #include "core/model/eventmask.h"
 #include "core/model/naming.h"
+#include "core/model/valorinteiro.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -239,4 +240,34 @@ TEST(Observers, AreToldOfEveryChange) {
                 ElementsAre("added JLabel1", "list", "changed nome 0", "changed nome 1", "list",
                             "changed nome 4", "window 6", "removed nome", "list", "added JList1",
                             "list", "list", "cleared"));
+}
+
+TEST(ValorInteiro, ReadsNumberCellsAndTurnsAnythingElseIntoZero) {
+    struct Case {
+        const char* text;
+        std::int32_t value;
+    };
+    for (const Case& c : std::vector<Case>{{"", 0},
+                                           {"   ", 0},
+                                           {"150", 150},
+                                           {"  42", 42},
+                                           {"42 ", 0},
+                                           {"4 2", 0},
+                                           {"abc", 0},
+                                           {"12a", 0},
+                                           {"-5", -5},
+                                           {"+7", 7},
+                                           {"-", 0},
+                                           {"$1F", 31},
+                                           {"0x1f", 31},
+                                           {"X10", 16},
+                                           {"-$10", -16},
+                                           {"$", 0},
+                                           {"1.5", 0},
+                                           {"2147483647", INT_MAX},
+                                           {"2147483648", 0},
+                                           {"-2147483648", INT_MIN},
+                                           {"$80000000", 0}}) {
+        EXPECT_EQ(ValorInteiro(c.text), c.value) << '"' << c.text << '"';
+    }
 }
