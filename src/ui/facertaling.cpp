@@ -36,7 +36,7 @@ ClickablePicture* flag(QWidget* parent, const char* name, const QPixmap& picture
 } // namespace
 
 TF_AcertaLing::TF_AcertaLing(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("F_AcertaLing"));
     setWindowTitle(QStringLiteral("Bem Vindo..."));

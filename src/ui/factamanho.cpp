@@ -100,13 +100,16 @@ private:
 };
 
 TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       design_(design) {
     setObjectName(QStringLiteral("F_AcTamanho"));
     setWindowTitle(QStringLiteral("Ajusta Objeto"));
     setModal(false);
     setFixedSize(227, 236);
+    QFont small = font();
+    small.setPixelSize(11); // the grid's label column is 62 pixels wide
+    setFont(small);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, designGrey);
     setPalette(grey);

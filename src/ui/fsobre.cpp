@@ -32,7 +32,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint pla
 } // namespace
 
 TF_Sobre::TF_Sobre(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("F_Sobre"));
     setWindowTitle(QStringLiteral("Autor do Sistema"));

@@ -9,7 +9,7 @@
 namespace vap::ui {
 
 TF_Splash::TF_Splash(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("F_Splash"));
     setWindowTitle(QStringLiteral("Orvalhan - orvalhan@vaporina.example"));

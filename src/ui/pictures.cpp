@@ -12,7 +12,9 @@
 
 // The pictures are compiled into this static library; their resource must be registered by hand
 // so that the linker keeps it (and the call must stand outside any namespace).
-static void registerPictures() { Q_INIT_RESOURCE(pictures); }
+static void registerPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace vap::ui {
 
