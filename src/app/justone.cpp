@@ -42,7 +42,7 @@ void TXJustOne::Loaded() {
         emit AlreadyExist(this);
         if (Terminate)
             QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [] { QCoreApplication::quit(); },
+                QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
                 Qt::QueuedConnection);
         return;
     }

@@ -29,8 +29,9 @@ public:
             reported_ = true;
             std::printf("first-paint\n");
             std::fflush(stdout);
+            // Ends the program at once, without the exit question of a close.
             QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [] { QCoreApplication::quit(); },
+                QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
                 Qt::QueuedConnection);
         }
         return QObject::eventFilter(watched, event);

@@ -240,9 +240,30 @@ void TF_AcTamanho::repaintNow() {
 // ---- the object list
 
 void TF_AcTamanho::objectListChanged() {
+    if (isVisible() && !listDirty_) {
+        if (!insertOneName())
+            fillObjectList();
+        return;
+    }
     listDirty_ = true;
-    if (isVisible())
-        fillObjectList();
+}
+
+bool TF_AcTamanho::insertOneName() {
+    const auto& items = design_.objectList().items();
+    if (static_cast<std::size_t>(cbObjeto->count()) + 1 != items.size())
+        return false;
+    // A control made from the palette adds one name: put it in at its place, keeping the rest.
+    int place = 0;
+    while (place < cbObjeto->count() &&
+           cbObjeto->itemText(place) == qs(items[static_cast<std::size_t>(place)]))
+        ++place;
+    QSignalBlocker blocker(cbObjeto);
+    cbObjeto->insertItem(place, qs(items[static_cast<std::size_t>(place)]));
+    for (int i = place + 1; i < cbObjeto->count(); ++i) {
+        if (cbObjeto->itemText(i) != qs(items[static_cast<std::size_t>(i)]))
+            return false; // not a single insertion after all
+    }
+    return true;
 }
 
 void TF_AcTamanho::fillObjectList() {

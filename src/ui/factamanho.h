@@ -70,6 +70,7 @@ protected:
 private:
     void FormShow();
     void fillObjectList();
+    bool insertOneName();
     void writeCell(int row, const QString& text);
     Control* selectedControl() const;
     void applyNameFromCellChange(int row, int column, int previousRow, int previousColumn);

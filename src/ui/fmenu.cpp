@@ -147,8 +147,29 @@ void TF_Menu::controlAdded(const Control& control) {
     connect(widget, &TJComponent::doubleClicked, this,
             [this, widget] { runCommand([&] { ObjetoDblClick(widget); }); });
     widgets_[&control] = widget;
+    if (inBulkChange_) {
+        // Placed while hidden, and shown together at the end: moving many shown widgets
+        // makes each move weigh the overlaps with all the others.
+        waitingToShow_.emplace_back(widget);
+        return;
+    }
     widget->show();
     widget->raise();
+}
+
+void TF_Menu::bulkChangeStarted() {
+    inBulkChange_ = true;
+}
+
+void TF_Menu::bulkChangeFinished() {
+    inBulkChange_ = false;
+    for (const QPointer<TJComponent>& widget : waitingToShow_) {
+        if (widget) {
+            widget->show();
+            widget->raise();
+        }
+    }
+    waitingToShow_.clear();
 }
 
 void TF_Menu::controlChanged(const Control& control, ControlField field) {
@@ -307,7 +328,7 @@ void TF_Menu::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    QApplication::quit();
+    QApplication::exit(0); // the other windows go with the program, asking nothing
 }
 
 bool TF_Menu::FormClose() {

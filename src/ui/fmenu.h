@@ -112,6 +112,8 @@ public:
     void windowChanged(WindowField field) override;
     void designCleared() override;
     void objectListChanged() override;
+    void bulkChangeStarted() override;
+    void bulkChangeFinished() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -138,6 +140,8 @@ private:
     std::function<int()> readLanguage_;
     std::function<void()> writeOnExit_;
     bool shownOnce_ = false;
+    bool inBulkChange_ = false;
+    std::vector<QPointer<TJComponent>> waitingToShow_;
     bool applyingBounds_ = false;
     QSize frameExtra_;
 };

@@ -25,15 +25,15 @@ void ensurePictures() {
     (void)registered;
 }
 
-/** A picture shipped with the program, or the given stand-in while there is none. */
-QIcon shipped(const QString& name, const QIcon& standIn) {
-    ensurePictures();
-    QString path = QStringLiteral(":/pictures/") + name + QStringLiteral(".png");
-    return QFile::exists(path) ? QIcon(path) : standIn;
-}
-
 QIcon standard(QStyle::StandardPixmap pixmap) {
     return QApplication::style()->standardIcon(pixmap);
+}
+
+/** A picture shipped with the program, or a stand-in made only when there is none. */
+template <class StandIn> QIcon shipped(const QString& name, StandIn&& standIn) {
+    ensurePictures();
+    QString path = QStringLiteral(":/pictures/") + name + QStringLiteral(".png");
+    return QFile::exists(path) ? QIcon(path) : QIcon(standIn());
 }
 
 /** A small drawing of the control itself, as the palette shows its kinds. */
@@ -71,27 +71,29 @@ QIcon menuPicture(int index) {
                                                                  QStyle::SP_DialogSaveButton,
                                                                  QStyle::SP_DialogResetButton};
     return shipped(QStringLiteral("menu%1").arg(index, 2, 10, QLatin1Char('0')),
-                   standard(standIns[static_cast<std::size_t>(index)]));
+                   [index] { return standard(standIns[static_cast<std::size_t>(index)]); });
 }
 
 QIcon objectMenuPicture(int index) {
-    return shipped(QStringLiteral("object%1").arg(index),
-                   standard(index == 0 ? QStyle::SP_FileDialogInfoView : QStyle::SP_TrashIcon));
+    return shipped(QStringLiteral("object%1").arg(index), [index] {
+        return standard(index == 0 ? QStyle::SP_FileDialogInfoView : QStyle::SP_TrashIcon);
+    });
 }
 
 QIcon palettePicture(ControlKind kind) {
     static const std::array<const char*, 6> names{"paletteLabel",    "paletteTextField",
                                                   "palettePassword", "paletteButton",
                                                   "paletteList",     "paletteComboBox"};
-    return shipped(QString::fromLatin1(names[kindIndex(kind)]), miniature(kind));
+    return shipped(QString::fromLatin1(names[kindIndex(kind)]), [kind] { return miniature(kind); });
 }
 
 QIcon selectAllPicture() {
-    return shipped(QStringLiteral("selectAll"), standard(QStyle::SP_FileDialogListView));
+    return shipped(QStringLiteral("selectAll"),
+                   [] { return standard(QStyle::SP_FileDialogListView); });
 }
 
 QIcon copyPicture() {
-    return shipped(QStringLiteral("copy"), standard(QStyle::SP_DialogApplyButton));
+    return shipped(QStringLiteral("copy"), [] { return standard(QStyle::SP_DialogApplyButton); });
 }
 
 namespace {
@@ -110,10 +112,10 @@ QPixmap shippedPixmap(const QString& name, QSize standInSize) {
     return standIn;
 }
 
-QIcon withDisabled(const QString& normal, const QString& disabled, const QIcon& standIn) {
+QIcon withDisabled(const QString& normal, const QString& disabled, QStyle::StandardPixmap standIn) {
     ensurePictures();
     if (!QFile::exists(picturePath(normal)))
-        return standIn;
+        return standard(standIn);
     QIcon icon(picturePath(normal));
     icon.addFile(picturePath(disabled), QSize(), QIcon::Disabled);
     return icon;
@@ -130,12 +132,12 @@ QPixmap flagPicture(int lingua) {
 
 QIcon checkPicture() {
     return withDisabled(QStringLiteral("check.png"), QStringLiteral("checkDisabled.png"),
-                        standard(QStyle::SP_DialogOkButton));
+                        QStyle::SP_DialogOkButton);
 }
 
 QIcon exitPicture() {
     return withDisabled(QStringLiteral("exit.png"), QStringLiteral("exitDisabled.png"),
-                        standard(QStyle::SP_DialogCloseButton));
+                        QStyle::SP_DialogCloseButton);
 }
 
 QPixmap splashPicture() {
@@ -147,7 +149,8 @@ QPixmap aboutPicture() {
 }
 
 QIcon programIcon() {
-    return shipped(QStringLiteral("program"), standard(QStyle::SP_TitleBarMenuButton));
+    return shipped(QStringLiteral("program"),
+                   [] { return standard(QStyle::SP_TitleBarMenuButton); });
 }
 
 } // namespace vap::ui

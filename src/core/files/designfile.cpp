@@ -342,6 +342,11 @@ void applyDesignFile(Design& design, const DesignFile& file) {
         }
     }
     design.reserveControls(file.controlCount_);
+    struct BulkChange {
+        Design& design;
+        explicit BulkChange(Design& d) : design(d) { design.beginBulkChange(); }
+        ~BulkChange() { design.endBulkChange(); }
+    } bulk(design);
     std::vector<Control*> loaded;
     loaded.reserve(file.controlCount_);
     for (const DesignFile::Record& record : file.records_) {

@@ -214,6 +214,16 @@ void Design::notifyObjectListChanged() {
         observer->objectListChanged();
 }
 
+void Design::beginBulkChange() {
+    for (DesignObserver* observer : observers_)
+        observer->bulkChangeStarted();
+}
+
+void Design::endBulkChange() {
+    for (DesignObserver* observer : observers_)
+        observer->bulkChangeFinished();
+}
+
 void Design::addObserver(DesignObserver* observer) {
     observers_.push_back(observer);
 }

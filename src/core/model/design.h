@@ -98,6 +98,10 @@ public:
     /** Makes room for this many more controls, so that a large load does not rehash. */
     void reserveControls(std::size_t count);
 
+    /** Tells observers that many changes follow, until the matching end. */
+    void beginBulkChange();
+    void endBulkChange();
+
     void addObserver(DesignObserver* observer);
     void removeObserver(DesignObserver* observer);
 

@@ -21,6 +21,9 @@ public:
     /** Every control was removed at once; controlRemoved is not sent for each. */
     virtual void designCleared() {}
     virtual void objectListChanged() {}
+    /** Many changes follow at once (a design file is applied); a view may wait for the end. */
+    virtual void bulkChangeStarted() {}
+    virtual void bulkChangeFinished() {}
 };
 
 } // namespace vap
