@@ -1,0 +1,727 @@
+// vapuibench: how the windows keep up with a design of 1,000 controls.
+//
+// The main window and the palette are the program's own, on Qt's offscreen platform unless
+// QT_QPA_PLATFORM says otherwise. Every figure is set beside a floor measured in the same run with
+// plain QWidgets doing the least of the same work; the machines are shared, so the ratio to the
+// floor is the figure to compare between runs. The absolute targets are only reported.
+
+#include "benchdesigns.h"
+#include "uisummary.h"
+
+#include "app/vaporinaapp.h"
+#include "core/files/designfile.h"
+#include "core/model/creation.h"
+#include "core/model/design.h"
+#include "ui/dialogs.h"
+#include "ui/factamanho.h"
+#include "ui/fcriaobjeto.h"
+#include "ui/fmenu.h"
+#include "ui/tjcomponent.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QWidget>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using vapuibench::summary;
+
+constexpr int controlCount = 1000;
+constexpr double moveTarget = 0.5e-3; // seconds per mouse move handled
+constexpr double openTarget = 100e-3; // seconds to open the file into the shown window
+constexpr int repetitions = 5;        // the summary takes the fastest; the machines are shared
+constexpr int moveIterations = 2000;  // mouse moves per repetition
+constexpr int buildIterations = 4;    // palette runs, openings, floors per repetition
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+/** A count with thousands separated by commas: 12,800. */
+std::string count(long long value) {
+    const std::string digits = std::to_string(value < 0 ? -value : value);
+    std::string text = value < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text.push_back(',');
+        text.push_back(digits[i]);
+    }
+    return text;
+}
+
+/** Handles the posted events, the repaints among them, as the event loop would next. */
+void settle() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+/** Handles events for a while, for what a display server sends late (exposures). */
+void drain(std::chrono::milliseconds period) {
+    Clock::time_point end = Clock::now() + period;
+    while (Clock::now() < end) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+/** Drops the offscreen platform's notes that it cannot raise windows; passes on the rest. */
+QtMessageHandler previousHandler = nullptr;
+
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support raise()")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+/** Answers every question at once: the open dialog with the file to open, errors recorded. */
+class ScriptedDialogs : public vap::ui::Dialogs {
+public:
+    QString openPath;
+    std::vector<QString> errors;
+
+    std::optional<QString> askText(QWidget*, const QString&, const QString&, const QString& preset,
+                                   int) override {
+        return preset;
+    }
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
+    void showError(const QString&, const QString& message) override { errors.push_back(message); }
+    QString chooseOpenFile(QWidget*, const vap::ui::FileDialogTexts&) override { return openPath; }
+    QString chooseSaveFile(QWidget*, const vap::ui::FileDialogTexts&) override { return {}; }
+    void runModal(QDialog*) override {}
+};
+
+/**
+ * The program's windows as start-up makes them: the main window shown, the inspector and the
+ * palette attached and hidden.
+ */
+struct Windows {
+    vap::Design design;
+    vap::ui::TF_Menu menu{design};
+    vap::ui::TF_AcTamanho inspector{design};
+    vap::ui::TF_CriaObjeto palette{design};
+    ScriptedDialogs dialogs;
+
+    Windows() {
+        vap::ui::installDialogs(&dialogs);
+        inspector.setOnClose([this] { menu.InspectorOpen = false; });
+        menu.attachInspector(&inspector);
+        menu.attachPalette(&palette);
+        menu.centreOnScreen();
+        menu.show();
+        settle();
+    }
+    ~Windows() { vap::ui::installDialogs(nullptr); }
+    Windows(const Windows&) = delete;
+    Windows& operator=(const Windows&) = delete;
+
+    /** The Clear command from the main menu. */
+    void clear() {
+        menu.opc8->trigger();
+        settle();
+    }
+
+    std::vector<vap::ui::TJComponent*> controlWidgets() const {
+        std::vector<vap::ui::TJComponent*> widgets;
+        widgets.reserve(design.controls().size());
+        for (const auto& control : design.controls())
+            widgets.push_back(menu.controlWidget(*control));
+        return widgets;
+    }
+
+    /** An error the commands reported since the last call, as a benchmark failure. */
+    bool failedOnError(benchmark::State& state) {
+        if (dialogs.errors.empty())
+            return false;
+        std::string message = "error box: " + dialogs.errors.front().toStdString();
+        dialogs.errors.clear();
+        state.SkipWithError(message.c_str());
+        return true;
+    }
+};
+
+Windows* theWindows = nullptr;
+
+Windows& windows() {
+    return *theWindows;
+}
+
+/** Runs the body, turning an exception into a failed benchmark. */
+template <class Body> void guarded(benchmark::State& state, Body body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+    }
+}
+
+/** The rectangles of the benchmark design's controls, in creation order. */
+const std::vector<QRect>& designRects() {
+    static const std::vector<QRect> rects = [] {
+        std::vector<QRect> made;
+        for (const auto& control : vapbench::benchDesign(controlCount).design->controls())
+            made.emplace_back(control->left(), control->top(), std::max(0, control->width()),
+                              std::max(0, control->height()));
+        return made;
+    }();
+    return rects;
+}
+
+QSize designWindowSize() {
+    const vap::DesignWindow& window = vapbench::benchDesign(controlCount).design->window();
+    return QSize(window.width, window.height);
+}
+
+// ---- the floor: plain widgets ---------------------------------------------------------------
+
+/** Where the palette puts 1,000 controls: all at (1, 40), each with its kind's default size. */
+const std::vector<QRect>& paletteRects() {
+    static const std::vector<QRect> rects = [] {
+        vap::Design scratch;
+        std::vector<QRect> made;
+        for (int i = 0; i < controlCount; ++i) {
+            const vap::Control& control = vap::createOfKind(
+                scratch, vap::allControlKinds[static_cast<std::size_t>(i) % 6], false);
+            made.emplace_back(control.left(), control.top(), control.width(), control.height());
+        }
+        return made;
+    }();
+    return rects;
+}
+
+/**
+ * Creates 1,000 plain QWidgets on a shown window of the given size, each placed with setGeometry
+ * and shown, then handles the posted events; the widgets of the previous run are deleted untimed.
+ */
+void floorWidgets(benchmark::State& state, const std::vector<QRect>& rects, QSize size) {
+    QWidget window;
+    window.resize(size);
+    window.show();
+    settle();
+    std::vector<QWidget*> made;
+    made.reserve(rects.size());
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (QWidget* widget : made)
+            delete widget;
+        made.clear();
+        settle();
+        state.ResumeTiming();
+        for (const QRect& rect : rects) {
+            auto* widget = new QWidget(&window);
+            widget->setGeometry(rect);
+            widget->show();
+            made.push_back(widget);
+        }
+        settle();
+    }
+    for (QWidget* widget : made)
+        delete widget;
+    state.SetItemsProcessed(state.iterations() * controlCount);
+}
+
+// ---- creating controls from the palette -----------------------------------------------------
+
+enum class PaletteRun {
+    Clicks,         // the clicks one after another, the events handled at the end
+    RepaintEach,    // the events handled after every click, as when a user clicks
+    InspectorShown, // as RepaintEach, with the object inspector shown, which lists every name
+};
+
+void paletteClicks(benchmark::State& state, PaletteRun run) {
+    Windows& w = windows();
+    const bool repaintEach = run != PaletteRun::Clicks;
+    guarded(state, [&] {
+        const std::array<QToolButton*, 6> buttons{w.palette.JLb, w.palette.JTF, w.palette.JPF,
+                                                  w.palette.JB,  w.palette.JLi, w.palette.JCb};
+        w.menu.opc4->trigger(); // the Create objects command shows the palette
+        if (run == PaletteRun::InspectorShown)
+            w.inspector.showInspector();
+        settle();
+        for (auto _ : state) {
+            state.PauseTiming();
+            w.clear();
+            state.ResumeTiming();
+            for (int i = 0; i < controlCount; ++i) {
+                buttons[static_cast<std::size_t>(i) % buttons.size()]->click();
+                if (repaintEach)
+                    settle();
+            }
+            settle();
+        }
+        if (w.failedOnError(state))
+            return;
+        // Every click made one named, listed control, shown on the window.
+        const auto& controls = w.design.controls();
+        std::vector<vap::ui::TJComponent*> widgets = w.controlWidgets();
+        bool allShown = std::all_of(widgets.begin(), widgets.end(), [](auto* widget) {
+            return widget && widget->isVisible() && !widget->control().name().empty();
+        });
+        int counted = 0;
+        for (vap::ControlKind kind : vap::allControlKinds)
+            counted += w.design.kindCounter(kind);
+        if (controls.size() != static_cast<std::size_t>(controlCount) || !allShown ||
+            counted != controlCount || w.design.objectList().size() != controls.size())
+            state.SkipWithError("the palette did not make the expected controls");
+        else if (run == PaletteRun::InspectorShown && w.inspector.cbObjeto->count() != controlCount)
+            state.SkipWithError("the inspector does not list every control");
+        state.SetItemsProcessed(state.iterations() * controlCount);
+    });
+    w.palette.hide();
+    w.inspector.hide();
+    w.clear();
+}
+
+// ---- one mouse move of a drag ---------------------------------------------------------------
+
+/** Sends a mouse event to the top-level window, which delivers it as the platform's would. */
+void sendMouse(QWidget* top, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QPointF local(at);
+    QMouseEvent event(type, local, local, QPointF(top->mapToGlobal(at)), button, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(top->windowHandle(), &event);
+}
+
+/** The pointer's path: a closed loop of 64 points around the press point, each a new place. */
+const std::vector<QPoint>& moveOffsets() {
+    static const std::vector<QPoint> offsets = [] {
+        std::vector<QPoint> made;
+        const double pi = std::acos(-1.0);
+        for (int i = 0; i < 64; ++i) {
+            double angle = 2.0 * pi * i / 64.0;
+            made.emplace_back(static_cast<int>(std::lround(30.0 * std::cos(angle))),
+                              static_cast<int>(std::lround(20.0 * std::sin(angle))));
+        }
+        return made;
+    }();
+    return offsets;
+}
+
+constexpr int pathMargin = 32; // the press point lies this far inside the window
+
+/** The topmost child, in creation order from the last, whose centre it owns; its centre. */
+template <class Widget>
+std::optional<std::pair<Widget*, QPoint>> pressTarget(QWidget* surface,
+                                                      const std::vector<Widget*>& children) {
+    QRect inside = surface->rect().adjusted(pathMargin, pathMargin, -pathMargin, -pathMargin);
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        QPoint centre = (*child)->geometry().center();
+        if (inside.contains(centre) && surface->childAt(centre) == *child)
+            return std::make_pair(*child, centre);
+    }
+    return std::nullopt;
+}
+
+/** Counts the paint events of the watched widgets, by group. */
+class PaintCounter : public QObject {
+public:
+    enum Group { Controls, Window, Outline, GroupCount };
+
+    void watch(QWidget* widget, Group group) {
+        groups_[widget] = group;
+        widget->installEventFilter(this);
+    }
+    void reset() { counts_.fill(0); }
+    long long paints(Group group) const { return counts_[group]; }
+    /** How many different widgets of the group painted since the last reset. */
+    std::size_t widgetsPainted() const { return paintedControls_.size(); }
+    void resetWidgets() { paintedControls_.clear(); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            auto found = groups_.find(watched);
+            if (found != groups_.end()) {
+                ++counts_[found->second];
+                if (found->second == Controls)
+                    paintedControls_[watched] = true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::unordered_map<QObject*, Group> groups_;
+    std::unordered_map<QObject*, bool> paintedControls_;
+    std::array<long long, GroupCount> counts_{};
+};
+
+/** What the drag benchmark saw, over all its repetitions. */
+struct DragCounts {
+    long long moves = 0;
+    long long controlPaints = 0;
+    long long windowPaints = 0;
+    long long outlinePaints = 0;
+    std::size_t watched = 0;
+    std::size_t probePainted = 0; // controls that painted when asked to, before the drag
+    bool ran = false;
+};
+DragCounts dragCounts;
+
+std::vector<QWidget*> outlineEdges() {
+    std::vector<QWidget*> edges;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("dragOutlineEdge"))
+            edges.push_back(widget);
+    }
+    return edges;
+}
+
+void dragMove(benchmark::State& state) {
+    Windows& w = windows();
+    guarded(state, [&] {
+        w.clear();
+        vapbench::fillDesign(w.design, controlCount);
+        settle();
+        std::vector<vap::ui::TJComponent*> widgets = w.controlWidgets();
+        auto target = pressTarget(&w.menu, widgets);
+        if (!target) {
+            state.SkipWithError("no control owns its centre inside the window");
+            return;
+        }
+        auto [widget, press] = *target;
+        const vap::Control& control = widget->control();
+        const QRect bounds = widget->geometry();
+
+        // Every control, the window and the outline's edges are watched. First the counter
+        // proves that it sees paints: every control is asked to repaint.
+        PaintCounter counter;
+        for (auto* each : widgets)
+            counter.watch(each, PaintCounter::Controls);
+        counter.watch(&w.menu, PaintCounter::Window);
+        for (QWidget* edge : outlineEdges())
+            counter.watch(edge, PaintCounter::Outline);
+        for (auto* each : widgets)
+            each->update();
+        settle();
+        dragCounts.probePainted = counter.widgetsPainted();
+        dragCounts.watched = widgets.size();
+        if (counter.paints(PaintCounter::Controls) == 0) {
+            state.SkipWithError("the paint counter saw no control paint");
+            return;
+        }
+
+        sendMouse(&w.menu, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+        settle();
+        if (!widget->isDragging()) {
+            state.SkipWithError("the press did not start a drag");
+            return;
+        }
+        counter.reset();
+        counter.resetWidgets();
+
+        const std::vector<QPoint>& offsets = moveOffsets();
+        std::size_t step = 0;
+        double worst = 0.0;
+        for (auto _ : state) {
+            QPoint at = press + offsets[step++ % offsets.size()];
+            Clock::time_point start = Clock::now();
+            sendMouse(&w.menu, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+            settle();
+            worst = std::max(worst, secondsSince(start));
+        }
+        drain(std::chrono::milliseconds(100)); // late exposures, on a display server
+        long long controlPaints = counter.paints(PaintCounter::Controls);
+        long long windowPaints = counter.paints(PaintCounter::Window);
+        long long outlinePaints = counter.paints(PaintCounter::Outline);
+
+        // The outline's top edge lies where the last move put it; the control has not moved.
+        QPoint last = offsets[(step + offsets.size() - 1) % offsets.size()];
+        QRect expectedTop(w.menu.mapToGlobal(QPoint(control.left(), control.top()) + last),
+                          QSize(control.width(), 1));
+        std::vector<QWidget*> edges = outlineEdges();
+        bool outlineFollows = std::any_of(edges.begin(), edges.end(), [&](QWidget* edge) {
+            return edge->isVisible() && edge->geometry() == expectedTop;
+        });
+        bool stayed = widget->geometry() == bounds;
+
+        // A release at the press point ends the drag without moving anything.
+        sendMouse(&w.menu, QEvent::MouseButtonRelease, press, Qt::LeftButton, Qt::NoButton);
+        settle();
+        bool ended = !widget->isDragging() && widget->geometry() == bounds &&
+                     control.left() == bounds.left() && control.top() == bounds.top();
+
+        if (w.failedOnError(state))
+            return;
+        if (!outlineFollows) {
+            state.SkipWithError("the outline did not follow the pointer");
+            return;
+        }
+        if (!stayed || !ended) {
+            state.SkipWithError("the control moved during the drag or at a release in place");
+            return;
+        }
+        dragCounts.ran = true;
+        dragCounts.moves += static_cast<long long>(step);
+        dragCounts.controlPaints += controlPaints;
+        dragCounts.windowPaints += windowPaints;
+        dragCounts.outlinePaints += outlinePaints;
+        state.counters["worst_us"] = worst * 1e6;
+        state.counters["control_paints"] = static_cast<double>(controlPaints);
+    });
+}
+
+/** A plain child that moves one plain top-level widget to the pointer on every mouse move. */
+class FollowChild : public QWidget {
+public:
+    FollowChild(QWidget* parent, QWidget* marker) : QWidget(parent), marker_(marker) {}
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override {
+        QWidget::mouseMoveEvent(event);
+        marker_->move(event->globalPosition().toPoint());
+    }
+
+private:
+    QWidget* marker_;
+};
+
+/** The same mouse moves through a window of 1,000 plain children; one plain widget moves. */
+void floorMove(benchmark::State& state) {
+    guarded(state, [&] {
+        QWidget marker(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
+        marker.setAttribute(Qt::WA_ShowWithoutActivating);
+        marker.resize(100, 1);
+        marker.show();
+        QWidget window;
+        window.resize(designWindowSize());
+        std::vector<QWidget*> children;
+        for (const QRect& rect : designRects()) {
+            auto* child = new FollowChild(&window, &marker);
+            child->setGeometry(rect);
+            children.push_back(child);
+        }
+        window.show();
+        settle();
+        auto target = pressTarget(&window, children);
+        if (!target) {
+            state.SkipWithError("no child owns its centre inside the window");
+            return;
+        }
+        QPoint press = target->second;
+        sendMouse(&window, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+        settle();
+        const std::vector<QPoint>& offsets = moveOffsets();
+        std::size_t step = 0;
+        for (auto _ : state) {
+            QPoint at = press + offsets[step++ % offsets.size()];
+            sendMouse(&window, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+            settle();
+        }
+        QPoint last = press + offsets[(step + offsets.size() - 1) % offsets.size()];
+        if (marker.pos() != window.mapToGlobal(last))
+            state.SkipWithError("the plain widget did not follow the pointer");
+        sendMouse(&window, QEvent::MouseButtonRelease, press, Qt::LeftButton, Qt::NoButton);
+        settle();
+    });
+}
+
+// ---- opening a design file ------------------------------------------------------------------
+
+/** Whether the window shows the benchmark design's controls, by name and in order. */
+bool showsBenchDesign(const Windows& w) {
+    const vapbench::BenchDesign& fixture = vapbench::benchDesign(controlCount);
+    const auto& controls = w.design.controls();
+    if (controls.size() != fixture.names.size())
+        return false;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const vap::ui::TJComponent* widget = w.menu.controlWidget(*controls[i]);
+        if (controls[i]->name() != fixture.names[i] || !widget || !widget->isVisible() ||
+            widget->objectName().toStdString() != fixture.names[i])
+            return false;
+    }
+    return true;
+}
+
+/** The Open command from the main menu, the dialog answering the file, into a cleared window. */
+void openFile(benchmark::State& state) {
+    Windows& w = windows();
+    guarded(state, [&] {
+        w.dialogs.openPath = QString::fromStdString(vapbench::benchDesign(controlCount).vapPath);
+        for (auto _ : state) {
+            state.PauseTiming();
+            w.clear();
+            state.ResumeTiming();
+            w.menu.opc6->trigger();
+            settle();
+        }
+        if (w.failedOnError(state))
+            return;
+        if (!showsBenchDesign(w))
+            state.SkipWithError("the window does not show the file's controls");
+    });
+    w.clear();
+}
+
+/** The Open command's steps one by one over a window that already shows the file. */
+void openSteps(benchmark::State& state) {
+    Windows& w = windows();
+    guarded(state, [&] {
+        const std::string path = vapbench::benchDesign(controlCount).vapPath;
+        w.dialogs.openPath = QString::fromStdString(path);
+        w.menu.opc6->trigger();
+        settle();
+        std::array<double, 4> spent{}; // read, clear, apply, repaint
+        for (auto _ : state) {
+            Clock::time_point start = Clock::now();
+            vap::DesignFile file = vap::readDesignFile(path);
+            Clock::time_point read = Clock::now();
+            w.menu.opc8Click();
+            Clock::time_point cleared = Clock::now();
+            vap::applyDesignFile(w.design, file);
+            Clock::time_point applied = Clock::now();
+            settle();
+            Clock::time_point painted = Clock::now();
+            spent[0] += std::chrono::duration<double>(read - start).count();
+            spent[1] += std::chrono::duration<double>(cleared - read).count();
+            spent[2] += std::chrono::duration<double>(applied - cleared).count();
+            spent[3] += std::chrono::duration<double>(painted - applied).count();
+        }
+        if (w.failedOnError(state))
+            return;
+        if (!showsBenchDesign(w)) {
+            state.SkipWithError("the window does not show the file's controls");
+            return;
+        }
+        double runs = static_cast<double>(state.iterations());
+        double total = (spent[0] + spent[1] + spent[2] + spent[3]) / runs;
+        const char* names[] = {"read_ms", "clear_ms", "apply_ms", "repaint_ms"};
+        for (std::size_t i = 0; i < spent.size(); ++i)
+            state.counters[names[i]] = spent[i] / runs * 1e3;
+
+        // The breakdown of the fastest repetition, for the summary.
+        static double fastest = 0.0;
+        if (fastest == 0.0 || total < fastest) {
+            fastest = total;
+            summary().setDetail("openSteps/1000",
+                                "read " + vapuibench::formatTime(spent[0] / runs) + ", clear " +
+                                    vapuibench::formatTime(spent[1] / runs) + ", apply " +
+                                    vapuibench::formatTime(spent[2] / runs) + ", repaint " +
+                                    vapuibench::formatTime(spent[3] / runs));
+        }
+    });
+    w.clear();
+}
+
+// ---- registration ---------------------------------------------------------------------------
+
+benchmark::internal::Benchmark* configure(benchmark::internal::Benchmark* bench, int iterations,
+                                          benchmark::TimeUnit unit) {
+    return bench->UseRealTime()
+        ->Unit(unit)
+        ->Iterations(iterations)
+        ->Repetitions(repetitions)
+        ->DisplayAggregatesOnly(true)
+        ->ComputeStatistics("min", [](const std::vector<double>& values) {
+            return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
+        });
+}
+
+void registerAll() {
+    using benchmark::RegisterBenchmark;
+    // The palette's floor uses its places and the main window's size as it is then; the
+    // opening's floor the places and window size of the file's design.
+    configure(RegisterBenchmark("floor/stacked/1000",
+                                [](benchmark::State& state) {
+                                    floorWidgets(state, paletteRects(), windows().menu.size());
+                                }),
+              buildIterations, benchmark::kMillisecond);
+    configure(RegisterBenchmark("floor/spread/1000",
+                                [](benchmark::State& state) {
+                                    floorWidgets(state, designRects(), designWindowSize());
+                                }),
+              buildIterations, benchmark::kMillisecond);
+    configure(RegisterBenchmark("palette/1000", paletteClicks, PaletteRun::Clicks), buildIterations,
+              benchmark::kMillisecond);
+    configure(RegisterBenchmark("paletteRepaintEach/1000", paletteClicks, PaletteRun::RepaintEach),
+              2, benchmark::kMillisecond);
+    configure(RegisterBenchmark("paletteInspector/1000", paletteClicks, PaletteRun::InspectorShown),
+              1, benchmark::kMillisecond);
+    configure(RegisterBenchmark("floor/move/1000", floorMove), moveIterations,
+              benchmark::kMicrosecond);
+    configure(RegisterBenchmark("dragMove/1000", dragMove), moveIterations,
+              benchmark::kMicrosecond);
+    configure(RegisterBenchmark("open/1000", openFile), buildIterations, benchmark::kMillisecond);
+    configure(RegisterBenchmark("openSteps/1000", openSteps), buildIterations,
+              benchmark::kMillisecond);
+
+    summary().addTimed({"palette: 1,000 clicks", "palette/1000", "floor/stacked/1000", 0.0});
+    summary().addTimed({"palette: 1,000 clicks, repaint each", "paletteRepaintEach/1000",
+                        "floor/stacked/1000", 0.0});
+    summary().addTimed({"palette: 1,000 clicks, inspector shown", "paletteInspector/1000",
+                        "floor/stacked/1000", 0.0});
+    summary().addTimed(
+        {"drag: one mouse move, 1,000 controls", "dragMove/1000", "floor/move/1000", moveTarget});
+    summary().addTimed(
+        {"open: 1,000-control file, shown", "open/1000", "floor/spread/1000", openTarget});
+    summary().addTimed(
+        {"open over 1,000 shown (steps)", "openSteps/1000", "floor/spread/1000", 0.0});
+}
+
+void addRepaintCount() {
+    if (!dragCounts.ran)
+        return;
+    summary().addCount(
+        {"controls repainted during moves",
+         count(dragCounts.controlPaints) + " in " + count(dragCounts.moves) + " moves", "0",
+         dragCounts.controlPaints == 0});
+    summary().addCount({"  watched (painted when asked)",
+                        count(static_cast<long long>(dragCounts.watched)) + " (" +
+                            count(static_cast<long long>(dragCounts.probePainted)) + ")",
+                        ">0", dragCounts.probePainted > 0});
+    summary().addCount({"window repainted during moves", count(dragCounts.windowPaints), "0",
+                        dragCounts.windowPaints == 0});
+    summary().setDetail("dragMove/1000",
+                        "outline edge paints during the moves: " + count(dragCounts.outlinePaints) +
+                            " (edges are windows of their own)");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    previousHandler = qInstallMessageHandler(quietHandler);
+    vap::app::VaporinaApplication application(argc, argv);
+
+    benchmark::Initialize(&argc, argv);
+    for (int i = 1; i < argc; ++i)
+        std::cerr << "vapuibench: ignoring unknown argument " << argv[i] << "\n";
+
+    try {
+        vapbench::benchDesign(controlCount); // built and saved before any timing
+        Windows built;
+        theWindows = &built;
+        registerAll();
+        auto options = isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
+                                             : benchmark::ConsoleReporter::OO_Tabular;
+        vapuibench::SummaryReporter reporter(options);
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        addRepaintCount();
+        summary().print(std::cout);
+        theWindows = nullptr;
+    } catch (const std::exception& error) {
+        std::cerr << "vapuibench: " << error.what() << "\n";
+    }
+    benchmark::Shutdown();
+    return 0; // the targets are reported, not enforced
+}
