@@ -18,6 +18,7 @@ packages=(
     xauth
     xdotool
     x11-utils
+    xclip
 )
 
 missing=()

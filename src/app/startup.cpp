@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <cstdio>
+#include <memory>
 
 namespace vap::app {
 
@@ -54,12 +55,20 @@ int runVaporina(int argc, char** argv) {
     if (XJustOne1.foundAnotherCopy() && XJustOne1.Terminate)
         return 0; // ends before any window shows; the running copy is not told
 
-    ui::TF_AcTamanho F_AcTamanho(design);
-    F_AcTamanho.setOnClose([&F_Menu] { F_Menu.InspectorOpen = false; });
-    F_Menu.attachInspector(&F_AcTamanho);
-
-    ui::TF_CriaObjeto F_CriaObjeto(design);
-    F_Menu.attachPalette(&F_CriaObjeto);
+    // The inspector and the palette live for the whole run, hidden until asked for. They are
+    // built once the main window has been painted, so that it shows without waiting.
+    std::unique_ptr<ui::TF_AcTamanho> F_AcTamanho;
+    std::unique_ptr<ui::TF_CriaObjeto> F_CriaObjeto;
+    QObject::connect(
+        &F_Menu, &ui::TF_Menu::firstPainted, &F_Menu,
+        [&] {
+            F_AcTamanho = std::make_unique<ui::TF_AcTamanho>(design);
+            F_AcTamanho->setOnClose([&F_Menu] { F_Menu.InspectorOpen = false; });
+            F_Menu.attachInspector(F_AcTamanho.get());
+            F_CriaObjeto = std::make_unique<ui::TF_CriaObjeto>(design);
+            F_Menu.attachPalette(F_CriaObjeto.get());
+        },
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 
     ui::SettingsFile settings(ui::SettingsFile::pathFor(QCoreApplication::applicationFilePath()));
     F_Menu.setLanguageReader([&settings] {

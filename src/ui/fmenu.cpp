@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QScreen>
 
 namespace vap::ui {
@@ -316,8 +317,20 @@ void TF_Menu::FormShow() {
     applyLanguageTexts();
     composeCaptions();
     // The splash goes over the main window, so it waits until the window is on the screen.
-    QMetaObject::invokeMethod(
-        this, [this] { runCommand([this] { VersaoClick(); }); }, Qt::QueuedConnection);
+    auto showSplash = [this] { runCommand([this] { VersaoClick(); }); };
+    if (paintedOnce_)
+        QMetaObject::invokeMethod(this, showSplash, Qt::QueuedConnection);
+    else
+        connect(this, &TF_Menu::firstPainted, this, showSplash,
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+}
+
+void TF_Menu::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!paintedOnce_) {
+        paintedOnce_ = true;
+        emit firstPainted();
+    }
 }
 
 void TF_Menu::closeEvent(QCloseEvent* event) {

@@ -115,7 +115,12 @@ public:
     void bulkChangeStarted() override;
     void bulkChangeFinished() override;
 
+signals:
+    /** The window has been painted for the first time. */
+    void firstPainted();
+
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -140,6 +145,7 @@ private:
     std::function<int()> readLanguage_;
     std::function<void()> writeOnExit_;
     bool shownOnce_ = false;
+    bool paintedOnce_ = false;
     bool inBulkChange_ = false;
     std::vector<QPointer<TJComponent>> waitingToShow_;
     bool applyingBounds_ = false;
