@@ -1,0 +1,109 @@
+// The code window's select-all and copy buttons and what lands on the clipboard.
+
+#include "support/designer.h"
+#include "support/scripteddialogs.h"
+
+#include "core/codegen/commenttexts.h"
+#include "core/codegen/windowobjects.h"
+#include "ui/fgera.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using vap::ui::TF_Gera;
+
+namespace {
+
+std::unique_ptr<TF_Gera> filledWindow(const std::vector<std::string>& lines) {
+    auto window = std::make_unique<TF_Gera>();
+    window->fill(vap::GeneratedCode{std::nullopt, lines});
+    return window;
+}
+
+void press(QPushButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+} // namespace
+
+class CodeWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { vap::ui::appLanguage().Lingua = 1; }
+
+    void selectAllThenCopyThroughTheMenu() {
+        vaptest::ScriptedDialogs dialogs;
+        vaptest::Designer designer(dialogs);
+        QVERIFY(designer.started());
+        QTest::mouseClick(designer.palette.JB, Qt::LeftButton);
+        QTest::mouseClick(designer.palette.JTF, Qt::LeftButton);
+        dialogs.answerModal([](QDialog& dialog) {
+            auto& gera = dynamic_cast<TF_Gera&>(dialog);
+            press(gera.butSeleciona);
+            press(gera.butCopia);
+        });
+        designer.menu.opc51->trigger();
+        dialogs.verifySettled();
+
+        std::vector<std::string> lines =
+            vap::GeraObjetosJanela(designer.design, vap::commentTextsFor(1), 1).lines;
+        QString expected = vap::ui::qs(vap::joinLines(lines, "\r\n"));
+        QVERIFY(expected.contains(QStringLiteral("\r\n\r\n"))); // empty lines are kept too
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    }
+
+    void copyWithoutSelectionLeavesClipboard() {
+        auto window = filledWindow({"line one", "line two"});
+        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        press(window->butCopia);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+    }
+
+    void copyTakesOnlyTheSelection() {
+        auto window = filledWindow({"alpha", "beta", "gamma"});
+        QTextCursor cursor = window->memResult->textCursor();
+        cursor.setPosition(2);
+        cursor.setPosition(8, QTextCursor::KeepAnchor); // "pha\nbe"
+        window->memResult->setTextCursor(cursor);
+        press(window->butCopia);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("pha\r\nbe"));
+    }
+
+    // Run under a real X server (xvfb-run): another program reads what was copied.
+    void clipboardSeenByOtherPrograms() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server; run through xvfb-run");
+        QString xclip = QStandardPaths::findExecutable(QStringLiteral("xclip"));
+        QVERIFY2(!xclip.isEmpty(), "xclip is not installed (Debian package xclip)");
+
+        auto window = filledWindow({"JButton b = new JButton(\"Sí\");", ""});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        press(window->butSeleciona);
+        press(window->butCopia);
+
+        // The clipboard is served by this process, so its event loop must run while xclip reads.
+        QProcess reader;
+        reader.start(xclip, {QStringLiteral("-o"), QStringLiteral("-selection"),
+                             QStringLiteral("clipboard")});
+        QTRY_VERIFY_WITH_TIMEOUT(reader.state() == QProcess::NotRunning, 10000);
+        QCOMPARE(reader.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()),
+                 QStringLiteral("JButton b = new JButton(\"Sí\");\r\n\r\n"));
+    }
+};
+
+QTEST_MAIN(CodeWindow)
+#include "codewindow_test.moc"

@@ -1,0 +1,177 @@
+// The control widgets on the main window: the drag gesture, its outline, and the kinds' looks.
+
+#include "support/designer.h"
+#include "support/scripteddialogs.h"
+
+#include "core/model/creation.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+using vap::ui::TJComponent;
+using vaptest::Designer;
+
+namespace {
+
+/** The drag outline as it shows on screen, in the main window's coordinates; null when hidden. */
+QRect visibleOutline(const QWidget& surface) {
+    QRect outline;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("dragOutlineEdge") && top->isVisible())
+            outline |= top->geometry();
+    }
+    if (outline.isNull())
+        return outline;
+    return outline.translated(-surface.mapToGlobal(QPoint(0, 0)));
+}
+
+bool isBlack(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y) == QColor(Qt::black);
+}
+
+} // namespace
+
+class ControlWidgets : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<vaptest::ScriptedDialogs> dialogs;
+    std::unique_ptr<Designer> designer;
+
+    TJComponent* make(vap::ControlKind kind) {
+        const vap::Control& control = vap::createOfKind(designer->design, kind, true);
+        return designer->menu.controlWidget(control);
+    }
+
+private slots:
+    void init() {
+        designer.reset();
+        dialogs = std::make_unique<vaptest::ScriptedDialogs>();
+        designer = std::make_unique<Designer>(*dialogs);
+        QVERIFY(designer->started());
+    }
+    void cleanup() {
+        designer.reset();
+        dialogs->verifySettled();
+        dialogs.reset();
+    }
+
+    void dragMovesByReleaseOffset_data() {
+        QTest::addColumn<QPoint>("moveTo");
+        QTest::addColumn<QPoint>("releaseAt");
+        QTest::addColumn<QPoint>("landsAt");
+        // The label starts at (1, 40) and is pressed at (5, 5) of its own client area.
+        QTest::newRow("right and down") << QPoint(35, 20) << QPoint(35, 20) << QPoint(31, 55);
+        QTest::newRow("released past the last move")
+            << QPoint(35, 20) << QPoint(50, 10) << QPoint(46, 45);
+        QTest::newRow("past the top-left corner")
+            << QPoint(-20, -30) << QPoint(-40, -60) << QPoint(-44, -25);
+        QTest::newRow("released in place") << QPoint(5, 5) << QPoint(5, 5) << QPoint(1, 40);
+        QTest::newRow("back where it was pressed")
+            << QPoint(60, 60) << QPoint(5, 5) << QPoint(1, 40);
+    }
+    void dragMovesByReleaseOffset() {
+        QFETCH(QPoint, moveTo);
+        QFETCH(QPoint, releaseAt);
+        QFETCH(QPoint, landsAt);
+        TJComponent* label = make(vap::ControlKind::Label);
+        const vap::Control& control = label->control();
+        QCOMPARE(label->geometry(), QRect(1, 40, 57, 13));
+
+        QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(label->isDragging());
+        QCOMPARE(visibleOutline(designer->menu), QRect(1, 40, 57, 13));
+        if (moveTo != QPoint(5, 5))
+            QTest::mouseMove(label, moveTo);
+        // Only the outline follows the pointer; the control stays until the release.
+        QCOMPARE(visibleOutline(designer->menu),
+                 QRect(QPoint(1, 40) + moveTo - QPoint(5, 5), QSize(57, 13)));
+        QCOMPARE(QPoint(control.left(), control.top()), QPoint(1, 40));
+        QCOMPARE(label->pos(), QPoint(1, 40));
+
+        QTest::mouseRelease(label, Qt::LeftButton, {}, releaseAt);
+        QVERIFY(!label->isDragging());
+        QVERIFY(visibleOutline(designer->menu).isNull());
+        QCOMPARE(QPoint(control.left(), control.top()), landsAt);
+        QCOMPARE(QSize(control.width(), control.height()), QSize(57, 13));
+        QCOMPARE(label->geometry(), QRect(landsAt, QSize(57, 13)));
+    }
+
+    void otherButtonsNeitherStartNorEndADrag() {
+        TJComponent* field = make(vap::ControlKind::TextField);
+        QTest::mousePress(field, Qt::RightButton, {}, QPoint(5, 5));
+        QTest::mouseMove(field, QPoint(45, 25));
+        QTest::mouseRelease(field, Qt::RightButton, {}, QPoint(45, 25));
+        QVERIFY(!field->isDragging());
+        QVERIFY(visibleOutline(designer->menu).isNull());
+        QCOMPARE(field->control().left(), 1);
+        QCOMPARE(field->control().top(), 40);
+
+        // A right click in the middle of a left drag leaves the drag going.
+        QTest::mousePress(field, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(field, QPoint(15, 10));
+        QTest::mousePress(field, Qt::RightButton, {}, QPoint(15, 10));
+        QTest::mouseRelease(field, Qt::RightButton, {}, QPoint(15, 10));
+        QVERIFY(field->isDragging());
+        QCOMPARE(visibleOutline(designer->menu), QRect(11, 45, 100, 21));
+        QTest::mouseRelease(field, Qt::LeftButton, {}, QPoint(15, 10));
+        QCOMPARE(field->geometry(), QRect(11, 45, 100, 21));
+    }
+
+    void comboArrowRows_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("firstRow");
+        QTest::newRow("fresh 130x21") << 130 << 21 << 9;
+        QTest::newRow("height 22") << 130 << 22 << 10;
+        QTest::newRow("height 23 (11.5 to 12)") << 130 << 23 << 11;
+        QTest::newRow("height 25 (12.5 to 12)") << 130 << 25 << 11;
+        QTest::newRow("wider") << 161 << 21 << 9;
+    }
+    void comboArrowRows() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, firstRow);
+        TJComponent* combo = make(vap::ControlKind::ComboBox);
+        QCOMPARE(combo->objectName(), QStringLiteral("jComboBox1"));
+        QCOMPARE(combo->metaObject()->className(), "vap::ui::TJComboBox");
+        designer->design.setWidth(combo->control(), width);
+        designer->design.setHeight(combo->control(), height);
+        QImage image = combo->grab().toImage();
+        QCOMPARE(image.size(), QSize(width, height));
+
+        // Rows of 8, 6, 4 and 2 black pixels, from Width - 17 + i to Width - 10 - i.
+        for (int i = 0; i < 4; ++i) {
+            int row = firstRow + i;
+            for (int x = width - 17 + i; x <= width - 10 - i; ++x)
+                QVERIFY2(isBlack(image, x, row),
+                         qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(row)));
+            QVERIFY(!isBlack(image, width - 18 + i, row));
+            QVERIFY(!isBlack(image, width - 9 - i, row));
+        }
+        for (int x = width - 18; x <= width - 9; ++x) {
+            QVERIFY(!isBlack(image, x, firstRow - 1));
+            QVERIFY(!isBlack(image, x, firstRow + 4));
+        }
+    }
+
+    void labelLooksLikeGreyBoldText() {
+        TJComponent* label = make(vap::ControlKind::Label);
+        QVERIFY(vap::ui::controlFont(label->look()).bold());
+        QImage image = label->grab().toImage();
+        // No bevel: the corners are the window's grey; the caption is drawn in greyish blue.
+        QCOMPARE(image.pixelColor(0, 0), QColor(207, 207, 207));
+        QCOMPARE(image.pixelColor(56, 12), QColor(207, 207, 207));
+        bool captionColour = false;
+        for (int y = 0; y < image.height() && !captionColour; ++y) {
+            for (int x = 0; x < image.width() && !captionColour; ++x)
+                captionColour = image.pixelColor(x, y) == QColor(96, 103, 159);
+        }
+        QVERIFY(captionColour);
+    }
+};
+
+QTEST_MAIN(ControlWidgets)
+#include "controls_test.moc"

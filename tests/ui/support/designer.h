@@ -1,0 +1,72 @@
+#pragma once
+
+#include "scripteddialogs.h"
+
+#include "core/model/design.h"
+#include "ui/applanguage.h"
+#include "ui/factamanho.h"
+#include "ui/fcriaobjeto.h"
+#include "ui/fmenu.h"
+#include "ui/tjcomponent.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <QTest>
+
+namespace vaptest {
+
+/**
+ * The designer's windows wired as start-up wires them: the main window over a fresh design, the
+ * inspector and the palette. Showing the main window runs its first-show work with the given
+ * language, which ends by showing the splash window through the scripted dialogs.
+ */
+struct Designer {
+    Designer(ScriptedDialogs& dialogs, int lingua = 1) : dialogs_(dialogs) {
+        inspector.setOnClose([this] {
+            menu.InspectorOpen = false;
+            controlsWhenInspectorClosed = widgetCount();
+        });
+        menu.attachInspector(&inspector);
+        menu.attachPalette(&palette);
+        menu.setLanguageReader([lingua] { return lingua; });
+        dialogs.answerModal([this](QDialog& splash) {
+            splashShown = splash.objectName() == QLatin1String("F_Splash");
+        });
+        menu.show();
+    }
+
+    /** Waits for the first showing to finish, splash included. */
+    bool started() {
+        return QTest::qWaitFor([this] { return splashShown || dialogs_.unanswered() > 0; }, 5000) &&
+               splashShown;
+    }
+
+    /** The widget showing the control of that name, or nullptr. */
+    vap::ui::TJComponent* widget(const QString& name) const {
+        return menu.findChild<vap::ui::TJComponent*>(name, Qt::FindDirectChildrenOnly);
+    }
+    const vap::Control& control(const QString& name) const {
+        return *design.findControl(name.toStdString());
+    }
+    QStringList objectList() const {
+        QStringList names;
+        for (std::string_view name : design.objectList().items())
+            names << vap::ui::qs(name);
+        return names;
+    }
+    int widgetCount() const {
+        return static_cast<int>(
+            menu.findChildren<vap::ui::TJComponent*>(Qt::FindDirectChildrenOnly).size());
+    }
+
+    ScriptedDialogs& dialogs_;
+    vap::Design design;
+    vap::ui::TF_Menu menu{design};
+    vap::ui::TF_AcTamanho inspector{design};
+    vap::ui::TF_CriaObjeto palette{design};
+    bool splashShown = false;
+    /** How many controls were on the window when the inspector last closed; -1 before. */
+    int controlsWhenInspectorClosed = -1;
+};
+
+} // namespace vaptest

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace vaptest {
+
+/**
+ * Dialogs that answer from a queue instead of asking anyone; installed for their lifetime. Each
+ * question must find the next queued answer of its own kind, or the running test fails. Error
+ * boxes are recorded and must be taken by the test. A modal window goes to the queued handler,
+ * which may press its buttons, instead of blocking.
+ */
+class ScriptedDialogs : public vap::ui::Dialogs {
+public:
+    enum class Kind { Text, YesNo, OpenFile, SaveFile, Modal };
+    /** A question as asked: title, text (label, question, filter or object name), preset. */
+    struct Request {
+        Kind kind;
+        QString title, text, preset;
+    };
+    struct ShownError {
+        QString title, text;
+    };
+    using ModalHandler = std::function<void(QDialog&)>;
+
+    ScriptedDialogs() { vap::ui::installDialogs(this); }
+    ~ScriptedDialogs() override;
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+    /** Nothing means Cancel; so does an empty file name. */
+    void answerText(std::optional<QString> text) { queue(Kind::Text, std::move(text)); }
+    void answerYesNo(bool yes) { queue(Kind::YesNo, {}, yes); }
+    void answerOpenFile(const QString& path) { queue(Kind::OpenFile, path); }
+    void answerSaveFile(const QString& path) { queue(Kind::SaveFile, path); }
+    void answerModal(ModalHandler handler = {}) {
+        queue(Kind::Modal, {}, false, std::move(handler));
+    }
+
+    /** The questions asked, and the error boxes shown, since the last call. */
+    std::vector<Request> takeRequests();
+    std::vector<ShownError> takeErrors();
+    /** How many questions found no answer of their kind. */
+    int unanswered() const { return unanswered_; }
+    /** Fails the running test for answers nobody asked for and error boxes not taken. */
+    void verifySettled();
+
+    std::optional<QString> askText(QWidget*, const QString& title, const QString& label,
+                                   const QString& preset, int) override;
+    bool askYesNo(QWidget*, const QString& title, const QString& question) override;
+    void showError(const QString& title, const QString& message) override {
+        errors_.push_back({title, message});
+    }
+    QString chooseOpenFile(QWidget*, const vap::ui::FileDialogTexts& texts) override;
+    QString chooseSaveFile(QWidget*, const vap::ui::FileDialogTexts& texts) override;
+    void runModal(QDialog* dialog) override;
+
+private:
+    struct Answer {
+        Kind kind;
+        std::optional<QString> text;
+        bool yes;
+        ModalHandler modal;
+    };
+    void queue(Kind kind, std::optional<QString> text, bool yes = false, ModalHandler modal = {}) {
+        answers_.push_back(Answer{kind, std::move(text), yes, std::move(modal)});
+    }
+    /** The next answer if it is of the request's kind; otherwise the test fails. */
+    std::optional<Answer> take(const Request& request);
+
+    std::deque<Answer> answers_;
+    std::vector<Request> requests_;
+    std::vector<ShownError> errors_;
+    int unanswered_ = 0;
+};
+
+} // namespace vaptest
