@@ -15,6 +15,21 @@ namespace vap {
 
 namespace {
 
+std::function<int(SaveStep)>& injectedFault() {
+    static std::function<int(SaveStep)> fault;
+    return fault;
+}
+
+/** Fails the step when a test asked for it. */
+void faultPoint(SaveStep step) {
+    if (injectedFault()) {
+        if (int error = injectedFault()(step)) {
+            errno = error;
+            throw Error(ioErrorMessageFromErrno(error));
+        }
+    }
+}
+
 [[noreturn]] void failWithErrno(int errnoValue) {
     throw Error(ioErrorMessageFromErrno(errnoValue));
 }
@@ -47,6 +62,7 @@ mode_t currentUmask() {
 }
 
 void writeAll(int fd, std::string_view bytes) {
+    faultPoint(SaveStep::Write);
     while (!bytes.empty()) {
         ssize_t written = write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -63,6 +79,7 @@ class SiblingFile {
 public:
     explicit SiblingFile(const std::string& target)
         : path_(folderOf(target) + "/." + fileNameOf(target) + ".XXXXXX") {
+        faultPoint(SaveStep::CreateSibling);
         fd_ = mkstemp(path_.data());
         if (fd_ < 0 && errno == ENOENT)
             throw Error(ioErrorMessage(3)); // the folder is missing: the path is not valid
@@ -80,8 +97,13 @@ public:
 
     void write(std::string_view bytes, mode_t mode) {
         writeAll(fd_, bytes);
-        if (fchmod(fd_, mode) != 0 || fsync(fd_) != 0)
+        faultPoint(SaveStep::SetMode);
+        if (fchmod(fd_, mode) != 0)
             failWithErrno(errno);
+        faultPoint(SaveStep::Flush);
+        if (fsync(fd_) != 0)
+            failWithErrno(errno);
+        faultPoint(SaveStep::Close);
         int fd = fd_;
         fd_ = -1;
         if (close(fd) != 0)
@@ -89,6 +111,7 @@ public:
     }
 
     void renameTo(const std::string& target) {
+        faultPoint(SaveStep::Rename);
         if (rename(path_.c_str(), target.c_str()) != 0)
             failWithErrno(errno);
         renamed_ = true;
@@ -102,11 +125,16 @@ private:
 
 } // namespace
 
+void setSaveFaultForTesting(std::function<int(SaveStep)> fault) {
+    injectedFault() = std::move(fault);
+}
+
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/')
         failWithErrno(EINVAL);
     std::string target = resolveLink(path);
     mode_t mode = 0666 & ~currentUmask();
+    faultPoint(SaveStep::CheckTarget);
     struct stat existing {};
     if (stat(target.c_str(), &existing) == 0) {
         // Write permission is judged by the file's own bits too: a privileged user must not

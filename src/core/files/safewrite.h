@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,14 @@ namespace vap {
  * target without write permission is not replaced. Throws vap::Error with the runtime's message.
  */
 void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+/** The file operations of a safe write, in the order they run. */
+enum class SaveStep { CheckTarget, CreateSibling, Write, SetMode, Flush, Close, Rename };
+
+/**
+ * Makes a step fail as if the system had refused it with the returned errno (0: no fault), so
+ * that tests can show that every failure leaves the old file intact. Nothing sets it otherwise.
+ */
+void setSaveFaultForTesting(std::function<int(SaveStep)> fault);
 
 } // namespace vap
