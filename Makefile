@@ -14,7 +14,7 @@ build: configure
 	cmake --build --preset $(PRESET)
 
 run: build
-	$(BUILD_DIR)/src/cli/vapgen --help
+	$(BUILD_DIR)/src/app/vaporina
 
 test: build
 	ctest --preset $(PRESET)
