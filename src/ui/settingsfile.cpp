@@ -1,13 +1,13 @@
 #include "settingsfile.h"
 
 #include "core/model/error.h"
+#include "core/model/wholenumber.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
-#include <limits>
 #include <unistd.h>
 
 namespace vap::ui {
@@ -18,20 +18,6 @@ const QString idiomaKey = QStringLiteral("Padrao/Idioma");
 
 bool folderIsWritable(const QString& folder) {
     return access(QFile::encodeName(folder).constData(), W_OK) == 0;
-}
-
-/** A whole decimal number: leading blanks, an optional sign, digits; 32 bits. */
-std::optional<int> wholeNumber(const QString& text) {
-    QString rest = text;
-    while (rest.startsWith(QLatin1Char(' ')))
-        rest.remove(0, 1);
-    bool ok = false;
-    qlonglong value = rest.toLongLong(&ok, 10);
-    bool digitsOnly = !rest.isEmpty() && !rest.back().isSpace();
-    if (!ok || !digitsOnly || value < std::numeric_limits<int>::min() ||
-        value > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return static_cast<int>(value);
 }
 
 } // namespace
@@ -54,7 +40,7 @@ QString SettingsFile::readIdiomaText() const {
 
 int SettingsFile::readIdioma() const {
     QString text = readIdiomaText();
-    std::optional<int> value = wholeNumber(text);
+    std::optional<std::int32_t> value = wholeNumber(text.toStdString());
     if (!value)
         throw Error("'" + text.toStdString() + "' is not a valid integer value");
     return *value;

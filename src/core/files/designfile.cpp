@@ -10,6 +10,7 @@
 #include "../model/error.h"
 #include "../model/nametable.h"
 #include "../model/naming.h"
+#include "../model/wholenumber.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -87,29 +88,11 @@ std::string notAnIntegerMessage(std::string_view piece) {
     return message;
 }
 
-/** A whole decimal number: leading blanks, an optional sign, digits, nothing after; 32 bits. */
+/** A number piece of a record line: decimal, leading blanks and a sign allowed, 32 bits. */
 std::int32_t toInteger(std::string_view piece) {
-    std::string_view rest = piece;
-    while (!rest.empty() && rest.front() == ' ')
-        rest.remove_prefix(1);
-    bool negative = false;
-    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
-        negative = rest.front() == '-';
-        rest.remove_prefix(1);
-    }
-    std::int64_t value = 0;
-    bool anyDigit = false;
-    for (char c : rest) {
-        if (c < '0' || c > '9' || value > (std::int64_t{1} << 32))
-            throw Error(notAnIntegerMessage(piece));
-        value = value * 10 + (c - '0');
-        anyDigit = true;
-    }
-    if (negative)
-        value = -value;
-    if (!anyDigit || value < INT32_MIN || value > INT32_MAX)
-        throw Error(notAnIntegerMessage(piece));
-    return static_cast<std::int32_t>(value);
+    if (std::optional<std::int32_t> value = wholeNumber(piece))
+        return *value;
+    throw Error(notAnIntegerMessage(piece));
 }
 
 /** A record as it stands in the file: numbers taken apart, texts still Windows-1252 bytes. */

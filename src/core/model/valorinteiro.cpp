@@ -1,68 +1,17 @@
 #include "valorinteiro.h"
 
+#include "wholenumber.h"
+
 #include <algorithm>
-#include <cstdint>
-#include <limits>
-#include <optional>
 
 namespace vap {
-
-namespace {
-
-int digitValue(char c, int base) {
-    int value = -1;
-    if (c >= '0' && c <= '9')
-        value = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        value = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        value = c - 'A' + 10;
-    return value < base ? value : -1;
-}
-
-std::optional<std::int32_t> wholeNumber(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    int base = 10;
-    if (text.starts_with("0x") || text.starts_with("0X")) {
-        base = 16;
-        text.remove_prefix(2);
-    } else if (text.starts_with("$") || text.starts_with("x") || text.starts_with("X")) {
-        base = 16;
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (char c : text) {
-        int digit = digitValue(c, base);
-        if (digit < 0)
-            return std::nullopt;
-        value = value * base + digit;
-        if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1)
-            return std::nullopt;
-    }
-    if (negative)
-        value = -value;
-    if (value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
-}
-
-} // namespace
 
 std::int32_t ValorInteiro(std::string_view text) {
     bool blank = std::all_of(text.begin(), text.end(),
                              [](char c) { return static_cast<unsigned char>(c) <= ' '; });
     if (blank)
         return 0;
-    return wholeNumber(text).value_or(0);
+    return wholeNumber(text, true).value_or(0);
 }
 
 } // namespace vap
