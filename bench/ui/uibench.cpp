@@ -21,7 +21,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QWidget>
 #include <QWindow>
@@ -47,11 +53,15 @@ using Clock = std::chrono::steady_clock;
 using vapuibench::summary;
 
 constexpr int controlCount = 1000;
-constexpr double moveTarget = 0.5e-3; // seconds per mouse move handled
-constexpr double openTarget = 100e-3; // seconds to open the file into the shown window
-constexpr int repetitions = 5;        // the summary takes the fastest; the machines are shared
-constexpr int moveIterations = 2000;  // mouse moves per repetition
-constexpr int buildIterations = 4;    // palette runs, openings, floors per repetition
+constexpr double moveTarget = 0.5e-3;    // seconds per mouse move handled
+constexpr double openTarget = 100e-3;    // seconds to open the file into the shown window
+constexpr double inspectorTarget = 1e-3; // seconds per double-click refresh or keystroke
+constexpr double renameTarget = 20e-3;   // seconds per rename, the object list rebuilt
+constexpr int repetitions = 5;           // the summary takes the fastest; the machines are shared
+constexpr int moveIterations = 2000;     // mouse moves per repetition
+constexpr int buildIterations = 4;       // palette runs, openings, floors per repetition
+constexpr int inspectorIterations = 500; // double clicks and keystrokes per repetition
+constexpr int renameIterations = 40;     // renames per repetition
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -83,11 +93,15 @@ void drain(std::chrono::milliseconds period) {
     }
 }
 
-/** Drops the offscreen platform's notes that it cannot raise windows; passes on the rest. */
+/**
+ * Drops the offscreen platform's notes that it cannot raise windows or grab the keyboard (for a
+ * pop-up menu); passes on the rest.
+ */
 QtMessageHandler previousHandler = nullptr;
 
 void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("does not support raise()")))
+    if (message.contains(QLatin1String("does not support raise()")) ||
+        message.contains(QLatin1String("does not support grabbing the keyboard")))
         return;
     if (previousHandler)
         previousHandler(type, context, message);
@@ -622,6 +636,235 @@ void openSteps(benchmark::State& state) {
     w.clear();
 }
 
+// ---- the object inspector over 1,000 controls ----------------------------------------------
+
+enum { RowWidth = 2, RowName = 5 };
+
+/** The design of 1,000 controls, the inspector opened on its first control by its menu entry. */
+std::vector<vap::ui::TJComponent*> openInspector(Windows& w) {
+    w.clear();
+    vapbench::fillDesign(w.design, controlCount);
+    settle();
+    std::vector<vap::ui::TJComponent*> widgets = w.controlWidgets();
+    w.menu.openControlMenu(widgets.front(), QPoint(0, 0));
+    w.menu.obj1->trigger();
+    w.menu.popObj->hide();
+    settle();
+    return widgets;
+}
+
+void closeInspector(Windows& w) {
+    w.inspector.close();
+    w.clear();
+}
+
+/** The value cell's editor, opened as a click on the cell opens it. */
+QLineEdit* cellEditor(QTableWidget* grid, int row) {
+    grid->setCurrentCell(row, 1);
+    QModelIndex index = grid->model()->index(row, 1);
+    if (!grid->indexWidget(index))
+        grid->edit(index);
+    return qobject_cast<QLineEdit*>(grid->indexWidget(index));
+}
+
+/** One key pressed and released on the widget, as the keyboard delivers it. */
+void sendKey(QWidget* widget, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+/** A control far down the list each time: every refresh loads another control. */
+std::size_t spread(std::size_t step) {
+    return step * 7919 % static_cast<std::size_t>(controlCount);
+}
+
+/** A double click on a control while the inspector is open: it retargets and repaints. */
+void inspectorDoubleClick(benchmark::State& state) {
+    Windows& w = windows();
+    guarded(state, [&] {
+        std::vector<vap::ui::TJComponent*> widgets = openInspector(w);
+        std::size_t step = 0;
+        for (auto _ : state) {
+            w.menu.ObjetoDblClick(widgets[spread(step++)]);
+            settle();
+        }
+        if (w.failedOnError(state))
+            return;
+        const vap::Control& last = widgets[spread(step - 1)]->control();
+        if (w.inspector.cbObjeto->currentText().toStdString() != last.name() ||
+            w.inspector.cellText(RowWidth) != QString::number(last.width()))
+            state.SkipWithError("the inspector does not show the double-clicked control");
+    });
+    closeInspector(w);
+}
+
+/** One keystroke in the Width cell's editor: the control is resized at once. */
+void widthKeystroke(benchmark::State& state) {
+    Windows& w = windows();
+    guarded(state, [&] {
+        std::vector<vap::ui::TJComponent*> widgets = openInspector(w);
+        QLineEdit* editor = cellEditor(w.inspector.strPropriedade, RowWidth);
+        if (!editor) {
+            state.SkipWithError("the Width cell has no editor");
+            return;
+        }
+        editor->setText(QStringLiteral("15"));
+        editor->end(false);
+        bool typeZero = true; // 15, 150, 15, ...
+        double handled = 0.0;
+        double painted = 0.0;
+        for (auto _ : state) {
+            Clock::time_point start = Clock::now();
+            if (typeZero)
+                sendKey(editor, Qt::Key_0, QStringLiteral("0"));
+            else
+                sendKey(editor, Qt::Key_Backspace, QString());
+            typeZero = !typeZero;
+            Clock::time_point keyDone = Clock::now();
+            settle();
+            handled += std::chrono::duration<double>(keyDone - start).count();
+            painted += secondsSince(keyDone);
+        }
+        if (w.failedOnError(state))
+            return;
+        double runs = static_cast<double>(state.iterations());
+        static double fastest = 0.0;
+        if (fastest == 0.0 || handled + painted < fastest) {
+            fastest = handled + painted;
+            summary().setDetail("widthKeystroke/1000", "key handled (six changes of the control) " +
+                                                           vapuibench::formatTime(handled / runs) +
+                                                           ", repaint " +
+                                                           vapuibench::formatTime(painted / runs));
+        }
+        int expected = typeZero ? 15 : 150;
+        if (widgets.front()->control().width() != expected || widgets.front()->width() != expected)
+            state.SkipWithError("the control did not follow the keystrokes");
+    });
+    closeInspector(w);
+}
+
+/** A rename confirmed in the inspector: the object list is rebuilt and the grid reloaded. */
+void inspectorRename(benchmark::State& state) {
+    Windows& w = windows();
+    guarded(state, [&] {
+        std::vector<vap::ui::TJComponent*> widgets = openInspector(w);
+        const vap::Control& control = widgets.front()->control();
+        const QString names[] = {QStringLiteral("Renomeado"),
+                                 QString::fromStdString(control.name())};
+        std::size_t step = 0;
+        for (auto _ : state) {
+            w.inspector.strPropriedade->item(RowName, 1)->setText(names[step++ % 2]);
+            w.inspector.AplicaNome();
+            settle();
+        }
+        if (w.failedOnError(state))
+            return;
+        const QString& last = names[(step - 1) % 2];
+        if (QString::fromStdString(control.name()) != last ||
+            w.inspector.cbObjeto->currentText() != last ||
+            w.inspector.cbObjeto->count() != controlCount)
+            state.SkipWithError("the rename did not take, or the list is not rebuilt");
+    });
+    closeInspector(w);
+}
+
+/** The inspector's floor: a plain combo box, grid and check list loaded with a control's values. */
+void floorInspector(benchmark::State& state) {
+    QWidget dialog;
+    dialog.resize(227, 236);
+    auto* combo = new QComboBox(&dialog);
+    for (const std::string& name : vapbench::benchDesign(controlCount).names)
+        combo->addItem(QString::fromStdString(name));
+    combo->setGeometry(3, 6, 221, 21);
+    auto* grid = new QTableWidget(7, 2, &dialog);
+    grid->setGeometry(0, 40, 218, 154); // as the inspector's grid: no headers, rows of 21
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->setColumnWidth(0, 62);
+    grid->setColumnWidth(1, 155);
+    for (int row = 0; row < 7; ++row)
+        grid->setRowHeight(row, 21);
+    auto* list = new QListWidget(&dialog);
+    for (int item = 0; item < 5; ++item)
+        (new QListWidgetItem(QStringLiteral("Ao %1").arg(item), list))
+            ->setCheckState(Qt::Unchecked);
+    list->hide(); // as the Events page behind the Properties page
+    for (int row = 0; row < 7; ++row)
+        grid->setItem(row, 1, new QTableWidgetItem);
+    dialog.show();
+    settle();
+    const auto& controls = vapbench::benchDesign(controlCount).design->controls();
+    std::size_t step = 0;
+    for (auto _ : state) {
+        std::size_t index = spread(step++);
+        const vap::Control& control = *controls[index];
+        combo->setCurrentIndex(static_cast<int>(index));
+        const std::int32_t values[] = {control.left(), control.top(), control.width(),
+                                       control.height()};
+        for (int row = 0; row < 4; ++row)
+            grid->item(row, 1)->setText(QString::number(values[row]));
+        grid->item(4, 1)->setText(QString::fromStdString(control.caption()));
+        grid->item(5, 1)->setText(QString::fromStdString(control.name()));
+        grid->item(6, 1)->setText(QString::fromStdString(control.hint()));
+        for (int item = 0; item < 5; ++item)
+            list->item(item)->setCheckState((control.tag() >> item) & 1 ? Qt::Checked
+                                                                        : Qt::Unchecked);
+        settle(); // the changed cells and boxes repainted
+    }
+}
+
+/** The keystroke's floor: a plain line edit whose edits resize one of 1,000 plain children. */
+void floorKeystroke(benchmark::State& state) {
+    QWidget window;
+    window.resize(designWindowSize());
+    std::vector<QWidget*> children;
+    for (const QRect& rect : designRects()) {
+        auto* child = new QWidget(&window);
+        child->setGeometry(rect);
+        children.push_back(child);
+    }
+    QLineEdit editor(QStringLiteral("15"));
+    QWidget* target = children.front();
+    QObject::connect(&editor, &QLineEdit::textEdited, &editor, [target](const QString& text) {
+        target->resize(text.toInt(), target->height());
+    });
+    window.show();
+    editor.show();
+    settle();
+    bool typeZero = true;
+    for (auto _ : state) {
+        if (typeZero)
+            sendKey(&editor, Qt::Key_0, QStringLiteral("0"));
+        else
+            sendKey(&editor, Qt::Key_Backspace, QString());
+        typeZero = !typeZero;
+        settle();
+    }
+    if (target->width() != (typeZero ? 15 : 150))
+        state.SkipWithError("the plain widget did not follow the keystrokes");
+}
+
+/** The rename's floor: a plain combo box emptied, refilled with 1,000 names and selected. */
+void floorList(benchmark::State& state) {
+    QWidget dialog;
+    auto* combo = new QComboBox(&dialog);
+    QStringList names;
+    for (const std::string& name : vapbench::benchDesign(controlCount).names)
+        names.append(QString::fromStdString(name));
+    names.sort(Qt::CaseInsensitive);
+    dialog.show();
+    settle();
+    std::size_t step = 0;
+    for (auto _ : state) {
+        combo->clear();
+        combo->addItems(names);
+        combo->setCurrentIndex(static_cast<int>(spread(step++)));
+        settle();
+    }
+}
+
 // ---- registration ---------------------------------------------------------------------------
 
 benchmark::internal::Benchmark* configure(benchmark::internal::Benchmark* bench, int iterations,
@@ -663,6 +906,18 @@ void registerAll() {
     configure(RegisterBenchmark("open/1000", openFile), buildIterations, benchmark::kMillisecond);
     configure(RegisterBenchmark("openSteps/1000", openSteps), buildIterations,
               benchmark::kMillisecond);
+    configure(RegisterBenchmark("floor/inspector/1000", floorInspector), inspectorIterations,
+              benchmark::kMicrosecond);
+    configure(RegisterBenchmark("inspectorDblClick/1000", inspectorDoubleClick),
+              inspectorIterations, benchmark::kMicrosecond);
+    configure(RegisterBenchmark("floor/keystroke/1000", floorKeystroke), inspectorIterations,
+              benchmark::kMicrosecond);
+    configure(RegisterBenchmark("widthKeystroke/1000", widthKeystroke), inspectorIterations,
+              benchmark::kMicrosecond);
+    configure(RegisterBenchmark("floor/list/1000", floorList), renameIterations,
+              benchmark::kMillisecond);
+    configure(RegisterBenchmark("inspectorRename/1000", inspectorRename), renameIterations,
+              benchmark::kMillisecond);
 
     summary().addTimed({"palette: 1,000 clicks", "palette/1000", "floor/stacked/1000", 0.0});
     summary().addTimed({"palette: 1,000 clicks, repaint each", "paletteRepaintEach/1000",
@@ -675,6 +930,12 @@ void registerAll() {
         {"open: 1,000-control file, shown", "open/1000", "floor/spread/1000", openTarget});
     summary().addTimed(
         {"open over 1,000 shown (steps)", "openSteps/1000", "floor/spread/1000", 0.0});
+    summary().addTimed({"inspector: double click, 1,000 shown", "inspectorDblClick/1000",
+                        "floor/inspector/1000", inspectorTarget});
+    summary().addTimed({"inspector: Width keystroke, 1,000", "widthKeystroke/1000",
+                        "floor/keystroke/1000", inspectorTarget});
+    summary().addTimed({"inspector: rename, 1,000 relisted", "inspectorRename/1000",
+                        "floor/list/1000", renameTarget});
 }
 
 void addRepaintCount() {

@@ -387,7 +387,8 @@ void TF_AcTamanho::applyNameFromCellChange(int, int, int previousRow, int previo
 }
 
 bool TF_AcTamanho::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == strPropriedade && event->type() == QEvent::KeyPress) {
+    // An Enter typed in the cell editor reaches the grid as well; the editor has handled it.
+    if (watched == strPropriedade && event->type() == QEvent::KeyPress && !editor_) {
         int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             runCommand([this] { AplicaNome(); });

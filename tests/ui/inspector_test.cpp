@@ -1,0 +1,357 @@
+// The object inspector: the grid's cells through their real editor, the event boxes, renames and
+// the object list, its texts in each language, and double clicks on the main window's controls.
+
+#include "support/designer.h"
+#include "support/scripteddialogs.h"
+
+#include "ui/errorbox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using vaptest::Designer;
+
+namespace {
+enum Row { Left, Top, Width, Height, Caption, Name, Hint };
+enum class Confirm { Enter, OtherCell, LeaveGrid };
+} // namespace
+
+class Inspector : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<vaptest::ScriptedDialogs> dialogs;
+    std::unique_ptr<Designer> designer;
+
+    void start(int lingua) {
+        designer.reset();
+        designer = std::make_unique<Designer>(*dialogs, lingua);
+        QVERIFY(designer->started());
+        dialogs->takeRequests(); // the splash
+    }
+    vap::ui::TF_AcTamanho& inspector() { return designer->inspector; }
+    QTableWidget& grid() { return *designer->inspector.strPropriedade; }
+    void make(QToolButton* kind) { QTest::mouseClick(kind, Qt::LeftButton); }
+    const vap::Control& control(const char* name) { return designer->control(name); }
+
+    /** Opens the inspector on a control through the control's menu, as the user does. */
+    void open(const QString& name) {
+        designer->menu.openControlMenu(designer->widget(name), QPoint(10, 10));
+        designer->menu.obj1->trigger();
+        designer->menu.popObj->hide();
+        QVERIFY(QTest::qWaitForWindowActive(&inspector()));
+    }
+    /** The value cell's editor, opened by making the cell current. */
+    QLineEdit* edit(int row) {
+        grid().setCurrentCell(row, 1);
+        QModelIndex index = grid().model()->index(row, 1);
+        if (!grid().indexWidget(index))
+            grid().edit(index);
+        return qobject_cast<QLineEdit*>(grid().indexWidget(index));
+    }
+    /** Erases the cell's text with one key and types the new text key by key. */
+    QLineEdit* type(int row, const QString& text) {
+        QLineEdit* editor = edit(row);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, text);
+        return editor;
+    }
+    void confirm(Confirm how, QLineEdit* editor) {
+        switch (how) {
+        case Confirm::Enter:
+            QTest::keyClick(editor, Qt::Key_Return);
+            break;
+        case Confirm::OtherCell:
+            QTest::mouseClick(grid().viewport(), Qt::LeftButton, {},
+                              grid().visualItemRect(grid().item(Left, 1)).center());
+            break;
+        case Confirm::LeaveGrid:
+            inspector().cbObjeto->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), inspector().cbObjeto);
+            break;
+        }
+    }
+    /** "10100": the five boxes of the Events page, item 0 first. */
+    QString checks() {
+        QString shown;
+        for (int item = 0; item < inspector().lsEvento->count(); ++item)
+            shown += inspector().lsEvento->item(item)->checkState() == Qt::Checked ? '1' : '0';
+        return shown;
+    }
+    /** A mouse click on an event item: on its box, or on its text to the right. */
+    void clickEvent(int item, bool onBox) {
+        QListWidget* list = inspector().lsEvento;
+        inspector().PageControl1->setCurrentWidget(inspector().tbEvento);
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.rect = list->visualItemRect(list->item(item));
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        QRect box =
+            list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QPoint at = onBox ? box.center() : QPoint(option.rect.right() - 10, box.center().y());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    QString shownError() {
+        auto errors = dialogs->takeErrors();
+        if (errors.size() != 1 || errors[0].title != vap::ui::applicationTitle)
+            return QStringLiteral("<%1 error boxes: %2>")
+                .arg(errors.size())
+                .arg(errors.empty() ? QString() : errors[0].text);
+        return errors[0].text;
+    }
+    QStringList listed() {
+        QStringList items;
+        for (int i = 0; i < inspector().cbObjeto->count(); ++i)
+            items << inspector().cbObjeto->itemText(i);
+        return items;
+    }
+
+private slots:
+    void init() {
+        dialogs = std::make_unique<vaptest::ScriptedDialogs>();
+        start(1);
+    }
+    void cleanup() {
+        designer.reset();
+        dialogs->verifySettled();
+        dialogs.reset();
+    }
+
+    void eventBoxes_data() {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("afterBoxClick"); // item 1 toggled
+        QTest::newRow("0") << 0 << "00000" << 2;
+        QTest::newRow("5") << 5 << "10100" << 7;
+        QTest::newRow("31") << 31 << "11111" << 29;
+        QTest::newRow("32") << 32 << "11111" << 29;
+        QTest::newRow("48") << 48 << "11111" << 29;
+        QTest::newRow("negative") << -1 << "00000" << 2;
+    }
+    void eventBoxes() {
+        QFETCH(int, tag);
+        QFETCH(QString, shown);
+        QFETCH(int, afterBoxClick);
+        make(designer->palette.JB);
+        const vap::Control& button = control("JButton1");
+        designer->design.setTag(button, tag);
+        open("JButton1");
+        QCOMPARE(checks(), shown);
+        clickEvent(1, true);
+        QCOMPARE(button.tag(), afterBoxClick);
+        // A click beside the box toggles nothing and still stores the sum of what shows.
+        designer->design.setTag(button, tag);
+        inspector().cbObjetoChange();
+        clickEvent(3, false);
+        QCOMPARE(checks(), shown);
+        int sum = 0;
+        for (int item = 0; item < 5; ++item)
+            sum += shown[item] == '1' ? 1 << item : 0;
+        QCOMPARE(button.tag(), sum);
+    }
+
+    void widthFollowsEachKeystroke() {
+        make(designer->palette.JB);
+        vap::ui::TJComponent* button = designer->widget("JButton1");
+        open("JButton1");
+        QLineEdit* editor = type(Width, QString());
+        QCOMPARE(button->geometry(), QRect(1, 40, 0, 30));
+        for (auto [key, width] : {std::pair{"1", 1}, {"5", 15}, {"0", 150}}) {
+            QTest::keyClicks(editor, QLatin1String(key));
+            QCOMPARE(control("JButton1").width(), width);
+            QCOMPARE(button->geometry(), QRect(1, 40, width, 30));
+        }
+        QCOMPARE(control("JButton1").caption(), std::string("JButton1"));
+    }
+
+    void numberCells_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("left");
+        QTest::newRow("emptied") << "" << 0;
+        QTest::newRow("blanks") << "   " << 0;
+        QTest::newRow("letters") << "abc" << 0;
+        QTest::newRow("digits then blank") << "12 " << 0;
+        QTest::newRow("dollar hex") << "$1F" << 31;
+        QTest::newRow("negative") << "-7" << -7;
+    }
+    void numberCells() {
+        QFETCH(QString, typed);
+        QFETCH(int, left);
+        make(designer->palette.JLb);
+        designer->design.setLeft(control("JLabel1"), 70);
+        open("JLabel1");
+        QCOMPARE(inspector().cellText(Left), QStringLiteral("70"));
+        type(Left, typed);
+        QCOMPARE(control("JLabel1").left(), left);
+        QCOMPARE(designer->widget("JLabel1")->x(), left);
+        QCOMPARE(control("JLabel1").top(), 40); // the other cells applied as they are
+    }
+
+    void renameConfirmed_data() {
+        QTest::addColumn<Confirm>("how");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("list");
+        QTest::newRow("Enter") << Confirm::Enter << "Zeta"
+                               << QStringList{"JButton1", "JLabel2", "Zeta"};
+        QTest::newRow("another cell")
+            << Confirm::OtherCell << "Alfa" << QStringList{"Alfa", "JButton1", "JLabel2"};
+        QTest::newRow("leaving the grid")
+            << Confirm::LeaveGrid << "Meio" << QStringList{"JButton1", "JLabel2", "Meio"};
+        QTest::newRow("letter case only")
+            << Confirm::Enter << "jlabel1" << QStringList{"JButton1", "jlabel1", "JLabel2"};
+    }
+    void renameConfirmed() {
+        QFETCH(Confirm, how);
+        QFETCH(QString, name);
+        QFETCH(QStringList, list);
+        make(designer->palette.JLb);
+        make(designer->palette.JB);
+        make(designer->palette.JLb);
+        open("JLabel1");
+        QLineEdit* editor = type(Name, name);
+        // Typing alone renames nothing.
+        QVERIFY(designer->widget("JLabel1"));
+        QCOMPARE(inspector().nomeAtual(), std::string("JLabel1"));
+        confirm(how, editor);
+        QVERIFY(!designer->widget("JLabel1"));
+        QVERIFY(designer->widget(name));
+        QCOMPARE(vap::ui::qs(designer->design.findControl(name.toStdString())->caption()), name);
+        QCOMPARE(designer->objectList(), list);
+        QCOMPARE(listed(), list);
+        QCOMPARE(inspector().cbObjeto->currentText(), name);
+        QCOMPARE(vap::ui::qs(inspector().nomeAtual()), name);
+        QCOMPARE(inspector().cellText(Name), name);
+    }
+
+    void renameRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not an identifier") << "1abc"
+                                           << "''1abc'' is not a valid component name.";
+        QTest::newRow("another control's") << "jbutton1"
+                                           << "A component named jbutton1 already exists.";
+        QTest::newRow("a menu entry's") << "opc1"
+                                        << "A component named opc1 already exists.";
+        QTest::newRow("empty") << ""
+                               << "'''' is not a valid component name.";
+    }
+    void renameRefused() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        make(designer->palette.JLb);
+        make(designer->palette.JB);
+        open("JLabel1");
+        QLineEdit* editor = type(Name, name);
+        confirm(Confirm::Enter, editor);
+        QCOMPARE(shownError(), message);
+        // Tried again on the next cell selection, which stays on the Name cell.
+        confirm(Confirm::OtherCell, editor);
+        QCOMPARE(shownError(), message);
+        QCOMPARE(grid().currentRow(), int(Name));
+        QCOMPARE(inspector().cellText(Name), name);
+        QVERIFY(designer->widget("JLabel1"));
+        QCOMPARE(control("JLabel1").caption(), std::string("JLabel1"));
+        QCOMPARE(inspector().nomeAtual(), std::string("JLabel1"));
+        QCOMPARE(inspector().cbObjeto->currentText(), QStringLiteral("JLabel1"));
+        QCOMPARE(designer->objectList(), QStringList({"JButton1", "JLabel1"}));
+    }
+
+    void texts_data() {
+        QTest::addColumn<int>("lingua");
+        QTest::addColumn<QString>("window"); // caption and the two tabs
+        QTest::addColumn<QString>("labels");
+        QTest::addColumn<QString>("events");
+        QTest::newRow("pt") << 1 << "Ajusta Objeto|Propriedades|Eventos"
+                            << "Esquerda|Topo|Largura|Altura|Legenda|Nome|Sugestão"
+                            << "Ao Pressionar|Ao Clicar|Ao Acionar|Ao Ganhar Foco|Ao Perder Foco";
+        QTest::newRow("en") << 2 << "Adjusts Object|Properties|Events"
+                            << "Left|Top|Width|Height|Caption|Name|Hint"
+                            << "Key Pressed|Mouse Clicked|Action Performed|Focus Gained|Focus Lost";
+        QTest::newRow("es") << 3 << "Ajusta Objeto|Propriedades|Eventos"
+                            << "Izquierda|Cima|Anchura|Altura|Subtítulo|Nombre|Indirecta"
+                            << "Llave Apretó|Pulsado el botón|Acción Realizó|Enfoque Ganó|"
+                               "Enfoque Perdió";
+        QTest::newRow("outside") << 7 << "Ajusta Objeto|Propriedades|Eventos"
+                                 << "||||||"
+                                 << "Ao 1|Ao 2|Ao 3|Ao 4|Ao 5";
+    }
+    void texts() {
+        QFETCH(int, lingua);
+        QFETCH(QString, window);
+        QFETCH(QString, labels);
+        QFETCH(QString, events);
+        start(lingua);
+        make(designer->palette.JLb);
+        open("JLabel1");
+        QStringList shownWindow{inspector().windowTitle(), inspector().PageControl1->tabText(0),
+                                inspector().PageControl1->tabText(1)};
+        QStringList shownLabels, shownEvents;
+        for (int row = 0; row < grid().rowCount(); ++row)
+            shownLabels << grid().item(row, 0)->text();
+        for (int item = 0; item < inspector().lsEvento->count(); ++item)
+            shownEvents << inspector().lsEvento->item(item)->text();
+        QCOMPARE(shownWindow.join('|'), window);
+        QCOMPARE(shownLabels.join('|'), labels);
+        QCOMPARE(shownEvents.join('|'), events);
+    }
+
+    void doubleClickRetargetsOnlyWhileOpen() {
+        make(designer->palette.JLb);
+        make(designer->palette.JB);
+        QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
+        QVERIFY(!inspector().isVisible()); // it never opens the inspector
+        open("JLabel1");
+        QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
+        QCOMPARE(inspector().cbObjeto->currentText(), QStringLiteral("JButton1"));
+        QCOMPARE(inspector().cellText(Width), QStringLiteral("100"));
+        QCOMPARE(inspector().nomeAtual(), std::string("JButton1"));
+        inspector().close();
+        QVERIFY(!designer->menu.InspectorOpen);
+        QTest::mouseDClick(designer->widget("JLabel1"), Qt::LeftButton);
+        QVERIFY(!inspector().isVisible());
+        QCOMPARE(inspector().cbObjeto->currentText(), QStringLiteral("JButton1"));
+    }
+
+    void editsFindingNoControlDoNothing_data() {
+        QTest::addColumn<bool>("unknownName");
+        QTest::newRow("nothing selected") << false;
+        QTest::newRow("a name no control has") << true;
+    }
+    void editsFindingNoControlDoNothing() {
+        QFETCH(bool, unknownName);
+        make(designer->palette.JLb);
+        inspector().showInspector();
+        QVERIFY(QTest::qWaitForWindowActive(&inspector()));
+        if (unknownName) {
+            inspector().cbObjeto->addItem(QStringLiteral("Ghost"));
+            inspector().cbObjeto->setCurrentIndex(inspector().cbObjeto->count() - 1);
+            inspector().cbObjetoChange();
+        }
+        type(Width, QStringLiteral("77"));
+        type(Caption, QStringLiteral("Outro"));
+        clickEvent(0, true);
+        confirm(Confirm::Enter, type(Name, QStringLiteral("Novo")));
+        confirm(Confirm::LeaveGrid, type(Name, QString()));
+        const vap::Control& label = control("JLabel1");
+        QCOMPARE(designer->widget("JLabel1")->geometry(), QRect(1, 40, 57, 13));
+        QCOMPARE(label.caption(), std::string("JLabel1"));
+        QCOMPARE(label.tag(), 0);
+        QCOMPARE(designer->objectList(), QStringList{"JLabel1"});
+    }
+};
+
+QTEST_MAIN(Inspector)
+#include "inspector_test.moc"
