@@ -16,8 +16,13 @@ build: configure
 run: build
 	$(BUILD_DIR)/src/app/vaporina
 
+# After the main run, the core's and the windows' tests again under the address and
+# undefined-behaviour sanitizers (the asan preset, built in build/asan).
 test: build
 	ctest --preset $(PRESET)
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
 
 bench: setup
 	cmake --preset release
@@ -25,7 +30,14 @@ bench: setup
 	build/release/bench/vapbench
 
 format:
-	find src tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+	find src tests bench fuzz -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
 	rm -rf build
+
+# The Debian package of the release build: build/release/vaporina_<version>_<arch>.deb.
+.PHONY: package
+package: setup
+	cmake --preset release
+	cmake --build --preset release
+	cd build/release && cpack -G DEB

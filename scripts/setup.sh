@@ -19,6 +19,10 @@ packages=(
     xdotool
     x11-utils
     xclip
+    openbox
+    imagemagick
+    dpkg-dev
+    desktop-file-utils
 )
 
 missing=()
