@@ -69,12 +69,6 @@ public:
         connect(editor, &QLineEdit::textEdited, &inspector_, [this, row](const QString& text) {
             runCommand([&] { inspector_.strPropriedadeSetEditText(row, text); });
         });
-        connect(editor, &QObject::destroyed, &inspector_, [this, editor] {
-            if (inspector_.editor_ == editor) {
-                inspector_.editor_ = nullptr;
-                inspector_.editorRow_ = -1;
-            }
-        });
         return editor;
     }
 
@@ -174,6 +168,15 @@ TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         entry->setCheckState(Qt::Unchecked);
     }
+}
+
+TF_AcTamanho::~TF_AcTamanho() {
+    // Hiding the dialog during its destruction moves the focus and may commit an open cell;
+    // this half-destroyed inspector must hear of neither.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    if (editor_)
+        disconnect(editor_, nullptr, this, nullptr);
+    strPropriedade->setItemDelegateForColumn(1, nullptr);
 }
 
 // ---- showing, activation and closing

@@ -3,12 +3,13 @@
 #include "inspectorport.h"
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
 
 #include <functional>
 #include <string>
 
 class QComboBox;
-class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QTabWidget;
@@ -30,6 +31,7 @@ class TF_AcTamanho : public QDialog, public InspectorPort {
 
 public:
     explicit TF_AcTamanho(Design& design, QWidget* parent = nullptr);
+    ~TF_AcTamanho() override;
 
     /** Called when the inspector closes, so that the main window clears its InspectorOpen. */
     void setOnClose(std::function<void()> onClose) { onClose_ = std::move(onClose); }
@@ -83,7 +85,7 @@ private:
     bool refreshing_ = false;
     bool listDirty_ = true;
     bool movingBack_ = false;
-    QLineEdit* editor_ = nullptr;
+    QPointer<QLineEdit> editor_; // the open cell editor, while there is one
     int editorRow_ = -1;
 
     friend class LiveEditDelegate;
