@@ -84,7 +84,7 @@ xdotool mousemove $(at 340 150) click 3
 sleep 0.4
 xdotool key a
 inspector=$(waitfor "Ajusta Objeto")
-shot "$inspector" inspector
+shot "$inspector" factamanho
 xdotool key Escape || true
 sleep 0.3
 

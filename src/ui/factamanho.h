@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inspectorport.h"
+#include "adjusterport.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -26,7 +26,7 @@ namespace vap::ui {
  * The object inspector: edits one control's bounds, caption, name, hint and events. It keeps no
  * copy of a control: every step finds the control by the selected name in the design.
  */
-class TF_AcTamanho : public QDialog, public InspectorPort {
+class TF_AcTamanho : public QDialog, public AdjusterPort {
     Q_OBJECT
 
 public:
@@ -47,7 +47,7 @@ public:
     const std::string& nomeAtual() const { return nomeAtual_; }
     const std::string& nomeNovo() const { return nomeNovo_; }
 
-    // InspectorPort
+    // AdjusterPort
     void selectName(const std::string& name) override;
     void showInspector() override;
     void cbObjetoChange() override;

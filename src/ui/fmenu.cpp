@@ -9,7 +9,7 @@
 #include "fgera.h"
 #include "fsobre.h"
 #include "fsplash.h"
-#include "inspectorport.h"
+#include "adjusterport.h"
 #include "pictures.h"
 #include "tjcomponent.h"
 

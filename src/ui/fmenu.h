@@ -21,7 +21,7 @@ class Design;
 
 namespace vap::ui {
 
-class InspectorPort;
+class AdjusterPort;
 class TF_CriaObjeto;
 
 /**
@@ -40,7 +40,7 @@ public:
 
     /** The palette and the inspector, made after this window. */
     void attachPalette(TF_CriaObjeto* palette) { palette_ = palette; }
-    void attachInspector(InspectorPort* inspector) { inspector_ = inspector; }
+    void attachInspector(AdjusterPort* inspector) { inspector_ = inspector; }
 
     /** Runs when the window is first shown; the language setting comes through this reader. */
     void setLanguageReader(std::function<int()> reader) { readLanguage_ = std::move(reader); }
@@ -141,7 +141,7 @@ private:
     std::unordered_map<const Control*, TJComponent*> widgets_;
     QPointer<TJComponent> menuTarget_;
     TF_CriaObjeto* palette_ = nullptr;
-    InspectorPort* inspector_ = nullptr;
+    AdjusterPort* inspector_ = nullptr;
     std::function<int()> readLanguage_;
     std::function<void()> writeOnExit_;
     bool shownOnce_ = false;

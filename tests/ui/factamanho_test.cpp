@@ -354,4 +354,4 @@ private slots:
 };
 
 QTEST_MAIN(Inspector)
-#include "inspector_test.moc"
+#include "factamanho_test.moc"

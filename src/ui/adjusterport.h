@@ -5,9 +5,9 @@
 namespace vap::ui {
 
 /** What the main window asks of the object inspector; the inspector window provides it. */
-class InspectorPort {
+class AdjusterPort {
 public:
-    virtual ~InspectorPort() = default;
+    virtual ~AdjusterPort() = default;
     /** Selects the name in the object list, case ignored; nothing is selected when it is absent. */
     virtual void selectName(const std::string& name) = 0;
     /** Shows the inspector without making it modal, or brings it to the front. */
