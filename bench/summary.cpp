@@ -1,5 +1,7 @@
 #include "summary.h"
 
+#include "table.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -8,27 +10,6 @@ namespace vapbench {
 namespace {
 
 constexpr double bytesPerMB = 1e6;
-
-std::string format(const char* pattern, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
-
-std::string formatTime(double seconds) {
-    if (seconds < 1e-3)
-        return format("%.1f us", seconds * 1e6);
-    if (seconds < 1.0)
-        return format("%.2f ms", seconds * 1e3);
-    return format("%.3f s", seconds);
-}
-
-std::string pad(const std::string& text, std::size_t width, bool right) {
-    if (text.size() >= width)
-        return text;
-    std::string fill(width - text.size(), ' ');
-    return right ? fill + text : text + fill;
-}
 
 } // namespace
 
@@ -54,41 +35,15 @@ const double* Summary::bytes(const std::string& benchmark) const {
 }
 
 void Summary::print(std::ostream& out, double linearLimit, int smallSize, int largeSize) const {
-    struct Column {
-        const char* title;
-        std::size_t width;
-        bool right;
-    };
     const std::vector<Column> columns{
         {"figure", 17, false},    {"controls", 9, true}, {"per run", 11, true}, {"MB/s", 9, true},
         {"floor MB/s", 11, true}, {"x floor", 8, true},  {"target", 8, true},   {"met", 5, true},
         {"cost ratio", 11, true}, {"linear", 7, true}};
 
-    auto printRow = [&](const std::vector<std::string>& cells) {
-        std::string line;
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            if (i > 0)
-                line += "  ";
-            line += pad(i < cells.size() ? cells[i] : "", columns[i].width, columns[i].right);
-        }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        out << line << '\n';
-    };
-
     out << "\nSummary (MB = 10^6 bytes; floor = memcpy of the same byte count in this run;\n"
         << "cost ratio = time per run at " << largeSize << " controls / at " << smallSize
         << ", linear when at most " << format("%.0f", linearLimit) << ")\n\n";
-    {
-        std::vector<std::string> titles;
-        std::size_t total = 0;
-        for (const Column& column : columns) {
-            titles.emplace_back(column.title);
-            total += column.width + 2;
-        }
-        printRow(titles);
-        out << std::string(total - 2, '-') << '\n';
-    }
+    printTitles(out, columns);
 
     // Rows grouped by figure, in the order in which the figures were first added.
     std::vector<const Figure*> ordered;
@@ -159,24 +114,16 @@ void Summary::print(std::ostream& out, double linearLimit, int smallSize, int la
                 ++(ok ? met : missed);
             }
         }
-        printRow(cells);
+        printRow(out, columns, cells);
     }
-    out << '\n'
-        << met << " checks met, " << missed << " missed."
-        << (missed ? " (Reported only; the exit status stays 0.)" : "") << '\n';
+    printCheckCount(out, met, missed);
 }
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     benchmark::ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-        // Single runs, or the fastest of the repetitions when only aggregates are shown.
-        bool single = run.run_type == Run::RT_Iteration;
-        bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
-        if (!(single || fastest) || run.error_occurred || run.iterations <= 0)
-            continue;
-        double seconds =
-            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        summary().recordRun(run.run_name.function_name, seconds);
+        if (std::optional<double> seconds = fastestRunSeconds(run))
+            summary().recordRun(run.run_name.function_name, *seconds);
     }
 }
 

@@ -1,64 +1,16 @@
 #include "uisummary.h"
 
+#include "table.h"
+
 #include <algorithm>
 #include <cstdio>
 
 namespace vapuibench {
 
-namespace {
-
-std::string format(const char* pattern, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
-
-std::string pad(const std::string& text, std::size_t width, bool right) {
-    if (text.size() >= width)
-        return text;
-    std::string fill(width - text.size(), ' ');
-    return right ? fill + text : text + fill;
-}
-
-struct Column {
-    const char* title;
-    std::size_t width;
-    bool right;
-};
-
-void printRow(std::ostream& out, const std::vector<Column>& columns,
-              const std::vector<std::string>& cells) {
-    std::string line;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (i > 0)
-            line += "  ";
-        line += pad(i < cells.size() ? cells[i] : "", columns[i].width, columns[i].right);
-    }
-    while (!line.empty() && line.back() == ' ')
-        line.pop_back();
-    out << line << '\n';
-}
-
-void printTitles(std::ostream& out, const std::vector<Column>& columns) {
-    std::vector<std::string> titles;
-    std::size_t total = 0;
-    for (const Column& column : columns) {
-        titles.emplace_back(column.title);
-        total += column.width + 2;
-    }
-    printRow(out, columns, titles);
-    out << std::string(total - 2, '-') << '\n';
-}
-
-} // namespace
-
-std::string formatTime(double seconds) {
-    if (seconds < 1e-3)
-        return format("%.1f us", seconds * 1e6);
-    if (seconds < 1.0)
-        return format("%.2f ms", seconds * 1e3);
-    return format("%.3f s", seconds);
-}
+using vapbench::Column;
+using vapbench::format;
+using vapbench::printRow;
+using vapbench::printTitles;
 
 Summary& summary() {
     static Summary instance;
@@ -132,22 +84,14 @@ void Summary::print(std::ostream& out) const {
         }
     }
 
-    out << '\n'
-        << met << " checks met, " << missed << " missed."
-        << (missed ? " (Reported only; the exit status stays 0.)" : "") << '\n';
+    vapbench::printCheckCount(out, met, missed);
 }
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     benchmark::ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-        // Single runs, or the fastest of the repetitions when only aggregates are shown.
-        bool single = run.run_type == Run::RT_Iteration;
-        bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
-        if (!(single || fastest) || run.error_occurred || run.iterations <= 0)
-            continue;
-        double seconds =
-            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        summary().recordRun(run.run_name.function_name, seconds);
+        if (std::optional<double> seconds = vapbench::fastestRunSeconds(run))
+            summary().recordRun(run.run_name.function_name, *seconds);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "table.h"
+
 #include <map>
 #include <ostream>
 #include <string>
@@ -57,6 +59,6 @@ public:
 };
 
 /** "12.3 us", "4.56 ms", "1.234 s". */
-std::string formatTime(double seconds);
+using vapbench::formatTime;
 
 } // namespace vapuibench
