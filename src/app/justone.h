@@ -23,8 +23,6 @@ public:
     /** The check, run once the window that holds the guard is built. */
     void Loaded();
 
-    /** True when this copy took the lock and is the first. */
-    bool ownsGuard() const { return ownsGuard_; }
     /** True when the check found another copy (or could not take the lock). */
     bool foundAnotherCopy() const { return foundAnother_; }
 

@@ -40,8 +40,6 @@ DragOutline::~DragOutline() {
 }
 
 void DragOutline::draw(const QRect& rect) {
-    rect_ = rect;
-    shown_ = true;
     if (rect.width() <= 0 || rect.height() <= 0) {
         for (QWidget* edge : edges_)
             edge->hide();
@@ -61,7 +59,6 @@ void DragOutline::draw(const QRect& rect) {
 }
 
 void DragOutline::erase() {
-    shown_ = false;
     for (QWidget* edge : edges_)
         edge->hide();
 }

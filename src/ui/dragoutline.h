@@ -23,15 +23,10 @@ public:
     /** Shows the outline at a rectangle in the surface's coordinates, or moves it there. */
     void draw(const QRect& rect);
     void erase();
-    bool isShown() const { return shown_; }
-    /** The rectangle as last drawn, in the surface's coordinates. */
-    QRect rect() const { return rect_; }
 
 private:
     QWidget* surface_;
     std::array<QWidget*, 4> edges_{};
-    QRect rect_;
-    bool shown_ = false;
 };
 
 } // namespace vap::ui

@@ -368,8 +368,7 @@ void TF_AcTamanho::AplicaNome() {
     // An unnamed control could no longer be found, and its Java would not compile.
     if (nomeNovo_.empty())
         throw Error(invalidNameMessage(nomeNovo_));
-    design_.rename(*control, nomeNovo_);
-    fillObjectList();
+    design_.rename(*control, nomeNovo_); // the list follows through objectListChanged
     selectName(nomeNovo_);
     cbObjetoChange();
     nomeAtual_ = nomeNovo_;

@@ -1,5 +1,6 @@
 #include "fmenu.h"
 
+#include "adjusterport.h"
 #include "applanguage.h"
 #include "controllook.h"
 #include "dialogs.h"
@@ -9,7 +10,6 @@
 #include "fgera.h"
 #include "fsobre.h"
 #include "fsplash.h"
-#include "adjusterport.h"
 #include "pictures.h"
 #include "tjcomponent.h"
 
