@@ -242,6 +242,80 @@ TEST(Observers, AreToldOfEveryChange) {
                             "list", "list", "cleared"));
 }
 
+TEST(Observers, HearOnlyRealChangesAndMaySafelyComeAndGo) {
+    Design design;
+    Control& label = CriaJLabel(design, true);
+
+    // Setting what a field already holds tells nobody.
+    Recorder quiet;
+    design.addObserver(&quiet);
+    design.setLeft(label, label.left());
+    design.setCaption(label, label.caption());
+    design.setModal(false);
+    design.rename(label, "JLabel1");
+    EXPECT_TRUE(quiet.seen.empty());
+    design.removeObserver(&quiet);
+
+    // One observer removing itself (and another) while told: the rest hear exactly once.
+    struct Leaver : DesignObserver {
+        Design* design = nullptr;
+        DesignObserver* alsoRemove = nullptr;
+        int calls = 0;
+        void windowChanged(WindowField) override {
+            ++calls;
+            design->removeObserver(this);
+            if (alsoRemove)
+                design->removeObserver(alsoRemove);
+        }
+    };
+    Recorder first, last, removed;
+    Leaver leaver;
+    leaver.design = &design;
+    leaver.alsoRemove = &removed;
+    for (DesignObserver* observer :
+         std::initializer_list<DesignObserver*>{&first, &leaver, &removed, &last})
+        design.addObserver(observer);
+    design.setModal(true);
+    EXPECT_THAT(first.seen, ElementsAre("window 6"));
+    EXPECT_THAT(last.seen, ElementsAre("window 6"));
+    EXPECT_TRUE(removed.seen.empty());
+    EXPECT_EQ(leaver.calls, 1);
+
+    // A rename is heard with the list already holding the new name; clearing is heard while the
+    // controls can still be read.
+    struct Reader : DesignObserver {
+        const Design* design = nullptr;
+        std::vector<std::string> seen;
+        void controlChanged(const Control& c, ControlField field) override {
+            if (field == ControlField::Name)
+                seen.push_back(design->objectList().indexOf(c.name()) ? "listed" : "missing");
+        }
+        void designCleared() override {
+            for (const auto& control : design->controls())
+                seen.push_back("cleared " + control->name());
+        }
+    } reader;
+    reader.design = &design;
+    design.addObserver(&reader);
+    design.rename(label, "nome");
+    design.clear();
+    EXPECT_THAT(reader.seen, ElementsAre("listed", "cleared nome"));
+}
+
+TEST(Design, RefusesControlsItDoesNotHold) {
+    Design design, other;
+    Control& foreign = CriaJLabel(other, true);
+    EXPECT_EQ(errorOf([&] { design.setLeft(foreign, 5); }),
+              "The control is no longer part of the design");
+    EXPECT_EQ(errorOf([&] { design.rename(foreign, "x"); }),
+              "The control is no longer part of the design");
+    EXPECT_EQ(foreign.left(), 1);
+    EXPECT_FALSE(design.contains(&foreign));
+    EXPECT_TRUE(other.contains(&foreign));
+    other.deleteControl(foreign);
+    EXPECT_FALSE(other.contains(&foreign));
+}
+
 TEST(ValorInteiro, ReadsNumberCellsAndTurnsAnythingElseIntoZero) {
     struct Case {
         const char* text;

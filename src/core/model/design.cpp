@@ -20,11 +20,33 @@ Control* Design::findControl(std::string_view name) const {
     return found ? *found : nullptr;
 }
 
+template <class Call> void Design::notify(Call call) {
+    // A copy, so that an observer may come or go during the call; one that went hears no more.
+    std::vector<DesignObserver*> snapshot = observers_;
+    for (DesignObserver* observer : snapshot) {
+        if (std::find(observers_.begin(), observers_.end(), observer) != observers_.end())
+            call(*observer);
+    }
+}
+
+Control& Design::owned(const Control& control) const {
+    // Looked up by address, so that a control this design does not hold is never touched.
+    auto found = owned_.find(&control);
+    if (found == owned_.end())
+        throw Error("The control is no longer part of the design");
+    return const_cast<Control&>(**found); // the design made it, not const
+}
+
+bool Design::contains(const Control* control) const {
+    return owned_.count(control) != 0;
+}
+
 template <class Member, class Value>
 void Design::setWindowField(Member member, Value value, WindowField field) {
+    if (window_.*member == value)
+        return;
     window_.*member = std::move(value);
-    for (DesignObserver* observer : observers_)
-        observer->windowChanged(field);
+    notify([field](DesignObserver& observer) { observer.windowChanged(field); });
 }
 
 void Design::setCaption(std::string caption) {
@@ -78,9 +100,9 @@ Control& Design::createControl(ControlKind kind, bool listing) {
         byName_.insert(control.get());
     }
     Control& added = *controls_.emplace_back(std::move(control));
+    owned_.insert(&added);
     lastCreated_[kindIndex(kind)] = &added;
-    for (DesignObserver* observer : observers_)
-        observer->controlAdded(added);
+    notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
     if (listing) {
         objectList_.add(added.name_);
         added.listed_ = true;
@@ -90,14 +112,14 @@ Control& Design::createControl(ControlKind kind, bool listing) {
 }
 
 void Design::rename(const Control& control, std::string newName) {
-    if (control.name_ == newName)
+    if (owned(control).name_ == newName)
         return;
     checkNameAvailable(newName, &control);
     renameChecked(control, std::move(newName));
 }
 
 void Design::renameChecked(const Control& named, std::string newName) {
-    Control& control = const_cast<Control&>(named);
+    Control& control = owned(named);
     if (control.name_ == newName)
         return;
     if (!control.name_.empty())
@@ -109,22 +131,26 @@ void Design::renameChecked(const Control& named, std::string newName) {
     control.name_ = std::move(newName);
     if (!control.name_.empty())
         byName_.insert(&control);
-    for (DesignObserver* observer : observers_)
-        observer->controlChanged(control, ControlField::Name);
+    if (control.listed_)
+        objectList_.add(control.name_);
+    // Observers hear of the new name with the list already holding it.
+    notify([&control](DesignObserver& observer) {
+        observer.controlChanged(control, ControlField::Name);
+    });
     if (captionFollows)
         setCaption(control, control.name_);
-    if (control.listed_) {
-        objectList_.add(control.name_);
+    if (control.listed_)
         notifyObjectListChanged();
-    }
 }
 
 template <class Member, class Value>
-void Design::setControlField(const Control& control, Member member, Value value,
-                             ControlField field) {
-    const_cast<Control&>(control).*member = std::move(value);
-    for (DesignObserver* observer : observers_)
-        observer->controlChanged(control, field);
+void Design::setControlField(const Control& named, Member member, Value value, ControlField field) {
+    Control& control = owned(named);
+    if (control.*member == value)
+        return;
+    control.*member = std::move(value);
+    notify(
+        [&control, field](DesignObserver& observer) { observer.controlChanged(control, field); });
 }
 
 void Design::setCaption(const Control& control, std::string caption) {
@@ -157,8 +183,8 @@ void Design::deleteControl(const Control& control) {
                               [&control](const auto& owned) { return owned.get() == &control; });
     if (place == controls_.end())
         return;
-    for (DesignObserver* observer : observers_)
-        observer->controlRemoved(control);
+    notify([&control](DesignObserver& observer) { observer.controlRemoved(control); });
+    owned_.erase(&control);
     if (!control.name_.empty())
         byName_.erase(control.name_);
     for (Control*& last : lastCreated_) {
@@ -172,19 +198,21 @@ void Design::deleteControl(const Control& control) {
 void Design::clear() {
     objectList_.clear();
     notifyObjectListChanged();
+    // Told while the controls still exist: an observer may read what it remembers of them.
+    notify([](DesignObserver& observer) { observer.designCleared(); });
+    byName_.clear();
+    owned_.clear();
+    lastCreated_.fill(nullptr);
     while (!controls_.empty())
         controls_.pop_back(); // last to first, as the owner destroys them
-    byName_.clear();
     counters_.fill(0);
-    lastCreated_.fill(nullptr);
-    for (DesignObserver* observer : observers_)
-        observer->designCleared();
 }
 
 void Design::listControls(std::span<Control* const> controls) {
     std::vector<std::string_view> names;
     names.reserve(controls.size());
     for (Control* control : controls) {
+        owned(*control);
         names.push_back(control->name_);
         control->listed_ = true;
     }
@@ -194,6 +222,7 @@ void Design::listControls(std::span<Control* const> controls) {
 
 void Design::reserveControls(std::size_t count) {
     controls_.reserve(controls_.size() + count);
+    owned_.reserve(owned_.size() + count);
     byName_.reserve(byName_.size() + count);
 }
 
@@ -210,22 +239,20 @@ void Design::rebuildObjectList() {
 }
 
 void Design::notifyObjectListChanged() {
-    for (DesignObserver* observer : observers_)
-        observer->objectListChanged();
+    notify([](DesignObserver& observer) { observer.objectListChanged(); });
 }
 
 void Design::beginBulkChange() {
-    for (DesignObserver* observer : observers_)
-        observer->bulkChangeStarted();
+    notify([](DesignObserver& observer) { observer.bulkChangeStarted(); });
 }
 
 void Design::endBulkChange() {
-    for (DesignObserver* observer : observers_)
-        observer->bulkChangeFinished();
+    notify([](DesignObserver& observer) { observer.bulkChangeFinished(); });
 }
 
 void Design::addObserver(DesignObserver* observer) {
-    observers_.push_back(observer);
+    if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
 }
 
 void Design::removeObserver(DesignObserver* observer) {

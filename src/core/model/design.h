@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace vap {
@@ -22,7 +23,8 @@ namespace vap {
  * an operation here, which keeps the name index and the object list in step and tells observers.
  * Operations that refuse a change throw vap::Error with the message the user reads, and change
  * nothing. Controls are passed as const references: only the design, which owns them, changes
- * them.
+ * them, and an operation given a control that is not (or no longer) its own throws instead.
+ * Observers hear only of real changes: setting a value a field already holds tells nobody.
  */
 class Design {
 public:
@@ -36,6 +38,8 @@ public:
 
     /** The control with this name, case ignored; an empty name finds nothing. */
     Control* findControl(std::string_view name) const;
+    /** Whether the control is one of this design's, checked without reading it. */
+    bool contains(const Control* control) const;
 
     std::int32_t kindCounter(ControlKind kind) const { return counters_[kindIndex(kind)]; }
     /** The control most recently made by the kind's creation routine, while it exists. */
@@ -83,12 +87,15 @@ public:
     void setHeight(const Control& control, std::int32_t height);
     void setTag(const Control& control, std::int32_t tag);
 
-    /** Destroys the control and refills the object list from the remaining controls. */
+    /**
+     * Destroys the control and refills the object list from the remaining controls. Observers
+     * are told just before the control goes.
+     */
     void deleteControl(const Control& control);
 
     /**
      * Empties the object list, destroys every control and sets the counters to 0. The window's
-     * caption, bounds, marks and class name stay.
+     * caption, bounds, marks and class name stay. Observers hear of it before the controls go.
      */
     void clear();
 
@@ -106,6 +113,8 @@ public:
     void removeObserver(DesignObserver* observer);
 
 private:
+    template <class Call> void notify(Call call);
+    Control& owned(const Control& control) const;
     template <class Member, class Value>
     void setControlField(const Control& control, Member member, Value value, ControlField field);
     template <class Member, class Value>
@@ -120,6 +129,7 @@ private:
     };
     // Found by the controls' own names; a rename takes the control out before changing it.
     NameTable<Control*, NameOfControl> byName_;
+    std::unordered_set<const Control*> owned_;
     ObjectList objectList_;
     std::array<std::int32_t, 6> counters_{};
     std::array<Control*, 6> lastCreated_{};

@@ -8,8 +8,10 @@ enum class ControlField { Name, Caption, Hint, ShowHint, Left, Top, Width, Heigh
 enum class WindowField { Caption, Left, Top, Width, Height, Resizable, Modal, JavaClassName };
 
 /**
- * Told of every change of a Design, after it happened (removal: just before the control goes).
- * A window mirrors the design through these calls instead of polling it.
+ * Told of every real change of a Design, after it happened (removal and clearing: just before
+ * the controls go, so that they can still be read). A window mirrors the design through these
+ * calls instead of polling it. An observer may add or remove observers, itself included, while
+ * it is told.
  */
 class DesignObserver {
 public:
@@ -18,7 +20,7 @@ public:
     virtual void controlChanged(const Control&, ControlField) {}
     virtual void controlRemoved(const Control&) {}
     virtual void windowChanged(WindowField) {}
-    /** Every control was removed at once; controlRemoved is not sent for each. */
+    /** Every control is about to be removed at once; controlRemoved is not sent for each. */
     virtual void designCleared() {}
     virtual void objectListChanged() {}
     /** Many changes follow at once (a design file is applied); a view may wait for the end. */
