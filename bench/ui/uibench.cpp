@@ -6,6 +6,7 @@
 // floor is the figure to compare between runs. The absolute targets are only reported.
 
 #include "benchdesigns.h"
+#include "parts.h"
 #include "uisummary.h"
 
 #include "app/vaporinaapp.h"
@@ -137,7 +138,6 @@ struct Windows {
 
     Windows() {
         vap::ui::installDialogs(&dialogs);
-        inspector.setOnClose([this] { menu.InspectorOpen = false; });
         menu.attachInspector(&inspector);
         menu.attachPalette(&palette);
         menu.centreOnScreen();
@@ -150,7 +150,7 @@ struct Windows {
 
     /** The Clear command from the main menu. */
     void clear() {
-        menu.opc8->trigger();
+        vaptest::part<QAction>(menu, "opc8")->trigger();
         settle();
     }
 
@@ -265,9 +265,14 @@ void paletteClicks(benchmark::State& state, PaletteRun run) {
     Windows& w = windows();
     const bool repaintEach = run != PaletteRun::Clicks;
     guarded(state, [&] {
-        const std::array<QToolButton*, 6> buttons{w.palette.JLb, w.palette.JTF, w.palette.JPF,
-                                                  w.palette.JB,  w.palette.JLi, w.palette.JCb};
-        w.menu.opc4->trigger(); // the Create objects command shows the palette
+        const std::array<QToolButton*, 6> buttons{vaptest::part<QToolButton>(w.palette, "JLb"),
+                                                  vaptest::part<QToolButton>(w.palette, "JTF"),
+                                                  vaptest::part<QToolButton>(w.palette, "JPF"),
+                                                  vaptest::part<QToolButton>(w.palette, "JB"),
+                                                  vaptest::part<QToolButton>(w.palette, "JLi"),
+                                                  vaptest::part<QToolButton>(w.palette, "JCb")};
+        vaptest::part<QAction>(w.menu, "opc4")
+            ->trigger(); // the Create objects command shows the palette
         if (run == PaletteRun::InspectorShown)
             w.inspector.showInspector();
         settle();
@@ -296,7 +301,8 @@ void paletteClicks(benchmark::State& state, PaletteRun run) {
         if (controls.size() != static_cast<std::size_t>(controlCount) || !allShown ||
             counted != controlCount || w.design.objectList().size() != controls.size())
             state.SkipWithError("the palette did not make the expected controls");
-        else if (run == PaletteRun::InspectorShown && w.inspector.cbObjeto->count() != controlCount)
+        else if (run == PaletteRun::InspectorShown &&
+                 vaptest::part<QComboBox>(w.inspector, "cbObjeto")->count() != controlCount)
             state.SkipWithError("the inspector does not list every control");
         state.SetItemsProcessed(state.iterations() * controlCount);
     });
@@ -575,7 +581,7 @@ void openFile(benchmark::State& state) {
             state.PauseTiming();
             w.clear();
             state.ResumeTiming();
-            w.menu.opc6->trigger();
+            vaptest::part<QAction>(w.menu, "opc6")->trigger();
             settle();
         }
         if (w.failedOnError(state))
@@ -592,7 +598,7 @@ void openSteps(benchmark::State& state) {
     guarded(state, [&] {
         const std::string path = vapbench::benchDesign(controlCount).vapPath;
         w.dialogs.openPath = QString::fromStdString(path);
-        w.menu.opc6->trigger();
+        vaptest::part<QAction>(w.menu, "opc6")->trigger();
         settle();
         std::array<double, 4> spent{}; // read, clear, apply, repaint
         for (auto _ : state) {
@@ -647,8 +653,8 @@ std::vector<vap::ui::TJComponent*> openInspector(Windows& w) {
     settle();
     std::vector<vap::ui::TJComponent*> widgets = w.controlWidgets();
     w.menu.openControlMenu(widgets.front(), QPoint(0, 0));
-    w.menu.obj1->trigger();
-    w.menu.popObj->hide();
+    vaptest::part<QAction>(w.menu, "obj1")->trigger();
+    vaptest::part<QMenu>(w.menu, "popObj")->hide();
     settle();
     return widgets;
 }
@@ -693,7 +699,8 @@ void inspectorDoubleClick(benchmark::State& state) {
         if (w.failedOnError(state))
             return;
         const vap::Control& last = widgets[spread(step - 1)]->control();
-        if (w.inspector.cbObjeto->currentText().toStdString() != last.name() ||
+        if (vaptest::part<QComboBox>(w.inspector, "cbObjeto")->currentText().toStdString() !=
+                last.name() ||
             w.inspector.cellText(RowWidth) != QString::number(last.width()))
             state.SkipWithError("the inspector does not show the double-clicked control");
     });
@@ -705,7 +712,8 @@ void widthKeystroke(benchmark::State& state) {
     Windows& w = windows();
     guarded(state, [&] {
         std::vector<vap::ui::TJComponent*> widgets = openInspector(w);
-        QLineEdit* editor = cellEditor(w.inspector.strPropriedade, RowWidth);
+        QLineEdit* editor =
+            cellEditor(vaptest::part<QTableWidget>(w.inspector, "strPropriedade"), RowWidth);
         if (!editor) {
             state.SkipWithError("the Width cell has no editor");
             return;
@@ -755,7 +763,9 @@ void inspectorRename(benchmark::State& state) {
                                  QString::fromStdString(control.name())};
         std::size_t step = 0;
         for (auto _ : state) {
-            w.inspector.strPropriedade->item(RowName, 1)->setText(names[step++ % 2]);
+            vaptest::part<QTableWidget>(w.inspector, "strPropriedade")
+                ->item(RowName, 1)
+                ->setText(names[step++ % 2]);
             w.inspector.AplicaNome();
             settle();
         }
@@ -763,8 +773,8 @@ void inspectorRename(benchmark::State& state) {
             return;
         const QString& last = names[(step - 1) % 2];
         if (QString::fromStdString(control.name()) != last ||
-            w.inspector.cbObjeto->currentText() != last ||
-            w.inspector.cbObjeto->count() != controlCount)
+            vaptest::part<QComboBox>(w.inspector, "cbObjeto")->currentText() != last ||
+            vaptest::part<QComboBox>(w.inspector, "cbObjeto")->count() != controlCount)
             state.SkipWithError("the rename did not take, or the list is not rebuilt");
     });
     closeInspector(w);

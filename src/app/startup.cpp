@@ -63,7 +63,6 @@ int runVaporina(int argc, char** argv) {
         &F_Menu, &ui::TF_Menu::firstPainted, &F_Menu,
         [&] {
             F_AcTamanho = std::make_unique<ui::TF_AcTamanho>(design);
-            F_AcTamanho->setOnClose([&F_Menu] { F_Menu.InspectorOpen = false; });
             F_Menu.attachInspector(F_AcTamanho.get());
             F_CriaObjeto = std::make_unique<ui::TF_CriaObjeto>(design);
             F_Menu.attachPalette(F_CriaObjeto.get());
@@ -76,7 +75,7 @@ int runVaporina(int argc, char** argv) {
             return settings.readIdioma();
         } catch (const Error& error) {
             // Reported once; the program starts in Portuguese and never stores the bad text.
-            ui::showErrorBox(QString::fromStdString(error.what()));
+            ui::reportError(QString::fromStdString(error.what()));
             return 1;
         }
     });

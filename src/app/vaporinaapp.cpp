@@ -14,9 +14,9 @@ bool VaporinaApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        ui::showErrorBox(QString::fromUtf8(error.what()));
+        ui::reportError(QString::fromUtf8(error.what()));
     } catch (...) {
-        ui::showErrorBox(QStringLiteral("Unknown error"));
+        ui::reportError(QStringLiteral("Unknown error"));
     }
     return false;
 }

@@ -4,7 +4,8 @@
 
 namespace vap::ui {
 
-/** What the main window asks of the object inspector; the inspector window provides it. */
+/** What the main window's commands ask of the object inspector; the inspector window provides it.
+ */
 class AdjusterPort {
 public:
     virtual ~AdjusterPort() = default;
@@ -15,10 +16,9 @@ public:
     /** Loads the selected control's values into the inspector. */
     virtual void cbObjetoChange() = 0;
     virtual void repaintNow() = 0;
-    /** Closes the inspector, which clears the main window's InspectorOpen. */
     virtual void closeInspector() = 0;
-    /** The object list changed in the design. */
-    virtual void objectListChanged() = 0;
+    /** True while the inspector is open: opened by Adjust object and not closed since. */
+    virtual bool isOpen() const = 0;
 };
 
 } // namespace vap::ui

@@ -2,7 +2,10 @@
 
 #include "dialogs.h"
 
+#include <QCoreApplication>
+
 #include <exception>
+#include <new>
 
 namespace vap::ui {
 
@@ -16,11 +19,18 @@ void showErrorBox(const QString& message) {
     dialogs().showError(applicationTitle, errorBoxText(message));
 }
 
+void reportError(const QString& message) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [message] { showErrorBox(message); }, Qt::QueuedConnection);
+}
+
 void runCommand(const std::function<void()>& command) {
     try {
         command();
+    } catch (const std::bad_alloc&) {
+        reportError(QStringLiteral("Not enough memory"));
     } catch (const std::exception& error) {
-        showErrorBox(QString::fromUtf8(error.what()));
+        reportError(QString::fromUtf8(error.what()));
     }
 }
 

@@ -20,15 +20,6 @@ class TF_AcertaLing : public QDialog {
 public:
     explicit TF_AcertaLing(QWidget* parent = nullptr);
 
-    QLabel* LabEscolha;
-    ClickablePicture* imgPort;
-    ClickablePicture* imgIng;
-    ClickablePicture* imgEsp;
-    QLabel* labPor;
-    QLabel* LabIng;
-    QLabel* labEsp;
-    QToolButton* btOK;
-
     void imgPortClick();
     void imgIngClick();
     void imgEspClick();
@@ -38,6 +29,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QLabel* LabEscolha;
+    ClickablePicture* imgPort;
+    ClickablePicture* imgIng;
+    ClickablePicture* imgEsp;
+    QLabel* labPor;
+    QLabel* LabIng;
+    QLabel* labEsp;
+    QToolButton* btOK;
     void FormShow();
     void chooseLanguage(int lingua);
 };

@@ -23,6 +23,8 @@
 #include <QTableWidget>
 
 #include <array>
+#include <functional>
+#include <utility>
 
 namespace vap::ui {
 
@@ -41,11 +43,13 @@ constexpr std::array<Texts3, RowCount> rowLabels{{{"Esquerda", "Left", "Izquierd
                                                   {"Nome", "Name", "Nombre"},
                                                   {"Sugestão", "Hint", "Indirecta"}}};
 // By item: key pressed, mouse clicked, action performed, focus gained, focus lost.
-constexpr std::array<Texts3, 5> eventTexts{{{"Ao Pressionar", "Key Pressed", "Llave Apretó"},
-                                            {"Ao Clicar", "Mouse Clicked", "Pulsado el botón"},
-                                            {"Ao Acionar", "Action Performed", "Acción Realizó"},
-                                            {"Ao Ganhar Foco", "Focus Gained", "Enfoque Ganó"},
-                                            {"Ao Perder Foco", "Focus Lost", "Enfoque Perdió"}}};
+constexpr int eventCount = 5;
+constexpr std::array<Texts3, eventCount> eventTexts{
+    {{"Ao Pressionar", "Key Pressed", "Llave Apretó"},
+     {"Ao Clicar", "Mouse Clicked", "Pulsado el botón"},
+     {"Ao Acionar", "Action Performed", "Acción Realizó"},
+     {"Ao Ganhar Foco", "Focus Gained", "Enfoque Ganó"},
+     {"Ao Perder Foco", "Focus Lost", "Enfoque Perdió"}}};
 
 bool isWithin(const QWidget* widget, const QWidget* container) {
     return widget && (widget == container || container->isAncestorOf(widget));
@@ -53,7 +57,32 @@ bool isWithin(const QWidget* widget, const QWidget* container) {
 
 } // namespace
 
-/** The value cells' editor: every keystroke reaches the inspector, and Enter confirms a name. */
+/**
+ * The property grid. Typed keys belong to the cells: the view's type-ahead search would move the
+ * current cell to another row and send the keys there. Enter outside a cell editor confirms a
+ * name.
+ */
+class PropertyGrid : public QTableWidget {
+public:
+    PropertyGrid(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {}
+    std::function<void()> onEnter;
+
+    void keyboardSearch(const QString&) override {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            state() != EditingState) {
+            event->accept();
+            if (onEnter)
+                onEnter();
+            return;
+        }
+        QTableWidget::keyPressEvent(event);
+    }
+};
+
+/** The value cells' editor: every keystroke reaches the inspector; a commit confirms a name. */
 class LiveEditDelegate : public QStyledItemDelegate {
 public:
     explicit LiveEditDelegate(TF_AcTamanho& inspector)
@@ -77,16 +106,8 @@ public:
         QStyledItemDelegate::setModelData(editor, model, index);
         auto* line = static_cast<QLineEdit*>(editor);
         runCommand([&] { inspector_.strPropriedadeSetEditText(index.row(), line->text()); });
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter)
-                runCommand([this] { inspector_.AplicaNome(); });
-        }
-        return QStyledItemDelegate::eventFilter(watched, event);
+        // Enter, a click on another cell and leaving the grid all end here.
+        inspector_.requestNameConfirmation();
     }
 
 private:
@@ -127,7 +148,7 @@ TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
     PageControl1->addTab(tbPropriedade, objectMenuPicture(1), QStringLiteral("Propriedades"));
     PageControl1->addTab(tbEvento, objectMenuPicture(0), QStringLiteral("Eventos"));
 
-    strPropriedade = new QTableWidget(RowCount, 2, tbPropriedade);
+    strPropriedade = new PropertyGrid(RowCount, 2, tbPropriedade);
     strPropriedade->setObjectName(QStringLiteral("strPropriedade"));
     strPropriedade->setGeometry(0, 2, 218, 154);
     strPropriedade->setFrameShape(QFrame::NoFrame);
@@ -148,9 +169,9 @@ TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
         strPropriedade->setItem(row, 0, label);
         strPropriedade->setItem(row, 1, new QTableWidgetItem);
     }
-    strPropriedade->installEventFilter(this);
+    strPropriedade->onEnter = [this] { requestNameConfirmation(); };
     connect(strPropriedade, &QTableWidget::currentCellChanged, this,
-            &TF_AcTamanho::applyNameFromCellChange);
+            [this] { requestNameConfirmation(); });
     connect(qApp, &QApplication::focusChanged, this, &TF_AcTamanho::focusChanged);
 
     lsEvento = new QListWidget(tbEvento);
@@ -168,9 +189,11 @@ TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         entry->setCheckState(Qt::Unchecked);
     }
+    design_.addObserver(this);
 }
 
 TF_AcTamanho::~TF_AcTamanho() {
+    design_.removeObserver(this);
     // Hiding the dialog during its destruction moves the focus and may commit an open cell;
     // this half-destroyed inspector must hear of neither.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
@@ -215,17 +238,9 @@ void TF_AcTamanho::changeEvent(QEvent* event) {
         runCommand([this] { cbObjetoChange(); });
 }
 
-void TF_AcTamanho::closeEvent(QCloseEvent* event) {
-    if (onClose_)
-        onClose_();
-    QDialog::closeEvent(event);
-}
-
 void TF_AcTamanho::closeInspector() {
     if (isVisible())
         close();
-    else if (onClose_)
-        onClose_();
 }
 
 void TF_AcTamanho::showInspector() {
@@ -238,6 +253,53 @@ void TF_AcTamanho::showInspector() {
 
 void TF_AcTamanho::repaintNow() {
     repaint();
+}
+
+// ---- following the design
+
+void TF_AcTamanho::controlChanged(const Control& control, ControlField field) {
+    if (!isVisible() || refreshing_ || selectedControl() != &control)
+        return;
+    // The cell being typed in is left alone: its text is what the user is writing.
+    auto show = [this](int row, const QString& text) {
+        if (!(editor_ && editorRow_ == row))
+            writeCell(row, text);
+    };
+    switch (field) {
+    case ControlField::Left:
+        show(RowLeft, QString::number(control.left()));
+        break;
+    case ControlField::Top:
+        show(RowTop, QString::number(control.top()));
+        break;
+    case ControlField::Width:
+        show(RowWidth, QString::number(control.width()));
+        break;
+    case ControlField::Height:
+        show(RowHeight, QString::number(control.height()));
+        break;
+    case ControlField::Caption:
+        show(RowCaption, qs(control.caption()));
+        break;
+    case ControlField::Hint:
+        show(RowHint, qs(control.hint()));
+        break;
+    case ControlField::Tag:
+        showEvents(control.tag());
+        break;
+    case ControlField::Name:
+    case ControlField::ShowHint:
+        break; // a rename reloads the whole inspector
+    }
+}
+
+void TF_AcTamanho::controlRemoved(const Control&) {
+    closeInspector();
+}
+
+void TF_AcTamanho::designCleared() {
+    closeInspector();
+    keepingName_ = false;
 }
 
 // ---- the object list
@@ -296,6 +358,8 @@ Control* TF_AcTamanho::selectedControl() const {
 // ---- refresh
 
 void TF_AcTamanho::writeCell(int row, const QString& text) {
+    if (row == RowName && keepingName_)
+        return; // the refused name stays for the user to correct
     strPropriedade->item(row, 1)->setText(text);
     if (editor_ && editorRow_ == row)
         editor_->setText(text); // the open editor shows the new text; this is not an edit
@@ -308,26 +372,37 @@ QString TF_AcTamanho::cellText(int row) const {
 }
 
 void TF_AcTamanho::cbObjetoChange() {
-    nomeNovo_ = ss(cbObjeto->currentText());
-    nomeAtual_ = nomeNovo_;
+    std::string selected = ss(cbObjeto->currentText());
+    if (selected != nomeAtual_)
+        keepingName_ = false; // another control: a refused name of the last one is dropped
+    nomeNovo_ = selected;
+    nomeAtual_ = selected;
     if (cbObjeto->currentIndex() < 0)
         return;
-    const Control* control = selectedControl();
-    if (!control)
-        return;
+    if (const Control* control = selectedControl())
+        showValues(*control);
+}
+
+void TF_AcTamanho::showValues(const Control& control) {
     refreshing_ = true;
-    writeCell(RowLeft, QString::number(control->left()));
-    writeCell(RowTop, QString::number(control->top()));
-    writeCell(RowWidth, QString::number(control->width()));
-    writeCell(RowHeight, QString::number(control->height()));
-    writeCell(RowCaption, qs(control->caption()));
+    writeCell(RowLeft, QString::number(control.left()));
+    writeCell(RowTop, QString::number(control.top()));
+    writeCell(RowWidth, QString::number(control.width()));
+    writeCell(RowHeight, QString::number(control.height()));
+    writeCell(RowCaption, qs(control.caption()));
     writeCell(RowName, qs(nomeNovo_));
-    writeCell(RowHint, qs(control->hint()));
-    EventChoice events = decodeEventMask(control->tag());
-    for (int item = 0; item < 5 && item < lsEvento->count(); ++item)
+    writeCell(RowHint, qs(control.hint()));
+    refreshing_ = false;
+    showEvents(control.tag());
+}
+
+void TF_AcTamanho::showEvents(std::int32_t tag) {
+    EventChoice events = decodeEventMask(tag);
+    bool wasRefreshing = std::exchange(refreshing_, true);
+    for (int item = 0; item < eventCount && item < lsEvento->count(); ++item)
         lsEvento->item(item)->setCheckState(
             events.chosen[static_cast<std::size_t>(item)] ? Qt::Checked : Qt::Unchecked);
-    refreshing_ = false;
+    refreshing_ = wasRefreshing;
 }
 
 // ---- edits
@@ -360,8 +435,10 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
 
 void TF_AcTamanho::AplicaNome() {
     nomeNovo_ = ss(cellText(RowName));
-    if (nomeNovo_ == nomeAtual_)
+    if (nomeNovo_ == nomeAtual_) {
+        keepingName_ = false;
         return;
+    }
     const Control* control = design_.findControl(nomeAtual_);
     if (!control)
         return;
@@ -369,40 +446,50 @@ void TF_AcTamanho::AplicaNome() {
     if (nomeNovo_.empty())
         throw Error(invalidNameMessage(nomeNovo_));
     design_.rename(*control, nomeNovo_); // the list follows through objectListChanged
+    keepingName_ = false;
     selectName(nomeNovo_);
     cbObjetoChange();
     nomeAtual_ = nomeNovo_;
 }
 
-void TF_AcTamanho::applyNameFromCellChange(int, int, int previousRow, int previousColumn) {
-    if (movingBack_ || previousRow < 0)
+// ---- confirming a name: Enter, another cell, or leaving the grid
+
+void TF_AcTamanho::requestNameConfirmation() {
+    if (confirmationPending_ || refreshing_)
         return;
-    try {
-        AplicaNome();
-    } catch (const std::exception& error) {
-        // A refused name keeps the selection where it was.
-        movingBack_ = true;
-        strPropriedade->setCurrentCell(previousRow, previousColumn);
-        movingBack_ = false;
-        showErrorBox(QString::fromUtf8(error.what()));
-    }
+    // Confirmed once the key, focus or view event that asked for it has been delivered: a
+    // refused name shows a box, and the box's own event loop must not run inside that event.
+    confirmationPending_ = true;
+    QMetaObject::invokeMethod(this, &TF_AcTamanho::confirmName, Qt::QueuedConnection);
 }
 
-bool TF_AcTamanho::eventFilter(QObject* watched, QEvent* event) {
-    // An Enter typed in the cell editor reaches the grid as well; the editor has handled it.
-    if (watched == strPropriedade && event->type() == QEvent::KeyPress && !editor_) {
-        int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            runCommand([this] { AplicaNome(); });
-    }
-    return QDialog::eventFilter(watched, event);
+void TF_AcTamanho::confirmName() {
+    runCommand([this] {
+        try {
+            AplicaNome();
+        } catch (const std::exception&) {
+            // The Name cell keeps the refused text and stays the current cell, without an
+            // editor, so that the box taking the focus does not confirm it again.
+            keepingName_ = true;
+            refreshing_ = true;
+            QSignalBlocker blocker(strPropriedade);
+            auto triggers = strPropriedade->editTriggers();
+            strPropriedade->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            strPropriedade->setCurrentCell(RowName, 1);
+            strPropriedade->setEditTriggers(triggers);
+            refreshing_ = false;
+            confirmationPending_ = false;
+            throw;
+        }
+    });
+    confirmationPending_ = false;
 }
 
 void TF_AcTamanho::focusChanged(QWidget* old, QWidget* now) {
     // Leaving the grid for another part of the inspector confirms the name.
     if (isWithin(old, strPropriedade) && now && now->window() == this &&
         !isWithin(now, strPropriedade))
-        runCommand([this] { AplicaNome(); });
+        requestNameConfirmation();
 }
 
 } // namespace vap::ui

@@ -2,18 +2,18 @@
 
 #include "adjusterport.h"
 
+#include "core/model/designobserver.h"
+
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
 
-#include <functional>
+#include <cstdint>
 #include <string>
 
 class QComboBox;
 class QListWidget;
-class QListWidgetItem;
 class QTabWidget;
-class QTableWidget;
 
 namespace vap {
 class Control;
@@ -22,26 +22,19 @@ class Design;
 
 namespace vap::ui {
 
+class PropertyGrid;
+
 /**
  * The object inspector: edits one control's bounds, caption, name, hint and events. It keeps no
- * copy of a control: every step finds the control by the selected name in the design.
+ * copy of a control: every step finds the control by the selected name in the design, and it
+ * follows the design through its notifications like every other window.
  */
-class TF_AcTamanho : public QDialog, public AdjusterPort {
+class TF_AcTamanho : public QDialog, public AdjusterPort, public DesignObserver {
     Q_OBJECT
 
 public:
     explicit TF_AcTamanho(Design& design, QWidget* parent = nullptr);
     ~TF_AcTamanho() override;
-
-    /** Called when the inspector closes, so that the main window clears its InspectorOpen. */
-    void setOnClose(std::function<void()> onClose) { onClose_ = std::move(onClose); }
-
-    QComboBox* cbObjeto;
-    QTabWidget* PageControl1;
-    QWidget* tbPropriedade;
-    QWidget* tbEvento;
-    QTableWidget* strPropriedade;
-    QListWidget* lsEvento;
 
     /** The name the shown control was last loaded under, and the name last read from the grid. */
     const std::string& nomeAtual() const { return nomeAtual_; }
@@ -53,38 +46,52 @@ public:
     void cbObjetoChange() override;
     void repaintNow() override;
     void closeInspector() override;
-    void objectListChanged() override;
+    bool isOpen() const override { return isVisible(); }
 
     void lsEventoClick();
     /** A cell's text changed while edited: every value but the name goes to the control. */
     void strPropriedadeSetEditText(int row, const QString& text);
+    /** Renames the shown control to the Name cell's text; a refused name throws. */
     void AplicaNome();
 
     /** The value column's text of a row, as the grid shows it (the open editor included). */
     QString cellText(int row) const;
 
+    // DesignObserver
+    void controlChanged(const Control& control, ControlField field) override;
+    void controlRemoved(const Control& control) override;
+    void designCleared() override;
+    void objectListChanged() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
     void fillObjectList();
     bool insertOneName();
     void writeCell(int row, const QString& text);
+    void showValues(const Control& control);
+    void showEvents(std::int32_t tag);
     Control* selectedControl() const;
-    void applyNameFromCellChange(int row, int column, int previousRow, int previousColumn);
+    void requestNameConfirmation();
+    void confirmName();
     void focusChanged(QWidget* old, QWidget* now);
 
     Design& design_;
-    std::function<void()> onClose_;
+    QComboBox* cbObjeto;
+    QTabWidget* PageControl1;
+    QWidget* tbPropriedade;
+    QWidget* tbEvento;
+    PropertyGrid* strPropriedade;
+    QListWidget* lsEvento;
     std::string nomeAtual_;
     std::string nomeNovo_;
     bool refreshing_ = false;
     bool listDirty_ = true;
-    bool movingBack_ = false;
+    bool confirmationPending_ = false;
+    bool keepingName_ = false;   // the Name cell holds a refused name the user is to correct
     QPointer<QLineEdit> editor_; // the open cell editor, while there is one
     int editorRow_ = -1;
 

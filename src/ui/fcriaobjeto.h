@@ -21,13 +21,6 @@ class TF_CriaObjeto : public QWidget {
 public:
     TF_CriaObjeto(Design& design, QWidget* parent = nullptr);
 
-    QToolButton* JLb;
-    QToolButton* JTF;
-    QToolButton* JPF;
-    QToolButton* JB;
-    QToolButton* JLi;
-    QToolButton* JCb;
-
     /** Makes one control of the kind, named and listed, as a click on its button does. */
     void create(ControlKind kind);
 
@@ -35,6 +28,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QToolButton* JLb;
+    QToolButton* JTF;
+    QToolButton* JPF;
+    QToolButton* JB;
+    QToolButton* JLi;
+    QToolButton* JCb;
     void FormShow();
 
     Design& design_;

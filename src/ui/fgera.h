@@ -28,14 +28,13 @@ public:
     /** The number of generated lines the window holds. */
     int lineCount() const { return lineCount_; }
 
-    QPlainTextEdit* memResult;
-    QPushButton* butSeleciona;
-    QPushButton* butCopia;
-
     void butSelecionaClick();
     void butCopiaClick();
 
 private:
+    QPlainTextEdit* memResult;
+    QPushButton* butSeleciona;
+    QPushButton* butCopia;
     void FormCreate();
 
     CommentTexts comments_;

@@ -192,11 +192,6 @@ void TF_Menu::designCleared() {
     widgets_.clear();
 }
 
-void TF_Menu::objectListChanged() {
-    if (inspector_)
-        inspector_->objectListChanged();
-}
-
 void TF_Menu::windowChanged(WindowField field) {
     const DesignWindow& window = design_.window();
     switch (field) {
@@ -311,7 +306,6 @@ void TF_Menu::showEvent(QShowEvent* event) {
 
 void TF_Menu::FormShow() {
     opc8Click();
-    InspectorOpen = false;
     appLanguage().Lingua = readLanguage_ ? readLanguage_() : 1;
     AplicaLingua(appLanguage());
     applyLanguageTexts();
@@ -365,10 +359,13 @@ void TF_Menu::openControlMenu(TJComponent* control, QPoint globalPosition) {
 
 // ---- commands of the main menu
 
+bool TF_Menu::InspectorOpen() const {
+    return inspector_ && inspector_->isOpen();
+}
+
 void TF_Menu::closeInspectorIfOpen() {
-    if (InspectorOpen && inspector_)
+    if (InspectorOpen())
         inspector_->closeInspector();
-    InspectorOpen = false;
 }
 
 void TF_Menu::opc1Click() {
@@ -452,8 +449,7 @@ void TF_Menu::opc7Click() {
 }
 
 void TF_Menu::opc8Click() {
-    closeInspectorIfOpen();
-    design_.clear();
+    design_.clear(); // the inspector closes itself as the controls go
 }
 
 void TF_Menu::opcSairClick() {
@@ -473,10 +469,7 @@ void TF_Menu::VersaoClick() {
 // ---- commands of the control menu
 
 void TF_Menu::obj1Click() {
-    if (!menuTarget_)
-        return;
-    InspectorOpen = true;
-    if (!inspector_)
+    if (!menuTarget_ || !inspector_)
         return;
     inspector_->selectName(menuTarget_->control().name());
     inspector_->showInspector();
@@ -486,12 +479,11 @@ void TF_Menu::obj1Click() {
 void TF_Menu::obj2Click() {
     if (!menuTarget_)
         return;
-    closeInspectorIfOpen();
-    design_.deleteControl(menuTarget_->control());
+    design_.deleteControl(menuTarget_->control()); // the inspector closes itself first
 }
 
 void TF_Menu::ObjetoDblClick(TJComponent* sender) {
-    if (!InspectorOpen || !inspector_)
+    if (!InspectorOpen())
         return;
     inspector_->selectName(sender->control().name());
     inspector_->cbObjetoChange();

@@ -47,31 +47,8 @@ public:
     /** Runs after a confirmed exit, before the window closes; it may throw to stop the close. */
     void setExitWriter(std::function<void()> writer) { writeOnExit_ = std::move(writer); }
 
-    bool InspectorOpen = false;
-
-    QMenu* popMnu;
-    QMenu* popObj;
-    QAction* opc1;
-    QAction* N1;
-    QAction* opc2;
-    QAction* opc3;
-    QAction* opc31;
-    QAction* opc32;
-    QAction* opc4;
-    QAction* N2;
-    QAction* opc5;
-    QAction* opc51;
-    QAction* opc52;
-    QAction* opc6;
-    QAction* opc7;
-    QAction* opc8;
-    QAction* N3;
-    QAction* Criador;
-    QAction* Versao;
-    QAction* N4;
-    QAction* opcSair;
-    QAction* obj1;
-    QAction* obj2;
+    /** True while the inspector is open: opened by Adjust object and not closed since. */
+    bool InspectorOpen() const;
 
     /** The widget that shows a control of the design. */
     TJComponent* controlWidget(const Control& control) const;
@@ -111,7 +88,6 @@ public:
     void controlRemoved(const Control& control) override;
     void windowChanged(WindowField field) override;
     void designCleared() override;
-    void objectListChanged() override;
     void bulkChangeStarted() override;
     void bulkChangeFinished() override;
 
@@ -137,6 +113,30 @@ private:
     void recordWindowBounds();
 
     Design& design_;
+
+    QMenu* popMnu;
+    QMenu* popObj;
+    QAction* opc1;
+    QAction* N1;
+    QAction* opc2;
+    QAction* opc3;
+    QAction* opc31;
+    QAction* opc32;
+    QAction* opc4;
+    QAction* N2;
+    QAction* opc5;
+    QAction* opc51;
+    QAction* opc52;
+    QAction* opc6;
+    QAction* opc7;
+    QAction* opc8;
+    QAction* N3;
+    QAction* Criador;
+    QAction* Versao;
+    QAction* N4;
+    QAction* opcSair;
+    QAction* obj1;
+    QAction* obj2;
     DragOutline outline_;
     std::unordered_map<const Control*, TJComponent*> widgets_;
     QPointer<TJComponent> menuTarget_;

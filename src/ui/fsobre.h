@@ -14,6 +14,12 @@ class TF_Sobre : public QDialog {
 public:
     explicit TF_Sobre(QWidget* parent = nullptr);
 
+    void btSairClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* Image1;
     QLabel* Label1;
     QLabel* Label2;
@@ -23,13 +29,6 @@ public:
     QLabel* Label6;
     QLabel* Label7;
     QPushButton* btSair;
-
-    void btSairClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     void FormShow();
 };
 

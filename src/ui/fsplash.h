@@ -13,13 +13,12 @@ class TF_Splash : public QDialog {
 public:
     explicit TF_Splash(QWidget* parent = nullptr);
 
-    QLabel* Image1;
-    QLabel* labTitulo;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QLabel* Image1;
+    QLabel* labTitulo;
     void FormShow();
 };
 

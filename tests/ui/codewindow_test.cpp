@@ -1,6 +1,7 @@
 // The code window's select-all and copy buttons and what lands on the clipboard.
 
 #include "support/designer.h"
+#include "support/parts.h"
 #include "support/scripteddialogs.h"
 
 #include "core/codegen/commenttexts.h"
@@ -47,14 +48,14 @@ private slots:
         vaptest::ScriptedDialogs dialogs;
         vaptest::Designer designer(dialogs);
         QVERIFY(designer.started());
-        QTest::mouseClick(designer.palette.JB, Qt::LeftButton);
-        QTest::mouseClick(designer.palette.JTF, Qt::LeftButton);
+        QTest::mouseClick(vaptest::part<QToolButton>(designer.palette, "JB"), Qt::LeftButton);
+        QTest::mouseClick(vaptest::part<QToolButton>(designer.palette, "JTF"), Qt::LeftButton);
         dialogs.answerModal([](QDialog& dialog) {
             auto& gera = dynamic_cast<TF_Gera&>(dialog);
-            press(gera.butSeleciona);
-            press(gera.butCopia);
+            press(vaptest::part<QPushButton>(gera, "butSeleciona"));
+            press(vaptest::part<QPushButton>(gera, "butCopia"));
         });
-        designer.menu.opc51->trigger();
+        vaptest::part<QAction>(designer.menu, "opc51")->trigger();
         dialogs.verifySettled();
 
         std::vector<std::string> lines =
@@ -67,17 +68,17 @@ private slots:
     void copyWithoutSelectionLeavesClipboard() {
         auto window = filledWindow({"line one", "line two"});
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-        press(window->butCopia);
+        press(vaptest::part<QPushButton>(window.get(), "butCopia"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
     }
 
     void copyTakesOnlyTheSelection() {
         auto window = filledWindow({"alpha", "beta", "gamma"});
-        QTextCursor cursor = window->memResult->textCursor();
+        QTextCursor cursor = vaptest::part<QPlainTextEdit>(window.get(), "memResult")->textCursor();
         cursor.setPosition(2);
         cursor.setPosition(8, QTextCursor::KeepAnchor); // "pha\nbe"
-        window->memResult->setTextCursor(cursor);
-        press(window->butCopia);
+        vaptest::part<QPlainTextEdit>(window.get(), "memResult")->setTextCursor(cursor);
+        press(vaptest::part<QPushButton>(window.get(), "butCopia"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("pha\r\nbe"));
     }
 
@@ -91,8 +92,8 @@ private slots:
         auto window = filledWindow({"JButton b = new JButton(\"Sí\");", ""});
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        press(window->butSeleciona);
-        press(window->butCopia);
+        press(vaptest::part<QPushButton>(window.get(), "butSeleciona"));
+        press(vaptest::part<QPushButton>(window.get(), "butCopia"));
 
         // The clipboard is served by this process, so its event loop must run while xclip reads.
         QProcess reader;

@@ -1,6 +1,7 @@
 // The main window's commands through its real menu entries, the palette, and the error box.
 
 #include "support/designer.h"
+#include "support/parts.h"
 #include "support/scripteddialogs.h"
 
 #include "core/codegen/commenttexts.h"
@@ -52,13 +53,14 @@ private:
     void onControl(const QString& name, QAction* entry) {
         menu().openControlMenu(designer->widget(name), QPoint(10, 10));
         entry->trigger();
-        menu().popObj->hide();
+        vaptest::part<QMenu>(menu(), "popObj")->hide();
     }
     void expectCodeWindow(CodeWindowSeen& seen) {
         dialogs->answerModal([&seen](QDialog& dialog) {
             auto& gera = dynamic_cast<vap::ui::TF_Gera&>(dialog);
-            seen = {gera.windowTitle(), gera.memResult->toPlainText(), gera.butCopia->text(),
-                    gera.lineCount()};
+            seen = {gera.windowTitle(),
+                    vaptest::part<QPlainTextEdit>(gera, "memResult")->toPlainText(),
+                    vaptest::part<QPushButton>(gera, "butCopia")->text(), gera.lineCount()};
         });
     }
     QString shownError() {
@@ -103,7 +105,7 @@ private slots:
         QString before = menu().windowTitle();
         QString caption = cancel ? before : answer;
         dialogs->answerText(cancel ? std::nullopt : std::optional<QString>(answer));
-        menu().opc2->trigger();
+        vaptest::part<QAction>(menu(), "opc2")->trigger();
         auto asked = dialogs->takeRequests().at(0);
         QCOMPARE(asked.text, prompt);
         QCOMPARE(asked.preset, before);
@@ -111,23 +113,24 @@ private slots:
         QCOMPARE(menu().windowTitle(), caption);
         // A code outside 1 to 3 asks nothing (an unexpected question fails the test).
         vap::ui::appLanguage().Lingua = 4;
-        menu().opc2->trigger();
+        vaptest::part<QAction>(menu(), "opc2")->trigger();
         QCOMPARE(menu().windowTitle(), caption);
     }
 
     void formatMarks() {
         const vap::DesignWindow& window = designer->design.window();
-        menu().opc31->trigger();
-        QVERIFY(menu().opc31->isChecked() && window.resizable);
-        menu().opc31->trigger();
-        QVERIFY(!menu().opc31->isChecked() && !window.resizable);
-        menu().opc31->trigger();
-        menu().opc32->trigger();
-        menu().opc8->trigger(); // Clear keeps both marks
-        QVERIFY(menu().opc31->isChecked() && window.resizable);
-        QVERIFY(menu().opc32->isChecked() && window.modal);
-        menu().opc32->trigger();
-        QVERIFY(!menu().opc32->isChecked() && !window.modal && window.resizable);
+        vaptest::part<QAction>(menu(), "opc31")->trigger();
+        QVERIFY(vaptest::part<QAction>(menu(), "opc31")->isChecked() && window.resizable);
+        vaptest::part<QAction>(menu(), "opc31")->trigger();
+        QVERIFY(!vaptest::part<QAction>(menu(), "opc31")->isChecked() && !window.resizable);
+        vaptest::part<QAction>(menu(), "opc31")->trigger();
+        vaptest::part<QAction>(menu(), "opc32")->trigger();
+        vaptest::part<QAction>(menu(), "opc8")->trigger(); // Clear keeps both marks
+        QVERIFY(vaptest::part<QAction>(menu(), "opc31")->isChecked() && window.resizable);
+        QVERIFY(vaptest::part<QAction>(menu(), "opc32")->isChecked() && window.modal);
+        vaptest::part<QAction>(menu(), "opc32")->trigger();
+        QVERIFY(!vaptest::part<QAction>(menu(), "opc32")->isChecked() && !window.modal &&
+                window.resizable);
     }
 
     void createObjectsShowsPalette_data() {
@@ -145,18 +148,19 @@ private slots:
         QFETCH(QString, entryCaption);
         start(lingua);
         QVERIFY(!designer->palette.isVisible());
-        menu().opc4->trigger();
+        vaptest::part<QAction>(menu(), "opc4")->trigger();
         QVERIFY(designer->palette.isVisible());
         QCOMPARE(designer->palette.windowTitle(), shownCaption);
-        menu().opc4->trigger(); // already visible: the entry's caption, ampersand included
+        vaptest::part<QAction>(menu(), "opc4")
+            ->trigger(); // already visible: the entry's caption, ampersand included
         QCOMPARE(designer->palette.windowTitle(), entryCaption);
     }
 
     void paletteMakesOneControlPerClick() {
         for (int i = 0; i < 3; ++i)
-            click(designer->palette.JB);
-        click(designer->palette.JPF);
-        click(designer->palette.JTF);
+            click(vaptest::part<QToolButton>(designer->palette, "JB"));
+        click(vaptest::part<QToolButton>(designer->palette, "JPF"));
+        click(vaptest::part<QToolButton>(designer->palette, "JTF"));
         for (const char* name : {"JButton1", "JButton2", "JButton3"})
             QCOMPARE(designer->widget(name)->geometry(), QRect(1, 40, 100, 30));
         QCOMPARE(menu().childAt(QPoint(50, 65)), designer->widget("JButton3")); // last on top
@@ -187,11 +191,11 @@ private slots:
         QFETCH(int, lingua);
         QFETCH(QString, copyCaption);
         start(lingua);
-        click(designer->palette.JB);
-        click(designer->palette.JLb);
+        click(vaptest::part<QToolButton>(designer->palette, "JB"));
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
         CodeWindowSeen seen;
         expectCodeWindow(seen);
-        menu().opc51->trigger();
+        vaptest::part<QAction>(menu(), "opc51")->trigger();
         vap::GeneratedCode code =
             vap::GeraObjetosJanela(designer->design, vap::commentTextsFor(lingua), lingua);
         QCOMPARE(seen.title, qs(*code.caption));
@@ -203,12 +207,12 @@ private slots:
 
     void exampleClass() {
         dialogs->answerText(std::nullopt);
-        menu().opc52->trigger(); // cancelled: no code window
+        vaptest::part<QAction>(menu(), "opc52")->trigger(); // cancelled: no code window
         QCOMPARE(dialogs->takeRequests().at(0).title, QStringLiteral("Gera uma Classe Exemplo"));
         CodeWindowSeen seen;
         dialogs->answerText(QStringLiteral("Cadastro"));
         expectCodeWindow(seen);
-        menu().opc52->trigger();
+        vaptest::part<QAction>(menu(), "opc52")->trigger();
         QCOMPARE(seen.lines, 46);
         QCOMPARE(seen.text.count(QLatin1Char('\n')), 46);
         QVERIFY(seen.text.startsWith(QStringLiteral("/* CLASSE Cadastro\n")));
@@ -217,11 +221,11 @@ private slots:
     }
 
     void openReplacesTheDesign() {
-        click(designer->palette.JB);
-        click(designer->palette.JB);
-        click(designer->palette.JCb);
+        click(vaptest::part<QToolButton>(designer->palette, "JB"));
+        click(vaptest::part<QToolButton>(designer->palette, "JB"));
+        click(vaptest::part<QToolButton>(designer->palette, "JCb"));
         dialogs->answerOpenFile(QStringLiteral(VAP_TEST_DATA "/golden/cadastro-file/design.vap"));
-        menu().opc6->trigger();
+        vaptest::part<QAction>(menu(), "opc6")->trigger();
         auto asked = dialogs->takeRequests().at(0);
         QCOMPARE(asked.title, QStringLiteral("Abrir"));
         QCOMPARE(asked.text, QStringLiteral("Arquivos do Vaporina|*.vap"));
@@ -232,7 +236,8 @@ private slots:
         QCOMPARE(designer->widget("JButton1")->geometry(), QRect(80, 80, 75, 25));
         QVERIFY(qobject_cast<vap::ui::TJTextField*>(designer->widget("JTextField1")));
         QCOMPARE(designer->widget("JTextField1")->toolTip(), QStringLiteral("Digite o nome"));
-        click(designer->palette.JB); // the counters restarted and counted the file's button
+        click(vaptest::part<QToolButton>(
+            designer->palette, "JB")); // the counters restarted and counted the file's button
         QVERIFY(designer->widget("JButton2"));
     }
 
@@ -249,96 +254,97 @@ private slots:
     void openBadFileChangesNothing() {
         QFETCH(QString, file);
         QFETCH(QString, message);
-        click(designer->palette.JLb);
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
         designer->design.setLeft(designer->control("JLabel1"), 70);
         dialogs->answerOpenFile(QStringLiteral(VAP_TEST_DATA "/") + file);
-        menu().opc6->trigger();
+        vaptest::part<QAction>(menu(), "opc6")->trigger();
         QCOMPARE(shownError(), message);
         QCOMPARE(menu().windowTitle(), startCaption);
         QCOMPARE(designer->widgetCount(), 1);
         QCOMPARE(designer->widget("JLabel1")->geometry(), QRect(70, 40, 57, 13));
         QCOMPARE(designer->objectList(), QStringList({"JLabel1"}));
-        click(designer->palette.JLb);
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
         QVERIFY(designer->widget("JLabel2"));
     }
 
     void openAndSaveCancelled() {
-        click(designer->palette.JLi);
+        click(vaptest::part<QToolButton>(designer->palette, "JLi"));
         dialogs->answerOpenFile(QString());
-        menu().opc6->trigger();
+        vaptest::part<QAction>(menu(), "opc6")->trigger();
         dialogs->answerSaveFile(QString());
-        menu().opc7->trigger();
+        vaptest::part<QAction>(menu(), "opc7")->trigger();
         QCOMPARE(designer->objectList(), QStringList({"JList1"}));
     }
 
     void saveThenOpenGivesTheDesignBack() {
-        click(designer->palette.JLb);
-        click(designer->palette.JCb);
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        click(vaptest::part<QToolButton>(designer->palette, "JCb"));
         designer->design.setTop(designer->control("jComboBox1"), 90);
         QString path = folder.filePath(QStringLiteral("janela.vap"));
         dialogs->answerSaveFile(path);
-        menu().opc7->trigger();
+        vaptest::part<QAction>(menu(), "opc7")->trigger();
         QCOMPARE(dialogs->takeRequests().at(0).title, QStringLiteral("Salvar"));
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().startsWith("JAN:"));
 
-        menu().opc8->trigger();
+        vaptest::part<QAction>(menu(), "opc8")->trigger();
         QCOMPARE(designer->widgetCount(), 0);
         dialogs->answerOpenFile(path);
-        menu().opc6->trigger();
+        vaptest::part<QAction>(menu(), "opc6")->trigger();
         QCOMPARE(designer->objectList(), QStringList({"jComboBox1", "JLabel1"}));
         QCOMPARE(designer->widget("jComboBox1")->geometry(), QRect(1, 90, 130, 21));
     }
 
     void saveToReadOnlyFileIsRefused() {
-        click(designer->palette.JB);
+        click(vaptest::part<QToolButton>(designer->palette, "JB"));
         QFile file(folder.filePath(QStringLiteral("fixed.vap")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
         file.close();
         QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
         dialogs->answerSaveFile(file.fileName());
-        menu().opc7->trigger();
+        vaptest::part<QAction>(menu(), "opc7")->trigger();
         QCOMPARE(shownError(), QStringLiteral("File access denied."));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old"));
     }
 
     void clearClosesInspectorAndRestartsNames() {
-        click(designer->palette.JLb);
-        click(designer->palette.JB);
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        click(vaptest::part<QToolButton>(designer->palette, "JB"));
         designer->design.setJavaClassName("Cadastro");
-        onControl(QStringLiteral("JButton1"), menu().obj1);
-        QVERIFY(menu().InspectorOpen && designer->inspector.isVisible());
-        QCOMPARE(designer->inspector.cbObjeto->currentText(), QStringLiteral("JButton1"));
+        onControl(QStringLiteral("JButton1"), vaptest::part<QAction>(menu(), "obj1"));
+        QVERIFY(menu().InspectorOpen() && designer->inspector.isVisible());
+        QCOMPARE(vaptest::part<QComboBox>(designer->inspector, "cbObjeto")->currentText(),
+                 QStringLiteral("JButton1"));
 
-        menu().opc8->trigger();
+        vaptest::part<QAction>(menu(), "opc8")->trigger();
         QCOMPARE(designer->controlsWhenInspectorClosed, 2); // closed before the controls went
-        QVERIFY(!menu().InspectorOpen && !designer->inspector.isVisible());
+        QVERIFY(!menu().InspectorOpen() && !designer->inspector.isVisible());
         QCOMPARE(designer->widgetCount(), 0);
         QVERIFY(designer->objectList().isEmpty());
         QCOMPARE(menu().windowTitle(), startCaption);
         QCOMPARE(designer->design.window().JavaClassName, std::string("Cadastro"));
-        click(designer->palette.JLb);
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
         QVERIFY(designer->widget("JLabel1"));
     }
 
     void deleteThroughControlMenu() {
-        click(designer->palette.JLb);
-        click(designer->palette.JB);
-        click(designer->palette.JLb);
-        onControl(QStringLiteral("JLabel2"), menu().obj2);
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        click(vaptest::part<QToolButton>(designer->palette, "JB"));
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        onControl(QStringLiteral("JLabel2"), vaptest::part<QAction>(menu(), "obj2"));
         QCOMPARE(designer->controlsWhenInspectorClosed, -1); // it was not open
-        click(designer->palette.JLb);
+        click(vaptest::part<QToolButton>(designer->palette, "JLb"));
 
-        onControl(QStringLiteral("JButton1"), menu().obj1);
-        onControl(QStringLiteral("JButton1"), menu().obj2);
+        onControl(QStringLiteral("JButton1"), vaptest::part<QAction>(menu(), "obj1"));
+        onControl(QStringLiteral("JButton1"), vaptest::part<QAction>(menu(), "obj2"));
         QCOMPARE(designer->controlsWhenInspectorClosed, 3);
-        QVERIFY(!menu().InspectorOpen && !designer->inspector.isVisible());
+        QVERIFY(!menu().InspectorOpen() && !designer->inspector.isVisible());
         QVERIFY(!designer->widget("JButton1"));
         QCOMPARE(designer->widgetCount(), 2);
         QCOMPARE(designer->objectList(), QStringList({"JLabel1", "JLabel3"}));
-        click(designer->palette.JB); // the counters are kept
+        click(vaptest::part<QToolButton>(designer->palette, "JB")); // the counters are kept
         QVERIFY(designer->widget("JButton2"));
     }
 
@@ -346,14 +352,14 @@ private slots:
         int writes = 0;
         menu().setExitWriter([&writes] { ++writes; });
         dialogs->answerYesNo(false);
-        menu().opcSair->trigger();
+        vaptest::part<QAction>(menu(), "opcSair")->trigger();
         auto asked = dialogs->takeRequests().at(0);
         QCOMPARE(asked.title, QStringLiteral("Vaporina"));
         QCOMPARE(asked.text, QStringLiteral("Você deseja realmente sair ?"));
         QVERIFY(menu().isVisible());
         QCOMPARE(writes, 0);
         dialogs->answerYesNo(true);
-        menu().opcSair->trigger();
+        vaptest::part<QAction>(menu(), "opcSair")->trigger();
         QVERIFY(!menu().isVisible());
         QCOMPARE(writes, 1);
     }

@@ -2,6 +2,7 @@
 // the object list, its texts in each language, and double clicks on the main window's controls.
 
 #include "support/designer.h"
+#include "support/parts.h"
 #include "support/scripteddialogs.h"
 
 #include "ui/errorbox.h"
@@ -42,15 +43,17 @@ private:
         dialogs->takeRequests(); // the splash
     }
     vap::ui::TF_AcTamanho& inspector() { return designer->inspector; }
-    QTableWidget& grid() { return *designer->inspector.strPropriedade; }
+    QTableWidget& grid() {
+        return *vaptest::part<QTableWidget>(designer->inspector, "strPropriedade");
+    }
     void make(QToolButton* kind) { QTest::mouseClick(kind, Qt::LeftButton); }
     const vap::Control& control(const char* name) { return designer->control(name); }
 
     /** Opens the inspector on a control through the control's menu, as the user does. */
     void open(const QString& name) {
         designer->menu.openControlMenu(designer->widget(name), QPoint(10, 10));
-        designer->menu.obj1->trigger();
-        designer->menu.popObj->hide();
+        vaptest::part<QAction>(designer->menu, "obj1")->trigger();
+        vaptest::part<QMenu>(designer->menu, "popObj")->hide();
         QVERIFY(QTest::qWaitForWindowActive(&inspector()));
     }
     /** The value cell's editor, opened by making the cell current. */
@@ -79,22 +82,30 @@ private:
                               grid().visualItemRect(grid().item(Left, 1)).center());
             break;
         case Confirm::LeaveGrid:
-            inspector().cbObjeto->setFocus(Qt::TabFocusReason);
-            QCOMPARE(QApplication::focusWidget(), inspector().cbObjeto);
+            vaptest::part<QComboBox>(inspector(), "cbObjeto")->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(),
+                     vaptest::part<QComboBox>(inspector(), "cbObjeto"));
             break;
         }
+        QCoreApplication::processEvents(); // a name is confirmed once the event has been handled
     }
     /** "10100": the five boxes of the Events page, item 0 first. */
     QString checks() {
         QString shown;
-        for (int item = 0; item < inspector().lsEvento->count(); ++item)
-            shown += inspector().lsEvento->item(item)->checkState() == Qt::Checked ? '1' : '0';
+        for (int item = 0; item < vaptest::part<QListWidget>(inspector(), "lsEvento")->count();
+             ++item)
+            shown +=
+                vaptest::part<QListWidget>(inspector(), "lsEvento")->item(item)->checkState() ==
+                        Qt::Checked
+                    ? '1'
+                    : '0';
         return shown;
     }
     /** A mouse click on an event item: on its box, or on its text to the right. */
     void clickEvent(int item, bool onBox) {
-        QListWidget* list = inspector().lsEvento;
-        inspector().PageControl1->setCurrentWidget(inspector().tbEvento);
+        QListWidget* list = vaptest::part<QListWidget>(inspector(), "lsEvento");
+        vaptest::part<QTabWidget>(inspector(), "PageControl1")
+            ->setCurrentWidget(vaptest::part<QWidget>(inspector(), "tbEvento"));
         QStyleOptionViewItem option;
         option.initFrom(list);
         option.rect = list->visualItemRect(list->item(item));
@@ -114,8 +125,8 @@ private:
     }
     QStringList listed() {
         QStringList items;
-        for (int i = 0; i < inspector().cbObjeto->count(); ++i)
-            items << inspector().cbObjeto->itemText(i);
+        for (int i = 0; i < vaptest::part<QComboBox>(inspector(), "cbObjeto")->count(); ++i)
+            items << vaptest::part<QComboBox>(inspector(), "cbObjeto")->itemText(i);
         return items;
     }
 
@@ -145,7 +156,7 @@ private slots:
         QFETCH(int, tag);
         QFETCH(QString, shown);
         QFETCH(int, afterBoxClick);
-        make(designer->palette.JB);
+        make(vaptest::part<QToolButton>(designer->palette, "JB"));
         const vap::Control& button = control("JButton1");
         designer->design.setTag(button, tag);
         open("JButton1");
@@ -164,7 +175,7 @@ private slots:
     }
 
     void widthFollowsEachKeystroke() {
-        make(designer->palette.JB);
+        make(vaptest::part<QToolButton>(designer->palette, "JB"));
         vap::ui::TJComponent* button = designer->widget("JButton1");
         open("JButton1");
         QLineEdit* editor = type(Width, QString());
@@ -190,7 +201,7 @@ private slots:
     void numberCells() {
         QFETCH(QString, typed);
         QFETCH(int, left);
-        make(designer->palette.JLb);
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
         designer->design.setLeft(control("JLabel1"), 70);
         open("JLabel1");
         QCOMPARE(inspector().cellText(Left), QStringLiteral("70"));
@@ -217,9 +228,9 @@ private slots:
         QFETCH(Confirm, how);
         QFETCH(QString, name);
         QFETCH(QStringList, list);
-        make(designer->palette.JLb);
-        make(designer->palette.JB);
-        make(designer->palette.JLb);
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        make(vaptest::part<QToolButton>(designer->palette, "JB"));
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
         open("JLabel1");
         QLineEdit* editor = type(Name, name);
         // Typing alone renames nothing.
@@ -231,7 +242,7 @@ private slots:
         QCOMPARE(vap::ui::qs(designer->design.findControl(name.toStdString())->caption()), name);
         QCOMPARE(designer->objectList(), list);
         QCOMPARE(listed(), list);
-        QCOMPARE(inspector().cbObjeto->currentText(), name);
+        QCOMPARE(vaptest::part<QComboBox>(inspector(), "cbObjeto")->currentText(), name);
         QCOMPARE(vap::ui::qs(inspector().nomeAtual()), name);
         QCOMPARE(inspector().cellText(Name), name);
     }
@@ -251,8 +262,8 @@ private slots:
     void renameRefused() {
         QFETCH(QString, name);
         QFETCH(QString, message);
-        make(designer->palette.JLb);
-        make(designer->palette.JB);
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        make(vaptest::part<QToolButton>(designer->palette, "JB"));
         open("JLabel1");
         QLineEdit* editor = type(Name, name);
         confirm(Confirm::Enter, editor);
@@ -265,7 +276,8 @@ private slots:
         QVERIFY(designer->widget("JLabel1"));
         QCOMPARE(control("JLabel1").caption(), std::string("JLabel1"));
         QCOMPARE(inspector().nomeAtual(), std::string("JLabel1"));
-        QCOMPARE(inspector().cbObjeto->currentText(), QStringLiteral("JLabel1"));
+        QCOMPARE(vaptest::part<QComboBox>(inspector(), "cbObjeto")->currentText(),
+                 QStringLiteral("JLabel1"));
         QCOMPARE(designer->objectList(), QStringList({"JButton1", "JLabel1"}));
     }
 
@@ -294,35 +306,39 @@ private slots:
         QFETCH(QString, labels);
         QFETCH(QString, events);
         start(lingua);
-        make(designer->palette.JLb);
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
         open("JLabel1");
-        QStringList shownWindow{inspector().windowTitle(), inspector().PageControl1->tabText(0),
-                                inspector().PageControl1->tabText(1)};
+        QStringList shownWindow{inspector().windowTitle(),
+                                vaptest::part<QTabWidget>(inspector(), "PageControl1")->tabText(0),
+                                vaptest::part<QTabWidget>(inspector(), "PageControl1")->tabText(1)};
         QStringList shownLabels, shownEvents;
         for (int row = 0; row < grid().rowCount(); ++row)
             shownLabels << grid().item(row, 0)->text();
-        for (int item = 0; item < inspector().lsEvento->count(); ++item)
-            shownEvents << inspector().lsEvento->item(item)->text();
+        for (int item = 0; item < vaptest::part<QListWidget>(inspector(), "lsEvento")->count();
+             ++item)
+            shownEvents << vaptest::part<QListWidget>(inspector(), "lsEvento")->item(item)->text();
         QCOMPARE(shownWindow.join('|'), window);
         QCOMPARE(shownLabels.join('|'), labels);
         QCOMPARE(shownEvents.join('|'), events);
     }
 
     void doubleClickRetargetsOnlyWhileOpen() {
-        make(designer->palette.JLb);
-        make(designer->palette.JB);
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        make(vaptest::part<QToolButton>(designer->palette, "JB"));
         QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
         QVERIFY(!inspector().isVisible()); // it never opens the inspector
         open("JLabel1");
         QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
-        QCOMPARE(inspector().cbObjeto->currentText(), QStringLiteral("JButton1"));
+        QCOMPARE(vaptest::part<QComboBox>(inspector(), "cbObjeto")->currentText(),
+                 QStringLiteral("JButton1"));
         QCOMPARE(inspector().cellText(Width), QStringLiteral("100"));
         QCOMPARE(inspector().nomeAtual(), std::string("JButton1"));
         inspector().close();
-        QVERIFY(!designer->menu.InspectorOpen);
+        QVERIFY(!designer->menu.InspectorOpen());
         QTest::mouseDClick(designer->widget("JLabel1"), Qt::LeftButton);
         QVERIFY(!inspector().isVisible());
-        QCOMPARE(inspector().cbObjeto->currentText(), QStringLiteral("JButton1"));
+        QCOMPARE(vaptest::part<QComboBox>(inspector(), "cbObjeto")->currentText(),
+                 QStringLiteral("JButton1"));
     }
 
     void editsFindingNoControlDoNothing_data() {
@@ -332,12 +348,13 @@ private slots:
     }
     void editsFindingNoControlDoNothing() {
         QFETCH(bool, unknownName);
-        make(designer->palette.JLb);
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
         inspector().showInspector();
         QVERIFY(QTest::qWaitForWindowActive(&inspector()));
         if (unknownName) {
-            inspector().cbObjeto->addItem(QStringLiteral("Ghost"));
-            inspector().cbObjeto->setCurrentIndex(inspector().cbObjeto->count() - 1);
+            vaptest::part<QComboBox>(inspector(), "cbObjeto")->addItem(QStringLiteral("Ghost"));
+            vaptest::part<QComboBox>(inspector(), "cbObjeto")
+                ->setCurrentIndex(vaptest::part<QComboBox>(inspector(), "cbObjeto")->count() - 1);
             inspector().cbObjetoChange();
         }
         type(Width, QStringLiteral("77"));

@@ -2,6 +2,7 @@
 // the language chooser, the splash and about windows, and the main window's first showing.
 
 #include "support/designer.h"
+#include "support/parts.h"
 #include "support/scripteddialogs.h"
 
 #include "app/startup.h"
@@ -70,8 +71,10 @@ public:
     void runModal(QDialog* dialog) override {
         dialog->show();
         if (auto* chooser = qobject_cast<vap::ui::TF_AcertaLing*>(dialog)) {
-            (choose_ == 2 ? chooser->imgIng : chooser->imgEsp)->clicked();
-            chooser->btOK->click();
+            (choose_ == 2 ? vaptest::part<vap::ui::ClickablePicture>(chooser, "imgIng")
+                          : vaptest::part<vap::ui::ClickablePicture>(chooser, "imgEsp"))
+                ->clicked();
+            vaptest::part<QToolButton>(chooser, "btOK")->click();
             return;
         }
         auto* splash = qobject_cast<vap::ui::TF_Splash*>(dialog);
@@ -80,15 +83,15 @@ public:
             menu = menu ? menu : qobject_cast<vap::ui::TF_Menu*>(top);
         if (!splash || !menu)
             return;
-        say("splash", splash->labTitulo->text());
+        say("splash", vaptest::part<QLabel>(splash, "labTitulo")->text());
         say("caption", menu->windowTitle());
-        say("opc1", menu->opc1->text());
+        say("opc1", vaptest::part<QAction>(menu, "opc1")->text());
         dialog->hide();
         QMetaObject::invokeMethod(
             menu,
             [menu, choose = choose_] {
                 if (choose)
-                    menu->opc1->trigger();
+                    vaptest::part<QAction>(menu, "opc1")->trigger();
                 menu->close();
             },
             Qt::QueuedConnection);
@@ -342,52 +345,64 @@ private slots:
         QFETCH(int, lingua);
         QFETCH(QString, texts);
         start(lingua);
-        onModal<vap::ui::TF_AcertaLing>(menu().opc1, [&](vap::ui::TF_AcertaLing& chooser) {
-            QCOMPARE(QStringList({chooser.windowTitle(), chooser.LabEscolha->text(),
-                                  chooser.labPor->text(), chooser.LabIng->text(),
-                                  chooser.labEsp->text()}),
-                     texts.split('|'));
-            QCOMPARE(vap::ui::Lingua(), lingua); // showing it changes nothing
-            chooser.close();
-        });
+        onModal<vap::ui::TF_AcertaLing>(
+            vaptest::part<QAction>(menu(), "opc1"), [&](vap::ui::TF_AcertaLing& chooser) {
+                QCOMPARE(QStringList({chooser.windowTitle(),
+                                      vaptest::part<QLabel>(chooser, "LabEscolha")->text(),
+                                      vaptest::part<QLabel>(chooser, "labPor")->text(),
+                                      vaptest::part<QLabel>(chooser, "LabIng")->text(),
+                                      vaptest::part<QLabel>(chooser, "labEsp")->text()}),
+                         texts.split('|'));
+                QCOMPARE(vap::ui::Lingua(), lingua); // showing it changes nothing
+                chooser.close();
+            });
     }
 
     void flagThenOkSwitchesTheMainWindow() {
         start(2);
         designer->design.setCaption("Clientes");
-        onModal<vap::ui::TF_AcertaLing>(menu().opc1, [&](vap::ui::TF_AcertaLing& chooser) {
-            QTest::mouseClick(chooser.labEsp, Qt::LeftButton); // the labels do not react
-            QCOMPARE(vap::ui::Lingua(), 2);
-            QTest::mouseClick(chooser.imgEsp, Qt::LeftButton);
-            QCOMPARE(vap::ui::Lingua(), 3);
-            QCOMPARE(chooser.windowTitle(), QStringLiteral("Bienvenida..."));
-            QCOMPARE(chooser.LabEscolha->text(), QStringLiteral("Escoja el idioma:"));
-            QCOMPARE(menu().opc1->text(), QStringLiteral("&Language")); // not yet
-            QTest::mouseClick(chooser.btOK, Qt::LeftButton);
-            QVERIFY(!chooser.isVisible());
-        });
-        QCOMPARE(menu().opc1->text(), QStringLiteral("&Idioma"));
+        onModal<vap::ui::TF_AcertaLing>(
+            vaptest::part<QAction>(menu(), "opc1"), [&](vap::ui::TF_AcertaLing& chooser) {
+                QTest::mouseClick(vaptest::part<QLabel>(chooser, "labEsp"),
+                                  Qt::LeftButton); // the labels do not react
+                QCOMPARE(vap::ui::Lingua(), 2);
+                QTest::mouseClick(vaptest::part<vap::ui::ClickablePicture>(chooser, "imgEsp"),
+                                  Qt::LeftButton);
+                QCOMPARE(vap::ui::Lingua(), 3);
+                QCOMPARE(chooser.windowTitle(), QStringLiteral("Bienvenida..."));
+                QCOMPARE(vaptest::part<QLabel>(chooser, "LabEscolha")->text(),
+                         QStringLiteral("Escoja el idioma:"));
+                QCOMPARE(vaptest::part<QAction>(menu(), "opc1")->text(),
+                         QStringLiteral("&Language")); // not yet
+                QTest::mouseClick(vaptest::part<QToolButton>(chooser, "btOK"), Qt::LeftButton);
+                QVERIFY(!chooser.isVisible());
+            });
+        QCOMPARE(vaptest::part<QAction>(menu(), "opc1")->text(), QStringLiteral("&Idioma"));
         QCOMPARE(menu().windowTitle(), es);
-        QCOMPARE(menu().Versao->text(), monthAndYear() + QStringLiteral(" - versión 1.02"));
+        QCOMPARE(vaptest::part<QAction>(menu(), "Versao")->text(),
+                 monthAndYear() + QStringLiteral(" - versión 1.02"));
     }
 
     void closeBoxAfterFlagKeepsTheMenus() {
         designer->design.setCaption("Clientes");
-        QTest::mouseClick(designer->palette.JB, Qt::LeftButton);
+        QTest::mouseClick(vaptest::part<QToolButton>(designer->palette, "JB"), Qt::LeftButton);
         menu().openControlMenu(designer->widget("JButton1"), QPoint(10, 10));
-        menu().obj1->trigger();
-        menu().popObj->hide();
+        vaptest::part<QAction>(menu(), "obj1")->trigger();
+        vaptest::part<QMenu>(menu(), "popObj")->hide();
         QVERIFY(designer->inspector.isVisible());
-        onModal<vap::ui::TF_AcertaLing>(menu().opc1, [&](vap::ui::TF_AcertaLing& chooser) {
-            // The language command closed the inspector first.
-            QVERIFY(!designer->inspector.isVisible() && !menu().InspectorOpen);
-            QTest::mouseClick(chooser.imgIng, Qt::LeftButton);
-            chooser.close();
-        });
+        onModal<vap::ui::TF_AcertaLing>(
+            vaptest::part<QAction>(menu(), "opc1"), [&](vap::ui::TF_AcertaLing& chooser) {
+                // The language command closed the inspector first.
+                QVERIFY(!designer->inspector.isVisible() && !menu().InspectorOpen());
+                QTest::mouseClick(vaptest::part<vap::ui::ClickablePicture>(chooser, "imgIng"),
+                                  Qt::LeftButton);
+                chooser.close();
+            });
         QCOMPARE(vap::ui::Lingua(), 2);
-        QCOMPARE(menu().opc1->text(), QStringLiteral("&Linguagem"));
+        QCOMPARE(vaptest::part<QAction>(menu(), "opc1")->text(), QStringLiteral("&Linguagem"));
         QCOMPARE(menu().windowTitle(), pt); // composed again, from the old texts
-        QCOMPARE(menu().Versao->text(), monthAndYear() + QStringLiteral(" - versão 1.02"));
+        QCOMPARE(vaptest::part<QAction>(menu(), "Versao")->text(),
+                 monthAndYear() + QStringLiteral(" - versão 1.02"));
     }
 
     // ---- splash and about windows
@@ -407,20 +422,23 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, about);
         start(lingua);
-        onModal<vap::ui::TF_Splash>(menu().Versao, [&](vap::ui::TF_Splash& splash) {
-            QCOMPARE(splash.labTitulo->text(), title);
-            splash.close();
-        });
+        onModal<vap::ui::TF_Splash>(
+            vaptest::part<QAction>(menu(), "Versao"), [&](vap::ui::TF_Splash& splash) {
+                QCOMPARE(vaptest::part<QLabel>(splash, "labTitulo")->text(), title);
+                splash.close();
+            });
         QString version = title.section(QStringLiteral(" - "), 1);
-        onModal<vap::ui::TF_Sobre>(menu().Criador, [&](vap::ui::TF_Sobre& window) {
-            QCOMPARE(QStringList(
-                         {window.windowTitle(), window.lbSite->text(), window.btSair->toolTip()}),
-                     QStringList({about.section('|', 0, 0) + QStringLiteral(" - ") +
-                                      monthAndYear() + QStringLiteral(" - ") + version,
-                                  about.section('|', 1, 1), about.section('|', 2, 2)}));
-            QTest::mouseClick(window.btSair, Qt::LeftButton);
-            QVERIFY(!window.isVisible());
-        });
+        onModal<vap::ui::TF_Sobre>(
+            vaptest::part<QAction>(menu(), "Criador"), [&](vap::ui::TF_Sobre& window) {
+                QCOMPARE(QStringList({window.windowTitle(),
+                                      vaptest::part<QLabel>(window, "lbSite")->text(),
+                                      vaptest::part<QPushButton>(window, "btSair")->toolTip()}),
+                         QStringList({about.section('|', 0, 0) + QStringLiteral(" - ") +
+                                          monthAndYear() + QStringLiteral(" - ") + version,
+                                      about.section('|', 1, 1), about.section('|', 2, 2)}));
+                QTest::mouseClick(vaptest::part<QPushButton>(window, "btSair"), Qt::LeftButton);
+                QVERIFY(!window.isVisible());
+            });
     }
 
     // ---- the main window's first showing
@@ -431,7 +449,6 @@ private slots:
         vap::Design design;
         vap::createOfKind(design, vap::ControlKind::Label, true);
         vap::ui::TF_Menu window(design);
-        window.InspectorOpen = true;
         const QString designed = window.windowTitle();
         bool painted = false;
         connect(&window, &vap::ui::TF_Menu::firstPainted, this, [&] { painted = true; });
@@ -439,7 +456,7 @@ private slots:
         window.setLanguageReader([&] {
             steps << QStringLiteral("read: controls %1, inspector open %2, code %3, caption %4")
                          .arg(design.controls().size())
-                         .arg(int(window.InspectorOpen))
+                         .arg(int(window.InspectorOpen()))
                          .arg(vap::ui::Lingua())
                          .arg(window.windowTitle() == designed ? "designed" : "set");
             return 3;
@@ -448,8 +465,9 @@ private slots:
             steps << splash.objectName();
             QVERIFY(window.isVisible() && painted); // over the main window, on the screen
             QCOMPARE(window.windowTitle(), es);
-            QCOMPARE(window.opc1->text(), QStringLiteral("&Idioma"));
-            QCOMPARE(window.Versao->text(), monthAndYear() + QStringLiteral(" - versión 1.02"));
+            QCOMPARE(vaptest::part<QAction>(window, "opc1")->text(), QStringLiteral("&Idioma"));
+            QCOMPARE(vaptest::part<QAction>(window, "Versao")->text(),
+                     monthAndYear() + QStringLiteral(" - versión 1.02"));
         });
         window.show();
         QVERIFY(QTest::qWaitFor([&] { return steps.size() == 2; }, 5000));

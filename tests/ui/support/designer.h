@@ -1,5 +1,6 @@
 #pragma once
 
+#include "parts.h"
 #include "scripteddialogs.h"
 
 #include "core/model/design.h"
@@ -22,9 +23,8 @@ namespace vaptest {
  */
 struct Designer {
     Designer(ScriptedDialogs& dialogs, int lingua = 1) : dialogs_(dialogs) {
-        inspector.setOnClose([this] {
-            menu.InspectorOpen = false;
-            controlsWhenInspectorClosed = widgetCount();
+        QObject::connect(&inspector, &QDialog::finished, &inspector, [this] {
+            controlsWhenInspectorClosed = static_cast<int>(design.controls().size());
         });
         menu.attachInspector(&inspector);
         menu.attachPalette(&palette);

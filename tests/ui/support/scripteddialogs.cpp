@@ -1,5 +1,6 @@
 #include "scripteddialogs.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QTest>
 
@@ -30,10 +31,17 @@ std::vector<ScriptedDialogs::Request> ScriptedDialogs::takeRequests() {
 }
 
 std::vector<ScriptedDialogs::ShownError> ScriptedDialogs::takeErrors() {
+    deliverReportedErrors();
     return std::exchange(errors_, {});
 }
 
+void ScriptedDialogs::deliverReportedErrors() {
+    // Errors are reported once the handler that raised them has returned, through the queue.
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+}
+
 void ScriptedDialogs::verifySettled() {
+    deliverReportedErrors();
     for (const Answer& answer : answers_)
         failTest(QStringLiteral("a queued %1 answer was never asked for").arg(nameOf(answer.kind)));
     for (const ShownError& error : errors_)

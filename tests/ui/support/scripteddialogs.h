@@ -45,11 +45,13 @@ public:
         queue(Kind::Modal, {}, false, std::move(handler));
     }
 
-    /** The questions asked, and the error boxes shown, since the last call. */
+    /** The questions asked, and the error boxes shown (reported ones delivered first). */
     std::vector<Request> takeRequests();
     std::vector<ShownError> takeErrors();
     /** How many questions found no answer of their kind. */
     int unanswered() const { return unanswered_; }
+    /** Shows the errors reported by handlers that have returned. */
+    static void deliverReportedErrors();
     /** Fails the running test for answers nobody asked for and error boxes not taken. */
     void verifySettled();
 
