@@ -1,11 +1,16 @@
 // The design-file reader under fuzzing: any bytes either fail with vap::Error or load; a loaded
 // file applies to an empty design, keeps the object list and counters right, saves with every
-// text kept byte for byte, and the save loads again to the same design and the same bytes.
+// text kept byte for byte, and the save loads again to the same design and the same bytes. Both
+// generators run on it with the file's class name: refused clearly, or Java with sound names.
 #include "fuzz_designfile.h"
 
+#include "core/codegen/commenttexts.h"
+#include "core/codegen/exampleclass.h"
+#include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
+#include "core/model/naming.h"
 #include "core/model/objectlist.h"
 
 #include <algorithm>
@@ -183,11 +188,58 @@ std::optional<std::string> loadAndSave(const std::string& bytes, Snapshot& loade
     }
 }
 
+/**
+ * Both generators on a loaded design, with the file's class name: either a clear refusal, or
+ * Java whose names are identifiers that Java takes.
+ */
+void checkGenerators(const std::string& bytes) {
+    vap::Design design;
+    try {
+        vap::applyDesignFile(design, vap::parseDesignFile(bytes));
+    } catch (const vap::Error&) {
+        return;
+    }
+    std::size_t lines = 0;
+    try {
+        vap::GeraObjetosJanela(design, vap::commentTextsFor(1), [&](std::string_view line) {
+            require(line.find_first_of("\r\n") == std::string_view::npos,
+                    "a generated line holds a line break");
+            ++lines;
+        });
+        for (const auto& control : design.controls())
+            require(vap::isValidComponentName(control->name()) && control->name() != "System",
+                    "window-objects code was written for a name Java cannot take");
+    } catch (const vap::Error& error) {
+        require(lines == 0, "window-objects code stopped halfway");
+        require(*error.what() != '\0', "a refusal without a message");
+    }
+    for (int lingua : {1, 4}) {
+        vap::ExampleClassContext context{
+            lingua, "Vaporina", "1.02", vap::commentTextsFor(1), {"Dez", 2024}};
+        std::string held = design.window().JavaClassName;
+        try {
+            vap::GeneratedCode code =
+                vap::GeraClasseExemplo(design, context, [](const vap::ClassNamePrompt& prompt) {
+                    return std::optional<std::string>(prompt.initialValue);
+                });
+            const std::string& name = design.window().JavaClassName;
+            require(vap::isValidClassName(name), "a class was written with an invalid name");
+            require(std::find(code.lines.begin(), code.lines.end(),
+                              "public class " + name + " extends JFrame {") != code.lines.end(),
+                    "the class line lacks the class name");
+        } catch (const vap::Error&) {
+            require(held.empty() || design.window().JavaClassName == held,
+                    "a refused class name was stored");
+        }
+    }
+}
+
 } // namespace
 
 int vapFuzzDesignFile(const std::uint8_t* data, std::size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
     Snapshot first;
+    checkGenerators(bytes);
     std::optional<std::string> saved = loadAndSave(bytes, first);
     if (!saved)
         return 0;

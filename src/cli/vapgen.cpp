@@ -4,12 +4,17 @@
 #include "core/codegen/exampleclass.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
+#include "core/files/ioerror.h"
 #include "core/lang/datetext.h"
 #include "core/lang/language.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
+#include "core/model/printable.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -37,6 +42,8 @@ Commands:
       controls of each kind, or the error.
   resave IN.vap OUT.vap
       Read a design and write it back through the designer's own writer.
+
+Arguments after -- are files, even when they begin with "-".
 
 Options:
   --lang N     interface language: 1 Portuguese (default), 2 English, 3 Spanish
@@ -105,6 +112,10 @@ Options parseArguments(const std::vector<std::string>& arguments) {
             options.date = parseDate(value());
         } else if (argument == "--crlf") {
             options.crlf = true;
+        } else if (argument == "--") {
+            for (++i; i < arguments.size(); ++i)
+                (options.command.empty() ? options.command : options.files.emplace_back()) =
+                    arguments[i];
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError{"unknown option " + argument};
         } else if (options.command.empty()) {
@@ -135,8 +146,9 @@ void checkShape(const Options& options, const std::vector<std::string>& argument
     if (options.files.size() != shape->second.files)
         throw UsageError{options.command + " takes " + std::to_string(shape->second.files) +
                          (shape->second.files == 1 ? " file" : " files")};
+    auto optionsEnd = std::find(arguments.begin(), arguments.end(), "--");
     auto given = [&](const char* option) {
-        return std::find(arguments.begin(), arguments.end(), option) != arguments.end();
+        return std::find(arguments.begin(), optionsEnd, option) != optionsEnd;
     };
     auto refuse = [&](bool allowed, std::initializer_list<const char*> names) {
         for (const char* name : names) {
@@ -150,9 +162,35 @@ void checkShape(const Options& options, const std::vector<std::string>& argument
     refuse(shape->second.takesClassOptions, {"--name", "--date"});
 }
 
-void printLines(std::ostream& out, const std::vector<std::string>& lines, bool crlf) {
-    out << joinLines(lines, crlf ? "\r\n" : "\n");
+/** Fails the command when the output could not be written, with the system's reason. */
+void checkWritten(std::ostream& out) {
+    if (!out) {
+        int error = errno;
+        throw Error(error ? ioErrorMessageFromErrno(error) : ioErrorMessage(101));
+    }
 }
+
+/** Writes lines as they come, so that a large output is never held in memory whole. */
+class LinePrinter {
+public:
+    LinePrinter(std::ostream& out, bool crlf) : out_(out), lineEnd_(crlf ? "\r\n" : "\n") {}
+    void operator()(std::string_view line) {
+        out_ << line << lineEnd_;
+        checkWritten(out_);
+    }
+    void print(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines)
+            (*this)(line);
+    }
+    void finish() {
+        out_.flush();
+        checkWritten(out_);
+    }
+
+private:
+    std::ostream& out_;
+    std::string_view lineEnd_;
+};
 
 /** The design as the designer holds it after opening the file in the given language. */
 void openAsDesigner(Design& design, const Options& options) {
@@ -165,8 +203,9 @@ void openAsDesigner(Design& design, const Options& options) {
 int printObjects(const Options& options, std::ostream& out) {
     Design design;
     openAsDesigner(design, options);
-    GeneratedCode code = GeraObjetosJanela(design, commentTextsFor(options.lingua), options.lingua);
-    printLines(out, code.lines, options.crlf);
+    LinePrinter printer(out, options.crlf);
+    GeraObjetosJanela(design, commentTextsFor(options.lingua), std::ref(printer));
+    printer.finish();
     return 0;
 }
 
@@ -180,26 +219,31 @@ int printClass(const Options& options, std::ostream& out) {
     GeneratedCode code = GeraClasseExemplo(design, context, [&](const ClassNamePrompt& prompt) {
         return std::optional<std::string>(options.className.value_or(prompt.initialValue));
     });
-    printLines(out, code.lines, options.crlf);
+    LinePrinter printer(out, options.crlf);
+    printer.print(code.lines);
+    printer.finish();
     return 0;
 }
 
 int printCheck(const Options& options, std::ostream& out) {
     Design design;
-    openDesign(design, options.files.front());
+    openAsDesigner(design, options);
     std::vector<std::string> lines;
     for (ControlKind kind : allControlKinds) {
         lines.push_back(std::string(kindInfo(kind).javaClass) + ": " +
                         std::to_string(design.kindCounter(kind)));
     }
     lines.push_back("controls: " + std::to_string(design.controls().size()));
-    printLines(out, lines, options.crlf);
+    LinePrinter printer(out, options.crlf);
+    printer.print(lines);
+    printer.finish();
     return 0;
 }
 
 int resave(const Options& options) {
     Design design;
-    openDesign(design, options.files[0]);
+    // A file without a window record gets the window as the designer shows it after start-up.
+    openAsDesigner(design, options);
     GravaJanela(design, options.files[1]);
     return 0;
 }
@@ -211,12 +255,18 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
     try {
         options = parseArguments(arguments);
         if (options.help) {
-            out << helpText;
+            try {
+                out << helpText;
+                LinePrinter(out, false).finish();
+            } catch (const Error& error) {
+                err << "vapgen: " << error.what() << "\n";
+                return 1;
+            }
             return 0;
         }
         checkShape(options, arguments);
     } catch (const UsageError& usage) {
-        err << "vapgen: " << usage.message << "\n"
+        err << "vapgen: " << printableText(usage.message) << "\n"
             << "Try 'vapgen --help'.\n";
         return 2;
     }
@@ -229,7 +279,10 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
             return printCheck(options, out);
         return resave(options);
     } catch (const Error& error) {
-        err << "vapgen: " << error.what() << "\n";
+        err << "vapgen: " << printableText(error.what()) << "\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "vapgen: Not enough memory\n";
         return 1;
     }
 }

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using vaptest::readBytes;
 using vaptest::TempDir;
 using vaptest::writeBytes;
@@ -132,4 +135,49 @@ TEST_F(Vapgen, RealBinaryPrintsToStandardOutputAndFailsWithExitCode) {
     EXPECT_NE(
         std::system((std::string(VAPGEN_BINARY) + " check /nonexistent/x.vap 2>/dev/null").c_str()),
         0);
+}
+
+TEST_F(Vapgen, OutputThatCannotBeWrittenFailsTheCommand) {
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full";
+    std::string binary = VAPGEN_BINARY;
+    for (std::string arguments : {"objects '" + design + "'", "class '" + design + "'",
+                                  "check '" + design + "'", std::string("--help")}) {
+        SCOPED_TRACE(arguments);
+        std::string errors = dir.file("errors.txt");
+        int status = std::system((binary + " " + arguments + " >/dev/full 2>" + errors).c_str());
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        EXPECT_EQ(readBytes(errors), "vapgen: Disk full\n");
+        status = std::system((binary + " " + arguments + " >&- 2>/dev/null").c_str());
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+    }
+}
+
+TEST_F(Vapgen, DoubleDashEndsOptionsAndResaveShowsTheStartUpWindow) {
+    writeBytes(dir.file("-x.vap"), "LAB:1:2:3:4:0\r\nA\r\nJLabel1\r\n\r\n");
+    Outcome check = vapgen({"check", "--", dir.file("-x.vap")});
+    EXPECT_EQ(check.code, 0) << check.err;
+    EXPECT_EQ(vapgen({"check", "-x.vap"}).code, 2);
+
+    std::string copy = dir.file("copy.vap");
+    ASSERT_EQ(vapgen({"resave", "--", dir.file("-x.vap"), copy}).code, 0);
+    EXPECT_EQ(readBytes(copy).substr(0, readBytes(copy).find("\r\n\r\n")),
+              "JAN:230:189:230:336:0\r\nVaporina - vers\xE3o 1.02");
+}
+
+TEST_F(Vapgen, RefusedNamesAndHostileBytesAreReportedEscaped) {
+    Outcome badName = vapgen({"class", design, "--name", "A */ B"});
+    EXPECT_EQ(badName.code, 1);
+    EXPECT_EQ(badName.err, "vapgen: ''A */ B'' is not a valid class name\n");
+    EXPECT_EQ(badName.out, "");
+
+    writeBytes(design, "LAB:1:2:3:4:0\r\nA\r\nlabel\x1B]0;owned\x07\r\n\r\n");
+    Outcome escaped = vapgen({"check", design});
+    EXPECT_EQ(escaped.err, "vapgen: ''label\\x1B]0;owned\\x07'' is not a valid component name\n");
+
+    Outcome special = vapgen({"resave", design, "/dev/null"});
+    EXPECT_EQ(special.err, "vapgen: ''label\\x1B]0;owned\\x07'' is not a valid component name\n");
+    writeBytes(design, example);
+    special = vapgen({"resave", design, "/dev/null"});
+    EXPECT_EQ(special.err, "vapgen: /dev/null is not a regular file\n");
 }

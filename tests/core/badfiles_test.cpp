@@ -14,8 +14,12 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -104,5 +108,53 @@ TEST(BadFiles, MissingFileIsNotFoundAndNotCreated) {
     EXPECT_FALSE(fs::exists(path));
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
+
+/** The reader's checks concern the file reached, whatever name leads to it. */
+std::string symlinkToZero(const std::string& path) {
+    std::error_code error;
+    fs::create_symlink("/dev/zero", path, error);
+    return error ? "no /dev/zero" : "";
+}
+
+/** An input that is no design file at all; `plant` returns why it cannot be set up, or "". */
+struct InputCase {
+    const char* name;
+    std::function<std::string(const std::string& path)> plant;
+    std::string message; // after the path
+};
+
+const InputCase inputCases[] = {
+    // A device never ends: reading it would fill the memory.
+    {"DeviceNode", [](const std::string& path) { return symlinkToZero(path); },
+     " is not a regular file"},
+    // A pipe without a writer would block the open itself.
+    {"FifoWithoutWriter",
+     [](const std::string& path) { return mkfifo(path.c_str(), 0600) == 0 ? "" : "mkfifo"; },
+     " is not a regular file"},
+    // A sparse file reports a size far beyond any design; nothing may be reserved for it.
+    {"HugeSparseFile",
+     [](const std::string& path) {
+         vaptest::writeBytes(path, "");
+         return truncate(path.c_str(), off_t{300} << 20) == 0 ? "" : "truncate";
+     },
+     " is too large for a design file (over 256 MB)"},
+};
+
+class HostileInput : public testing::TestWithParam<InputCase> {};
+
+TEST_P(HostileInput, IsRefusedBeforeReadingAndChangesNothing) {
+    vaptest::TempDir dir;
+    std::string path = dir.file("input.vap");
+    if (std::string why = GetParam().plant(path); !why.empty())
+        GTEST_SKIP() << why;
+    vap::Design design;
+    fillDesign(design);
+    vaptest::DesignState before = vaptest::stateOf(design);
+    EXPECT_EQ(openError(design, path), path + GetParam().message);
+    EXPECT_EQ(vaptest::stateOf(design), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HostileInput, testing::ValuesIn(inputCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

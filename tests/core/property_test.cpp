@@ -88,14 +88,13 @@ bool isAsciiLetter(char c) {
 /** The test's own statement of the naming rules: which names a control may take. */
 bool renameAllowed(const vap::Design& design, const vap::Control& control,
                    const std::string& name) {
-    bool valid = name.empty() ||
-                 (isAsciiLetter(name[0]) && std::all_of(name.begin(), name.end(), [](char c) {
-                      return isAsciiLetter(c) || (c >= '0' && c <= '9');
-                  }));
+    // Java's reserved words are not restated here: an identifier that is one is refused.
+    bool valid = !name.empty() && isAsciiLetter(name[0]) &&
+                 std::all_of(name.begin(), name.end(),
+                             [](char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9'); }) &&
+                 !vap::isJavaReservedWord(name);
     if (!valid)
         return false;
-    if (name.empty())
-        return true;
     for (std::string_view designerName : vap::designerComponentNames()) {
         if (vap::equalIgnoringCase(designerName, name))
             return false;

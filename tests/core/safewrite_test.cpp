@@ -14,6 +14,12 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -147,5 +153,155 @@ INSTANTIATE_TEST_SUITE_P(
                                    {"okButton"}}),
 
     [](const auto& info) { return std::string(info.param.name); });
+
+/** What a save meets at its target; `plant` returns why the case cannot be set up, or "". */
+struct TargetCase {
+    const char* name;
+    std::function<std::string(const fs::path& dir, const std::string& target)> plant;
+    std::string message; // "" when the save must succeed
+    std::function<void(const fs::path& dir, const std::string& target)> check;
+};
+
+constexpr uid_t otherUser = 4242;
+
+std::string plantLinkTo(const fs::path& dir, const std::string& target, const char* to) {
+    fs::create_symlink(dir / to, target);
+    return {};
+}
+
+/** A sticky folder that anyone may write, like /tmp, holding a file `victim` of ours. */
+fs::path stickyFolder(const fs::path& dir) {
+    fs::path sticky = dir / "shared";
+    fs::create_directory(sticky);
+    fs::permissions(sticky, fs::perms::all | fs::perms::sticky_bit);
+    vaptest::writeBytes(dir / "victim", oldBytes);
+    return sticky;
+}
+
+const TargetCase targetCases[] = {
+    {"Fifo",
+     [](const fs::path&, const std::string& target) {
+         return mkfifo(target.c_str(), 0666) == 0 ? "" : "mkfifo failed";
+     },
+     " is not a regular file",
+     [](const fs::path&, const std::string& target) { EXPECT_TRUE(fs::is_fifo(target)); }},
+    {"DeviceNode",
+     [](const fs::path&, const std::string& target) {
+         // A second /dev/null: as root the save would otherwise replace the device itself.
+         return mknod(target.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 ? "" : "mknod needs root";
+     },
+     " is not a regular file",
+     [](const fs::path&, const std::string& target) {
+         EXPECT_TRUE(fs::is_character_file(target));
+     }},
+    {"DanglingLink",
+     [](const fs::path& dir, const std::string& target) {
+         return plantLinkTo(dir, target, "nowhere.vap");
+     },
+     " is a link to a missing file",
+     [](const fs::path& dir, const std::string& target) {
+         EXPECT_TRUE(fs::is_symlink(target));
+         EXPECT_FALSE(fs::exists(dir / "nowhere.vap"));
+     }},
+    {"OwnLinkIsFollowedAndKept",
+     [](const fs::path& dir, const std::string& target) {
+         vaptest::writeBytes(dir / "real.vap", oldBytes);
+         return plantLinkTo(dir, target, "real.vap");
+     },
+     "",
+     [](const fs::path& dir, const std::string& target) {
+         EXPECT_TRUE(fs::is_symlink(target));
+         EXPECT_EQ(vaptest::readBytes(dir / "real.vap"), "new");
+     }},
+    {"LinkPlantedByOtherUserInStickyFolder",
+     [](const fs::path& dir, const std::string&) {
+         fs::path link = stickyFolder(dir) / "planted.vap";
+         fs::create_symlink(dir / "victim", link);
+         if (geteuid() != 0)
+             return "giving a link to another user needs root";
+         return lchown(link.c_str(), otherUser, otherUser) == 0 ? "" : "lchown failed";
+     },
+     "File access denied",
+     [](const fs::path& dir, const std::string&) {
+         EXPECT_EQ(vaptest::readBytes(dir / "victim"), oldBytes);
+     }},
+    {"OwnersKept",
+     [](const fs::path&, const std::string& target) {
+         vaptest::writeBytes(target, oldBytes);
+         if (geteuid() != 0)
+             return "giving a file to another user needs root";
+         return chown(target.c_str(), otherUser, otherUser) == 0 ? "" : "chown failed";
+     },
+     "",
+     [](const fs::path&, const std::string& target) {
+         struct stat info {};
+         ASSERT_EQ(stat(target.c_str(), &info), 0);
+         EXPECT_EQ(info.st_uid, otherUser);
+         EXPECT_EQ(info.st_gid, otherUser);
+     }},
+    {"ExtendedAttributesKept",
+     [](const fs::path&, const std::string& target) {
+         vaptest::writeBytes(target, oldBytes);
+         return setxattr(target.c_str(), "user.vaptest", "kept", 4, 0) == 0
+                    ? ""
+                    : "this file system takes no user attributes";
+     },
+     "",
+     [](const fs::path&, const std::string& target) {
+         char value[8] = {};
+         EXPECT_EQ(getxattr(target.c_str(), "user.vaptest", value, sizeof value), 4);
+         EXPECT_STREQ(value, "kept");
+     }},
+    {"LongestFileName", [](const fs::path&, const std::string&) { return ""; }, "",
+     [](const fs::path&, const std::string& target) {
+         EXPECT_EQ(vaptest::readBytes(target), "new");
+     }},
+};
+
+class HostileTarget : public testing::TestWithParam<TargetCase> {};
+
+TEST_P(HostileTarget, IsRefusedOrKeptAsItWas) {
+    const TargetCase& c = GetParam();
+    vaptest::TempDir dir;
+    std::string target = std::string(c.name) == "LongestFileName"
+                             ? dir.file(std::string(251, 'n') + ".vap")
+                         : std::string(c.name) == "LinkPlantedByOtherUserInStickyFolder"
+                             ? (dir.path() / "shared" / "planted.vap").string()
+                             : dir.file("target.vap");
+    if (std::string why = c.plant(dir.path(), target); !why.empty())
+        GTEST_SKIP() << why;
+    std::string message = errorOf([&] { vap::writeFileAtomically(target, "new"); });
+    if (c.message.empty())
+        EXPECT_EQ(message, "(no error)");
+    else
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+    c.check(dir.path(), target);
+    for (const std::string& entry : entriesOf(dir.path()))
+        EXPECT_EQ(entry.find(".vaporina-"), std::string::npos) << entry;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HostileTarget, testing::ValuesIn(targetCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A save killed before its end leaves nothing: the new file has no name until it is complete.
+TEST(SafeWrite, UnfinishedSaveHasNoNameInTheFolder) {
+    vaptest::TempDir dir;
+    int probe = open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe < 0)
+        GTEST_SKIP() << "this file system has no unnamed temporary files";
+    close(probe);
+    std::string path = dir.file("design.vap");
+    vaptest::writeBytes(path, oldBytes);
+    std::vector<std::string> seenWhileWriting;
+    vap::setSaveFaultForTesting([&](vap::SaveStep step) {
+        if (step == vap::SaveStep::Flush)
+            seenWhileWriting = entriesOf(dir.path());
+        return 0;
+    });
+    vap::writeFileAtomically(path, "new");
+    vap::setSaveFaultForTesting(nullptr);
+    EXPECT_EQ(seenWhileWriting, std::vector<std::string>{"design.vap"});
+    EXPECT_EQ(vaptest::readBytes(path), "new");
+}
 
 } // namespace

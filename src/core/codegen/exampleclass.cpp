@@ -2,6 +2,8 @@
 
 #include "../lang/texts3.h"
 #include "../model/design.h"
+#include "../model/error.h"
+#include "../model/naming.h"
 
 namespace vap {
 
@@ -24,6 +26,25 @@ constexpr Texts3 headerAuthor{" * Autor....: ", " * Author.....: ", " * Autor...
 constexpr Texts3 headerGenerator{" - Gerador Automático", " - Automatic Generator",
                                  " - Generador Automático"};
 constexpr Texts3 closingMethod{"aoFechar", "whenClosing", "alCerrar"};
+
+/**
+ * Refuses a class name that is no Java class name, or that would hide a class the example class
+ * and the window-objects code pasted into it use.
+ */
+void checkExampleClassName(std::string_view name) {
+    checkClassName(name);
+    static constexpr std::string_view usedNames[] = {
+        "System",         "String",         "Exception",    "WindowEvent", "JFrame",
+        "JDialog",        "Rectangle",      "JScrollPane",  "JLabel",      "JTextField",
+        "JPasswordField", "JButton",        "JList",        "JComboBox",   "KeyAdapter",
+        "MouseAdapter",   "ActionListener", "FocusAdapter", "KeyEvent",    "MouseEvent",
+        "ActionEvent",    "FocusEvent",     "java"};
+    for (std::string_view used : usedNames) {
+        if (name == used)
+            throw Error("A class named " + std::string(name) + " hides the " + std::string(used) +
+                        " that the generated Java uses");
+    }
+}
 
 std::string text(const Texts3& texts, int lingua) {
     return std::string(*texts.pick(lingua));
@@ -116,9 +137,11 @@ GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& conte
             text(promptTitle, lingua), text(promptLabel, lingua), design.window().JavaClassName});
         if (!answer)
             return code;
+        checkExampleClassName(*answer);
         design.setJavaClassName(*answer);
         code.lines = headerLines(context, design.window().JavaClassName);
     }
+    checkExampleClassName(design.window().JavaClassName);
     appendBody(code.lines, context, design.window().JavaClassName, design.window().modal);
     return code;
 }

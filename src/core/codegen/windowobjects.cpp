@@ -4,8 +4,11 @@
 
 #include "../lang/texts3.h"
 #include "../model/design.h"
+#include "../model/error.h"
+#include "../model/naming.h"
 
 #include <charconv>
+#include <optional>
 
 namespace vap {
 
@@ -59,6 +62,38 @@ std::string rectangle(std::string_view target, const Control& control) {
     return line;
 }
 
+/** The number N of a name jScrollPaneN, as the generator names the scroll pane of a list. */
+std::optional<std::size_t> scrollPaneNumber(std::string_view name) {
+    constexpr std::string_view prefix = "jScrollPane";
+    if (name.substr(0, prefix.size()) != prefix || name.size() == prefix.size() ||
+        name[prefix.size()] == '0')
+        return std::nullopt;
+    std::size_t number = 0;
+    auto [end, error] =
+        std::from_chars(name.data() + prefix.size(), name.data() + name.size(), number);
+    if (error != std::errc() || end != name.data() + name.size())
+        return std::nullopt;
+    return number;
+}
+
+/** Refuses names whose Java would not compile, alone or beside the example class. */
+void checkNames(const Design& design) {
+    std::size_t lists = 0;
+    for (const auto& control : design.controls())
+        lists += control->kind() == ControlKind::List;
+    for (const auto& control : design.controls()) {
+        const std::string& name = control->name();
+        if (!isValidComponentName(name))
+            throw Error(invalidNameMessage(name));
+        if (name == "System")
+            throw Error("A component named System hides the class System that the example "
+                        "class calls");
+        if (auto number = scrollPaneNumber(name); number && *number <= lists)
+            throw Error("A component named " + name +
+                        " clashes with the scroll pane of a list in the generated Java");
+    }
+}
+
 /** Labels and lists have no action listener in Swing, so they get no action block. */
 bool canAnswer(const Control& control, JavaEvent event) {
     return event != JavaEvent::ActionPerformed ||
@@ -67,19 +102,24 @@ bool canAnswer(const Control& control, JavaEvent event) {
 
 class WindowObjectsWriter {
 public:
-    WindowObjectsWriter(const Design& design, const CommentTexts& comments)
-        : design_(design), comments_(comments) {}
+    WindowObjectsWriter(const Design& design, const CommentTexts& comments, const LineSink& sink)
+        : design_(design), comments_(comments), lines_{sink} {}
 
-    std::vector<std::string> write() {
-        // Most controls give a declaration, a placement of two lines and a listener block or two.
-        lines_.reserve(16 + design_.controls().size() * 8);
+    void write() {
+        checkNames(design_);
         writeDeclarations();
         writeWindowSetUp();
         writeControls();
-        return std::move(lines_);
     }
 
 private:
+    /** Gives lines to the sink with the push_back and emplace_back of a vector. */
+    struct Lines {
+        const LineSink& sink;
+        void push_back(std::string_view line) { sink(line); }
+        void emplace_back(std::string_view line = {}) { sink(line); }
+    };
+
     void writeDeclarations() {
         lines_.push_back(comments_.objectsSection);
         int scrollPane = 0;
@@ -164,7 +204,7 @@ private:
 
     const Design& design_;
     const CommentTexts& comments_;
-    std::vector<std::string> lines_;
+    Lines lines_;
 };
 
 } // namespace
@@ -175,9 +215,17 @@ std::optional<std::string> windowObjectsCaption(int lingua) {
     return std::nullopt;
 }
 
+void GeraObjetosJanela(const Design& design, const CommentTexts& comments, const LineSink& sink) {
+    WindowObjectsWriter(design, comments, sink).write();
+}
+
 GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments, int lingua) {
-    return GeneratedCode{windowObjectsCaption(lingua),
-                         WindowObjectsWriter(design, comments).write()};
+    GeneratedCode code{windowObjectsCaption(lingua), {}};
+    // Most controls give a declaration, a placement of two lines and a listener block or two.
+    code.lines.reserve(16 + design.controls().size() * 8);
+    GeraObjetosJanela(design, comments,
+                      [&](std::string_view line) { code.lines.emplace_back(line); });
+    return code;
 }
 
 } // namespace vap

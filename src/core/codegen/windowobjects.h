@@ -14,6 +14,13 @@ class Design;
  */
 GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments, int lingua);
 
+/**
+ * The same lines handed to the sink one by one. A control name that would break the Java (a
+ * reserved word, System, which the example class calls, or the name of a generated scroll pane)
+ * throws vap::Error before any line is given.
+ */
+void GeraObjetosJanela(const Design& design, const CommentTexts& comments, const LineSink& sink);
+
 /** The caption of the code window showing window-objects code, for codes 1 to 3. */
 std::optional<std::string> windowObjectsCaption(int lingua);
 

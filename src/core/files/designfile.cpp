@@ -10,12 +10,15 @@
 #include "../model/error.h"
 #include "../model/nametable.h"
 #include "../model/naming.h"
+#include "../model/printable.h"
 #include "../model/wholenumber.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
+#include <limits>
+#include <new>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +28,7 @@ namespace vap {
 namespace {
 
 constexpr char endOfFileByte = 26;
+constexpr const char* outOfMemoryMessage = "Not enough memory to open the design";
 
 struct TagKind {
     std::string_view tag;
@@ -83,7 +87,7 @@ private:
 
 std::string notAnIntegerMessage(std::string_view piece) {
     std::string message = "'";
-    message += decodeWindows1252(piece);
+    message += printableText(decodeWindows1252(piece));
     message += "' is not a valid integer value";
     return message;
 }
@@ -151,12 +155,13 @@ DesignRecord decoded(const RecordView& view) {
 
 /** Where a piece of text lies in the file's bytes. */
 DesignFile::Span spanOf(std::string_view piece, std::string_view bytes) {
-    return {static_cast<std::size_t>(piece.data() - bytes.data()), piece.size()};
+    return {static_cast<std::uint32_t>(piece.data() - bytes.data()),
+            static_cast<std::uint32_t>(piece.size())};
 }
 
 /**
  * Checks the names of a file's control records in file order: each valid, not one of the
- * designer's own names, and unique with case ignored (empty names excepted).
+ * designer's own names, and unique with case ignored.
  */
 class NameCheck {
 public:
@@ -166,12 +171,9 @@ public:
         std::string_view name = record.name; // a valid name is ASCII, the same in both encodings
         if (!isValidComponentName(name))
             throw Error(invalidNameMessage(decodeWindows1252(name)));
-        if (name.empty())
-            return;
         if (isDesignerComponentName(name) || !seen_.insert(name))
             throw Error(duplicateNameMessage(name));
     }
-    void reserve(std::size_t records) { seen_.reserve(records); }
 
 private:
     struct Itself {
@@ -180,29 +182,53 @@ private:
     NameTable<std::string_view, Itself> seen_;
 };
 
-std::string readWholeFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw Error(ioErrorMessageFromErrno(errno));
-    std::string bytes;
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        ssize_t count = read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            int error = errno;
+/** Far beyond any real design; a larger file is refused before anything is read. */
+constexpr std::size_t maximumFileSize = 256u << 20;
+
+/** Closes the descriptor whichever way the read ends. */
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0)
             close(fd);
-            throw Error(ioErrorMessageFromErrno(error));
-        }
-        if (count == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(count));
     }
-    close(fd);
+};
+
+std::string readWholeFile(const std::string& path) {
+    // Without blocking: a pipe with no writer would otherwise hang the open itself.
+    FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+    if (file.fd < 0)
+        throw Error(ioErrorMessageFromErrno(errno));
+    struct stat info {};
+    if (fstat(file.fd, &info) != 0)
+        throw Error(ioErrorMessageFromErrno(errno));
+    if (S_ISDIR(info.st_mode))
+        throw Error(ioErrorMessageFromErrno(EISDIR));
+    // A device or a pipe may never end; only a plain file has a size to trust.
+    if (!S_ISREG(info.st_mode))
+        throw Error(printableText(path) + " is not a regular file");
+    if (static_cast<std::uint64_t>(info.st_size) > maximumFileSize)
+        throw Error(printableText(path) + " is too large for a design file (over 256 MB)");
+    std::string bytes;
+    try {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        char buffer[65536];
+        for (;;) {
+            ssize_t count = read(file.fd, buffer, sizeof buffer);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0)
+                throw Error(ioErrorMessageFromErrno(errno));
+            if (count == 0)
+                break;
+            // The file may grow while it is read; the limit holds all the same.
+            if (bytes.size() + static_cast<std::size_t>(count) > maximumFileSize)
+                throw Error(printableText(path) + " is too large for a design file (over 256 MB)");
+            bytes.append(buffer, static_cast<std::size_t>(count));
+        }
+    } catch (const std::bad_alloc&) {
+        throw Error(outOfMemoryMessage);
+    }
     return bytes;
 }
 
@@ -274,47 +300,54 @@ std::string_view DesignFile::text(Span span) const {
     return std::string_view(bytes_).substr(span.offset, span.size);
 }
 
-std::vector<DesignRecord> DesignFile::records() const {
-    std::vector<DesignRecord> records;
-    records.reserve(records_.size());
-    for (const Record& record : records_) {
-        records.push_back(decoded(RecordView{record.tag, record.left, record.top, record.height,
-                                             record.width, record.events, text(record.caption),
-                                             text(record.name), text(record.hint)}));
-    }
-    return records;
-}
-
-DesignFile parseDesignFile(std::string bytes) {
-    DesignFile file;
-    file.bytes_ = std::move(bytes);
-    std::string_view content = beforeEndOfFile(file.bytes_);
-    file.records_.reserve(content.size() / 48);
-    NameCheck names;
-    names.reserve(content.size() / 48);
-    LineReader reader(content);
+/** Walks the records of the bytes before the end-of-file byte, in file order. */
+template <class Visit> void forEachRecord(std::string_view bytes, Visit&& visit) {
+    LineReader reader(beforeEndOfFile(bytes));
     while (!reader.atEnd()) {
         RecordView record;
         takeRecordLineApart(reader.readLine(), record);
         record.caption = reader.readLine();
         record.name = reader.readLine();
         record.hint = reader.readLine();
+        visit(record);
+    }
+}
+
+std::vector<DesignRecord> DesignFile::records() const {
+    std::vector<DesignRecord> records;
+    forEachRecord(bytes_, [&](const RecordView& record) { records.push_back(decoded(record)); });
+    return records;
+}
+
+DesignFile parseDesignFile(std::string bytes) {
+    if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
+        throw Error(outOfMemoryMessage);
+    DesignFile file;
+    file.bytes_ = std::move(bytes);
+    file.records_.reserve(file.bytes_.size() / 64); // a typical record; a file of others grows
+    NameCheck names;
+    forEachRecord(file.bytes_, [&](const RecordView& record) {
         names.check(record);
         std::optional<ControlKind> kind = kindOfTag(record.tag);
+        if (!kind && record.tag != windowTag)
+            return;
         file.controlCount_ += kind.has_value();
-        std::int8_t code = kind                      ? static_cast<std::int8_t>(*kind)
-                           : record.tag == windowTag ? DesignFile::Record::windowRecord
-                                                     : DesignFile::Record::unknownRecord;
-        file.records_.push_back(DesignFile::Record{
-            std::string(record.tag), code, record.left, record.top, record.height, record.width,
-            record.events, spanOf(record.caption, file.bytes_), spanOf(record.name, file.bytes_),
-            spanOf(record.hint, file.bytes_)});
-    }
+        std::int8_t code =
+            kind ? static_cast<std::int8_t>(*kind) : DesignFile::Record::windowRecord;
+        file.records_.push_back(
+            DesignFile::Record{code, record.left, record.top, record.height, record.width,
+                               record.events, spanOf(record.caption, file.bytes_),
+                               spanOf(record.name, file.bytes_), spanOf(record.hint, file.bytes_)});
+    });
     return file;
 }
 
 DesignFile readDesignFile(const std::string& path) {
-    return parseDesignFile(readWholeFile(path));
+    try {
+        return parseDesignFile(readWholeFile(path));
+    } catch (const std::bad_alloc&) {
+        throw Error(outOfMemoryMessage);
+    }
 }
 
 void applyDesignFile(Design& design, const DesignFile& file) {

@@ -30,14 +30,13 @@ public:
 
     /** Where a text line lies in the bytes; the loader decodes it straight into the design. */
     struct Span {
-        std::size_t offset = 0;
-        std::size_t size = 0;
+        std::uint32_t offset = 0; // a design file is far smaller than 4 GB
+        std::uint32_t size = 0;
     };
+    /** A window or control record; other records are skipped when applied, so not kept. */
     struct Record {
-        std::string tag;
-        std::int8_t kind; // a ControlKind, or one of the codes below
+        std::int8_t kind; // a ControlKind, or the code below
         static constexpr std::int8_t windowRecord = -1;
-        static constexpr std::int8_t unknownRecord = -2;
         std::int32_t left, top, height, width, events;
         Span caption, name, hint;
     };

@@ -1,13 +1,31 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace vap {
 
-/** A component name is empty or an identifier: an ASCII letter or '_', then letters, digits, '_'.
+/**
+ * A component name is an identifier (an ASCII letter or '_', then letters, digits, '_') that Java
+ * can take as a variable: not empty and not a reserved word.
  */
 bool isValidComponentName(std::string_view name);
+
+/** Java's keywords, '_' and the literals true, false and null, compared with case. */
+bool isJavaReservedWord(std::string_view word);
+
+/**
+ * A class name is a Java identifier (a letter, '_' or '$', then also digits; letters beyond
+ * ASCII as far as a design file can store them) that is not reserved and may name a type.
+ */
+bool isValidClassName(std::string_view name);
+
+/** "''NAME'' is not a valid class name" */
+std::string invalidClassNameMessage(std::string_view name);
+
+/** Throws the invalid-class-name error unless the name is a valid class name. */
+void checkClassName(std::string_view name);
 
 /** "''NAME'' is not a valid component name" */
 std::string invalidNameMessage(std::string_view name);
@@ -22,7 +40,19 @@ std::string toLowerAscii(std::string_view text);
 
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
-/** Hash and equality of names with ASCII case ignored, for lookups without lower-cased copies. */
+/**
+ * The hash of a name with ASCII case ignored, keyed by the seed. Names crafted to collide under
+ * one seed spread under another.
+ */
+std::uint64_t caseInsensitiveHash(std::string_view name, std::uint64_t seed) noexcept;
+
+/** A seed drawn at random once per process, so that a file cannot be crafted against it. */
+std::uint64_t processHashSeed() noexcept;
+
+/**
+ * Hash and equality of names with ASCII case ignored, for lookups without lower-cased copies;
+ * the hash is keyed with the process's seed.
+ */
 struct CaseInsensitiveHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view name) const noexcept;
