@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -36,8 +40,20 @@ void TXJustOne::Loaded() {
     ownsGuard_ = false;
     QByteArray path = QFile::encodeName(lockPathFor(guardName_));
     lockFile_ = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    // A lock that cannot be had, for whatever reason, counts as another copy running.
-    if (lockFile_ < 0 || flock(lockFile_, LOCK_EX | LOCK_NB) != 0) {
+    if (lockFile_ < 0) {
+        startUnguarded(path, errno);
+        return;
+    }
+    if (flock(lockFile_, LOCK_EX | LOCK_NB) != 0) {
+        int error = errno;
+        close(lockFile_);
+        lockFile_ = -1;
+        // Only a lock held by a running copy means another copy; any other failure lets this
+        // one start.
+        if (error != EWOULDBLOCK) {
+            startUnguarded(path, error);
+            return;
+        }
         foundAnother_ = true;
         emit AlreadyExist(this);
         if (Terminate)
@@ -47,6 +63,11 @@ void TXJustOne::Loaded() {
         return;
     }
     ownsGuard_ = true;
+}
+
+void TXJustOne::startUnguarded(const QByteArray& path, int error) {
+    std::fprintf(stderr, "vaporina: no single-instance lock (%s: %s); starting anyway\n",
+                 path.constData(), std::strerror(error));
 }
 
 } // namespace vap::app

@@ -23,7 +23,10 @@ public:
     /** The check, run once the window that holds the guard is built. */
     void Loaded();
 
-    /** True when the check found another copy (or could not take the lock). */
+    /**
+     * True when the check found the lock held by another copy. A lock that cannot be made at
+     * all is said on standard error, and this copy starts.
+     */
     bool foundAnotherCopy() const { return foundAnother_; }
 
     /** The guard's name: the program's file name as it was started, extension included. */
@@ -35,6 +38,8 @@ signals:
     void AlreadyExist(TXJustOne* sender);
 
 private:
+    static void startUnguarded(const QByteArray& path, int error);
+
     QString guardName_;
     int lockFile_ = -1;
     bool ownsGuard_ = false;

@@ -32,10 +32,13 @@ public:
     Copies(const Copies&) = delete;
     Copies& operator=(const Copies&) = delete;
 
-    QProcess& start(const QString& path = program) {
+    QString runtimeFolder() const { return runtime_.path(); }
+
+    QProcess& start(const QString& path = program,
+                    QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel) {
         auto& process = processes_.emplace_back(std::make_unique<QProcess>());
         process->setProcessEnvironment(environment_);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->setProcessChannelMode(channels);
         process->start(path, {});
         process->waitForStarted(5000);
         return *process;
@@ -99,6 +102,17 @@ private slots:
         QVERIFY(guarding(next));
         QVERIFY(endsAlone(copies.start())); // and the new copy is the one that guards now
         QCOMPARE(next.state(), QProcess::Running);
+    }
+
+    void startsWhenTheLockCannotBeMade() {
+        Copies copies;
+        // A folder where the lock file should be: it cannot be opened, not even by root.
+        QVERIFY(QDir(copies.runtimeFolder()).mkdir(QStringLiteral("vaporina.instance")));
+        QProcess& copy = copies.start(program, QProcess::SeparateChannels);
+        QVERIFY(!copy.waitForFinished(1500)); // it runs, with its window
+        QCOMPARE(copy.state(), QProcess::Running);
+        QByteArray said = copy.readAllStandardError();
+        QVERIFY2(said.count("starting anyway") == 1, said.constData());
     }
 
     void copyUnderAnotherNameRunsBeside_data() {
