@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -79,6 +80,16 @@ protected:
             return;
         }
         QTableWidget::keyPressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QTableWidget::mouseReleaseEvent(event);
+        // A click on the current cell edits it at once. The view's own way waits to see whether
+        // a double click follows, and the keys typed meanwhile went to a search of the rows.
+        QModelIndex clicked = indexAt(event->position().toPoint());
+        if (event->button() == Qt::LeftButton && clicked.isValid() && clicked == currentIndex() &&
+            state() != EditingState)
+            edit(clicked);
     }
 };
 
@@ -159,7 +170,9 @@ TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
     strPropriedade->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     strPropriedade->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     strPropriedade->setSelectionMode(QAbstractItemView::SingleSelection);
-    strPropriedade->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    strPropriedade->setEditTriggers(QAbstractItemView::CurrentChanged |
+                                    QAbstractItemView::EditKeyPressed |
+                                    QAbstractItemView::AnyKeyPressed);
     strPropriedade->setItemDelegateForColumn(1, new LiveEditDelegate(*this));
     for (int row = 0; row < RowCount; ++row) {
         strPropriedade->setRowHeight(row, 21);

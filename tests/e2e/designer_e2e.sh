@@ -304,6 +304,19 @@ rename_and_choose_events() {
     # column anywhere on the grid gives it the focus, then the keys go to the Name row.
     click $((600 + 30)) $((60 + 125))
     xdotool key --delay 50 ctrl+Home Down Down Down Down Down Right ctrl+a
+    # A name that is refused first: the error box, dismissed with Enter, leaves the program
+    # running with the typed text in the Name cell, for the user to correct.
+    xdotool type --delay 50 1abc
+    xdotool key Return
+    local box
+    box=$(wait_window "^Davodiz ezuz Udiz$")
+    shot refused-name
+    activate "$box"
+    xdotool key Return
+    wait_gone "^Davodiz ezuz Udiz$"
+    kill -0 "$app" 2>/dev/null || fail "the designer ended after the refused name"
+    activate "$inspector"
+    xdotool key --delay 50 F2 ctrl+a
     xdotool type --delay 50 cbxCidade
     xdotool key Return
     shot renamed

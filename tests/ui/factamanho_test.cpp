@@ -59,6 +59,7 @@ private:
     /** The value cell's editor, opened by making the cell current. */
     QLineEdit* edit(int row) {
         grid().setCurrentCell(row, 1);
+        settle();
         QModelIndex index = grid().model()->index(row, 1);
         if (!grid().indexWidget(index))
             grid().edit(index);
@@ -87,7 +88,12 @@ private:
                      vaptest::part<QComboBox>(inspector(), "cbObjeto"));
             break;
         }
-        QCoreApplication::processEvents(); // a name is confirmed once the event has been handled
+        settle(); // a name is confirmed once the event has been handled
+    }
+    /** Runs what the handlers left queued, as the event loop does between two user actions. */
+    static void settle() {
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
     }
     /** "10100": the five boxes of the Events page, item 0 first. */
     QString checks() {
@@ -279,6 +285,49 @@ private slots:
         QCOMPARE(vaptest::part<QComboBox>(inspector(), "cbObjeto")->currentText(),
                  QStringLiteral("JLabel1"));
         QCOMPARE(designer->objectList(), QStringList({"JButton1", "JLabel1"}));
+    }
+
+    // The refused name with real boxes: each box runs its own event loop and is closed by a key.
+    void refusedNameSurvivesRealBoxes_data() {
+        QTest::addColumn<Confirm>("how");
+        QTest::newRow("Enter in the cell") << Confirm::Enter;
+        QTest::newRow("another cell") << Confirm::OtherCell;
+        QTest::newRow("leaving the grid") << Confirm::LeaveGrid;
+    }
+    void refusedNameSurvivesRealBoxes() {
+        QFETCH(Confirm, how);
+        const QString message = QStringLiteral("''1abc'' is not a valid component name.");
+        dialogs->showRealErrorBoxes(true);
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        open("JLabel1");
+        confirm(how, type(Name, QStringLiteral("1abc")));
+        QCOMPARE(shownError(), message);
+        // Enter on the grid, without an editor, tries the same name again.
+        QTest::keyClick(&grid(), Qt::Key_Return);
+        settle();
+        QCOMPARE(shownError(), message);
+        QCOMPARE(grid().currentRow(), int(Name));
+        QCOMPARE(inspector().cellText(Name), QStringLiteral("1abc"));
+        QCOMPARE(control("JLabel1").name(), std::string("JLabel1"));
+        // The user corrects it.
+        confirm(Confirm::Enter, type(Name, QStringLiteral("nome")));
+        QVERIFY(designer->widget("nome"));
+        QCOMPARE(inspector().cellText(Name), QStringLiteral("nome"));
+    }
+
+    void keysTypedRightAfterAClickStayInTheCell() {
+        make(vaptest::part<QToolButton>(designer->palette, "JLb"));
+        open("JLabel1");
+        QTest::keyClick(edit(Name), Qt::Key_Return); // the Name cell stays current, unedited
+        settle();
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {},
+                          grid().visualItemRect(grid().item(Name, 1)).center());
+        for (char key : {'4', '5'}) { // each to the widget that has the focus, as X sends them
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
+        QCOMPARE(inspector().cellText(Name), QStringLiteral("45"));
+        QCOMPARE(control("JLabel1").top(), 40);
+        QCOMPARE(control("JLabel1").left(), 1);
     }
 
     void texts_data() {

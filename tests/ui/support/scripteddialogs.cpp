@@ -1,8 +1,11 @@
 #include "scripteddialogs.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <utility>
 
@@ -84,6 +87,21 @@ QString ScriptedDialogs::chooseOpenFile(QWidget*, const vap::ui::FileDialogTexts
 QString ScriptedDialogs::chooseSaveFile(QWidget*, const vap::ui::FileDialogTexts& texts) {
     auto answer = take({Kind::SaveFile, texts.title, texts.filter, texts.defaultSuffix});
     return answer ? answer->text.value_or(QString()) : QString();
+}
+
+void ScriptedDialogs::showError(const QString& title, const QString& message) {
+    errors_.push_back({title, message});
+    if (!realErrorBoxes_)
+        return;
+    QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, &box, [&box] {
+        if (box.isVisible())
+            QTest::keyClick(&box, Qt::Key_Return);
+    });
+    closer.start(20);
+    box.exec();
 }
 
 void ScriptedDialogs::runModal(QDialog* dialog) {

@@ -58,9 +58,13 @@ public:
     std::optional<QString> askText(QWidget*, const QString& title, const QString& label,
                                    const QString& preset, int) override;
     bool askYesNo(QWidget*, const QString& title, const QString& question) override;
-    void showError(const QString& title, const QString& message) override {
-        errors_.push_back({title, message});
-    }
+    void showError(const QString& title, const QString& message) override;
+    /**
+     * Error boxes as the user meets them: a real message box, running its own event loop until
+     * a real Enter key closes it. Handlers that show a box while an event is still being
+     * delivered crash here, as they do for the user.
+     */
+    void showRealErrorBoxes(bool real) { realErrorBoxes_ = real; }
     QString chooseOpenFile(QWidget*, const vap::ui::FileDialogTexts& texts) override;
     QString chooseSaveFile(QWidget*, const vap::ui::FileDialogTexts& texts) override;
     void runModal(QDialog* dialog) override;
@@ -82,6 +86,7 @@ private:
     std::vector<Request> requests_;
     std::vector<ShownError> errors_;
     int unanswered_ = 0;
+    bool realErrorBoxes_ = false;
 };
 
 } // namespace vaptest
