@@ -66,11 +66,14 @@ TF_AcertaLing::TF_AcertaLing(QWidget* parent)
 
 void TF_AcertaLing::chooseLanguage(int lingua) {
     appLanguage().Lingua = lingua;
-    setWindowTitle(qs(*caption.pick(lingua)));
+    auto language = languageOf(lingua);
+    if (!language)
+        return;
+    setWindowTitle(qs(caption.in(*language)));
     for (auto [label, texts] :
          {std::pair{LabEscolha, chooseText}, std::pair{labPor, portugueseText},
           std::pair{LabIng, englishText}, std::pair{labEsp, spanishText}}) {
-        label->setText(qs(*texts.pick(lingua)));
+        label->setText(qs(texts.in(*language)));
         label->adjustSize();
     }
 }

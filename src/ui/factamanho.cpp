@@ -226,19 +226,19 @@ void TF_AcTamanho::showEvent(QShowEvent* event) {
 void TF_AcTamanho::FormShow() {
     if (listDirty_)
         fillObjectList();
-    int lingua = Lingua();
-    if (!captionText.pick(lingua))
+    auto language = languageOf(Lingua());
+    if (!language)
         return; // the designed texts stay
-    setWindowTitle(qs(*captionText.pick(lingua)));
-    PageControl1->setTabText(0, qs(*propertiesTab.pick(lingua)));
-    PageControl1->setTabText(1, qs(*eventsTab.pick(lingua)));
+    setWindowTitle(qs(captionText.in(*language)));
+    PageControl1->setTabText(0, qs(propertiesTab.in(*language)));
+    PageControl1->setTabText(1, qs(eventsTab.in(*language)));
     for (int row = 0; row < RowCount; ++row)
         strPropriedade->item(row, 0)->setText(
-            qs(*rowLabels[static_cast<std::size_t>(row)].pick(lingua)));
+            qs(rowLabels[static_cast<std::size_t>(row)].in(*language)));
     refreshing_ = true;
     lsEvento->clear();
     for (const Texts3& text : eventTexts) {
-        auto* entry = new QListWidgetItem(qs(*text.pick(lingua)), lsEvento);
+        auto* entry = new QListWidgetItem(qs(text.in(*language)), lsEvento);
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         entry->setCheckState(Qt::Unchecked);
     }

@@ -379,13 +379,12 @@ void TF_Menu::opc1Click() {
 }
 
 void TF_Menu::opc2Click() {
-    int lingua = Lingua();
-    auto title = captionTitle.pick(lingua);
-    if (!title)
+    auto language = languageOf(Lingua());
+    if (!language)
         return;
     QString preset = qs(design_.window().caption);
-    std::optional<QString> caption =
-        dialogs().askText(this, qs(*title), qs(*captionPrompt.pick(lingua)), preset, 0);
+    std::optional<QString> caption = dialogs().askText(this, qs(captionTitle.in(*language)),
+                                                       qs(captionPrompt.in(*language)), preset, 0);
     design_.setCaption(ss(caption.value_or(preset)));
 }
 

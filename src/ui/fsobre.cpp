@@ -79,11 +79,11 @@ void TF_Sobre::showEvent(QShowEvent* event) {
 void TF_Sobre::FormShow() {
     const LanguageState& language = appLanguage();
     std::string caption = "Autor do Sistema";
-    if (auto text = captionText.pick(language.Lingua)) {
-        caption = std::string(*text);
-        lbSite->setText(qs(*sitesText.pick(language.Lingua)));
+    if (auto chosen = languageOf(language.Lingua)) {
+        caption = std::string(captionText.in(*chosen));
+        lbSite->setText(qs(sitesText.in(*chosen)));
         lbSite->adjustSize();
-        btSair->setToolTip(qs(*exitHint.pick(language.Lingua)));
+        btSair->setToolTip(qs(exitHint.in(*chosen)));
     }
     DateText today = todayText();
     setWindowTitle(qs(caption + " " + language.NomeProduto + " - " + today.monthAbbrev + " - " +

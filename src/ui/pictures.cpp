@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include "applanguage.h"
 #include "controllook.h"
 
 #include <QApplication>
@@ -70,6 +71,8 @@ QIcon menuPicture(int index) {
                                                                  QStyle::SP_DialogOpenButton,
                                                                  QStyle::SP_DialogSaveButton,
                                                                  QStyle::SP_DialogResetButton};
+    if (index < 0 || static_cast<std::size_t>(index) >= standIns.size())
+        return {};
     return shipped(QStringLiteral("menu%1").arg(index, 2, 10, QLatin1Char('0')),
                    [index] { return standard(standIns[static_cast<std::size_t>(index)]); });
 }
@@ -124,10 +127,11 @@ QIcon withDisabled(const QString& normal, const QString& disabled, QStyle::Stand
 } // namespace
 
 QPixmap flagPicture(int lingua) {
-    static const std::array<const char*, 3> names{"flagBrazil.gif", "flagUsa.gif",
-                                                  "flagMexico.gif"};
-    return shippedPixmap(QString::fromLatin1(names[static_cast<std::size_t>(lingua - 1)]),
-                         QSize(54, 31));
+    static const Texts3 names{"flagBrazil.gif", "flagUsa.gif", "flagMexico.gif"};
+    auto name = names.pick(lingua);
+    if (!name)
+        return {};
+    return shippedPixmap(qs(*name), QSize(54, 31));
 }
 
 QIcon checkPicture() {

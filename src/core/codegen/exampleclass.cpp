@@ -46,8 +46,9 @@ void checkExampleClassName(std::string_view name) {
     }
 }
 
+/** The text of the language; callers have checked that the code has one. */
 std::string text(const Texts3& texts, int lingua) {
-    return std::string(*texts.pick(lingua));
+    return std::string(texts.pick(lingua).value_or(std::string_view{}));
 }
 
 std::vector<std::string> headerLines(const ExampleClassContext& context,

@@ -3,18 +3,17 @@
 namespace vap {
 
 void AplicaLingua(LanguageState& language) {
-    int lingua = language.Lingua;
-    if (productName.pick(lingua)) {
+    if (auto chosen = languageOf(language.Lingua)) {
         for (const MenuEntryText& entry : mainMenuTextTable())
             language.mainWindow.menuCaptions[std::string(entry.component)] =
-                *entry.texts.pick(lingua);
-        language.mainWindow.openFilter = *designFileFilter.pick(lingua);
-        language.mainWindow.openTitle = *openDialogTitle.pick(lingua);
-        language.mainWindow.saveFilter = *designFileFilter.pick(lingua);
-        language.mainWindow.saveTitle = *saveDialogTitle.pick(lingua);
-        language.NomeProduto = *productName.pick(lingua);
-        language.TextoVersao = *versionWord.pick(lingua);
-        language.PerguntaSair = *exitQuestion.pick(lingua);
+                entry.texts.in(*chosen);
+        language.mainWindow.openFilter = designFileFilter.in(*chosen);
+        language.mainWindow.openTitle = openDialogTitle.in(*chosen);
+        language.mainWindow.saveFilter = designFileFilter.in(*chosen);
+        language.mainWindow.saveTitle = saveDialogTitle.in(*chosen);
+        language.NomeProduto = productName.in(*chosen);
+        language.TextoVersao = versionWord.in(*chosen);
+        language.PerguntaSair = exitQuestion.in(*chosen);
     }
     language.TextoVersao += versionNumber;
 }
