@@ -1,6 +1,7 @@
 import java.awt.Component;
 import java.awt.Container;
 import java.awt.Dialog;
+import java.awt.Frame;
 import java.awt.Rectangle;
 import java.awt.Window;
 import java.awt.event.WindowEvent;
@@ -20,7 +21,9 @@ import javax.swing.JComponent;
 import javax.swing.JLabel;
 import javax.swing.JPasswordField;
 import javax.swing.JScrollPane;
+import javax.swing.JTextField;
 import javax.swing.JViewport;
+import javax.swing.RootPaneContainer;
 import javax.swing.SwingUtilities;
 import javax.swing.text.JTextComponent;
 
@@ -37,6 +40,7 @@ import javax.swing.text.JTextComponent;
  */
 public final class SwingProbe {
     private static final long WAIT_MS = 15000;
+    private static final int STEADY_POLLS = 4;
 
     private static PrintStream out;
 
@@ -84,17 +88,27 @@ public final class SwingProbe {
         });
         runner.setDaemon(true);
         runner.start();
+        // The window manager frames the window after it shows, and Java may first size it for
+        // the frame insets it guessed: the window counts as shown once framed and steady.
         long deadline = System.currentTimeMillis() + WAIT_MS;
         Window[] found = new Window[1];
+        String[] state = {""};
+        int steady = 0;
         while (System.currentTimeMillis() < deadline) {
+            String last = state[0];
             SwingUtilities.invokeAndWait(() -> {
+                found[0] = null;
+                state[0] = "";
                 for (Window window : Window.getWindows())
-                    if (example.isInstance(window) && window.isShowing() && framed(window))
+                    if (example.isInstance(window) && window.isShowing() && framed(window)) {
                         found[0] = window;
+                        state[0] = window.getBounds() + " " + window.getInsets();
+                    }
             });
-            if (found[0] != null)
+            steady = found[0] != null && state[0].equals(last) ? steady + 1 : 0;
+            if (steady == STEADY_POLLS)
                 return found[0];
-            Thread.sleep(20);
+            Thread.sleep(50);
         }
         throw new IllegalStateException("no framed window of " + example.getName() + " showed");
     }
@@ -105,12 +119,12 @@ public final class SwingProbe {
     }
 
     private static void describe(Class<?> example, Window window) {
-        String modal = window instanceof Dialog && ((Dialog) window).isModal() ? "true" : "false";
-        String resizable = window instanceof Dialog ? String.valueOf(((Dialog) window).isResizable())
-                : String.valueOf(((java.awt.Frame) window).isResizable());
-        String title = window instanceof Dialog ? ((Dialog) window).getTitle()
-                : ((java.awt.Frame) window).getTitle();
-        Container content = ((javax.swing.RootPaneContainer) window).getContentPane();
+        boolean modal = window instanceof Dialog dialog && dialog.isModal();
+        boolean resizable = window instanceof Dialog dialog ? dialog.isResizable()
+                : ((Frame) window).isResizable();
+        String title = window instanceof Dialog dialog ? dialog.getTitle()
+                : ((Frame) window).getTitle();
+        Container content = ((RootPaneContainer) window).getContentPane();
         out.println(String.join("\t", "window", window.getClass().getSuperclass().getName(),
                 "title=" + escape(title),
                 "size=" + window.getWidth() + "x" + window.getHeight(),
@@ -120,21 +134,19 @@ public final class SwingProbe {
                 "closing=" + String.join(",",
                         handlers(example, window.getWindowListeners(), "Window"))));
 
-        List<Field> fields = new ArrayList<>();
-        for (Field field : example.getDeclaredFields())
-            if (!Modifier.isStatic(field.getModifiers())
-                    && Component.class.isAssignableFrom(field.getType()))
-                fields.add(field);
         List<String> names = new ArrayList<>();
         List<Component> components = new ArrayList<>();
-        for (Field field : fields) {
+        for (Field field : example.getDeclaredFields()) {
+            if (Modifier.isStatic(field.getModifiers())
+                    || !Component.class.isAssignableFrom(field.getType()))
+                continue;
             field.setAccessible(true);
             try {
-                names.add(field.getName());
                 components.add((Component) field.get(window));
             } catch (IllegalAccessException e) {
                 throw new IllegalStateException(e);
             }
+            names.add(field.getName());
         }
 
         for (int i = 0; i < components.size(); i++) {
@@ -151,8 +163,8 @@ public final class SwingProbe {
             String text = textOf(component);
             if (text != null)
                 items.add("text=" + escape(text));
-            if (component instanceof JComponent) {
-                String tip = ((JComponent) component).getToolTipText();
+            if (component instanceof JComponent swing) {
+                String tip = swing.getToolTipText();
                 if (tip != null)
                     items.add("tip=" + escape(tip));
             }
@@ -180,23 +192,24 @@ public final class SwingProbe {
         Container parent = component.getParent();
         if (parent == content)
             return "content";
-        if (parent instanceof JViewport && parent.getParent() instanceof JScrollPane) {
-            int owner = components.indexOf(parent.getParent());
-            if (owner >= 0 && ((JScrollPane) parent.getParent()).getViewport().getView() == component)
+        if (parent instanceof JViewport viewport && viewport.getView() == component
+                && viewport.getParent() instanceof JScrollPane pane) {
+            int owner = components.indexOf(pane);
+            if (owner >= 0 && pane.getViewport() == viewport)
                 return names.get(owner) + ".view";
         }
         return parent == null ? "nowhere" : parent.getClass().getName();
     }
 
     private static String textOf(Component component) {
-        if (component instanceof JPasswordField)
-            return new String(((JPasswordField) component).getPassword());
-        if (component instanceof JTextComponent)
-            return ((JTextComponent) component).getText();
-        if (component instanceof JLabel)
-            return ((JLabel) component).getText();
-        if (component instanceof AbstractButton)
-            return ((AbstractButton) component).getText();
+        if (component instanceof JPasswordField password)
+            return new String(password.getPassword());
+        if (component instanceof JTextComponent text)
+            return text.getText();
+        if (component instanceof JLabel label)
+            return label.getText();
+        if (component instanceof AbstractButton button)
+            return button.getText();
         return null;
     }
 
@@ -206,13 +219,13 @@ public final class SwingProbe {
         events.addAll(handlers(example, component.getKeyListeners(), "Key"));
         events.addAll(handlers(example, component.getMouseListeners(), "Mouse"));
         events.addAll(handlers(example, component.getFocusListeners(), "Focus"));
-        EventListener[] actions = component instanceof AbstractButton
-                ? ((AbstractButton) component).getActionListeners()
-                : component instanceof javax.swing.JTextField
-                        ? ((javax.swing.JTextField) component).getActionListeners()
-                        : component instanceof JComboBox
-                                ? ((JComboBox<?>) component).getActionListeners()
-                                : new EventListener[0];
+        EventListener[] actions = new EventListener[0];
+        if (component instanceof AbstractButton button)
+            actions = button.getActionListeners();
+        else if (component instanceof JTextField field)
+            actions = field.getActionListeners();
+        else if (component instanceof JComboBox<?> box)
+            actions = box.getActionListeners();
         events.addAll(handlers(example, actions, "Action"));
         return String.join(",", events);
     }
