@@ -18,6 +18,7 @@ import java.util.TreeSet;
 import javax.swing.AbstractButton;
 import javax.swing.JComboBox;
 import javax.swing.JComponent;
+import javax.swing.JFrame;
 import javax.swing.JLabel;
 import javax.swing.JPasswordField;
 import javax.swing.JScrollPane;
@@ -58,6 +59,7 @@ public final class SwingProbe {
         watchdog.setDaemon(true);
         watchdog.start();
 
+        awaitWindowManager();
         for (int i = 0; i < args.length; i++) {
             Class<?> example = Class.forName(args[i]);
             Window window = start(example);
@@ -75,6 +77,21 @@ public final class SwingProbe {
         }
     }
 
+    /**
+     * Waits for the window manager: a window shown before it runs is framed late, and Java then
+     * keeps the inner size rather than the outer one.
+     */
+    private static void awaitWindowManager() throws Exception {
+        JFrame[] frame = new JFrame[1];
+        SwingUtilities.invokeAndWait(() -> {
+            frame[0] = new JFrame("SwingProbe");
+            frame[0].setSize(200, 100);
+            frame[0].setVisible(true);
+        });
+        awaitSteady(JFrame.class, "the window manager to frame a window");
+        SwingUtilities.invokeAndWait(frame[0]::dispose);
+    }
+
     /** Starts the class's main on a thread of its own (a modal dialog's show() blocks it). */
     private static Window start(Class<?> example) throws Exception {
         Method main = example.getMethod("main", String[].class);
@@ -88,8 +105,15 @@ public final class SwingProbe {
         });
         runner.setDaemon(true);
         runner.start();
-        // The window manager frames the window after it shows, and Java may first size it for
-        // the frame insets it guessed: the window counts as shown once framed and steady.
+        return awaitSteady(example, "a window of " + example.getName());
+    }
+
+    /**
+     * The showing window of the class once the window manager has framed it and its bounds and
+     * insets have held still for a while: Java may first size a window for the frame insets it
+     * guessed and correct that when the real ones arrive.
+     */
+    private static Window awaitSteady(Class<?> windowClass, String what) throws Exception {
         long deadline = System.currentTimeMillis() + WAIT_MS;
         Window[] found = new Window[1];
         String[] state = {""};
@@ -100,7 +124,7 @@ public final class SwingProbe {
                 found[0] = null;
                 state[0] = "";
                 for (Window window : Window.getWindows())
-                    if (example.isInstance(window) && window.isShowing() && framed(window)) {
+                    if (windowClass.isInstance(window) && window.isShowing() && framed(window)) {
                         found[0] = window;
                         state[0] = window.getBounds() + " " + window.getInsets();
                     }
@@ -110,7 +134,7 @@ public final class SwingProbe {
                 return found[0];
             Thread.sleep(50);
         }
-        throw new IllegalStateException("no framed window of " + example.getName() + " showed");
+        throw new IllegalStateException("timed out waiting for " + what);
     }
 
     /** Whether the window manager has put its frame, with a title bar, around the window. */

@@ -101,20 +101,27 @@ bool onPath(const std::string& tool) {
 
 /** Starts a program with its output thrown away; gives its process id. */
 pid_t startQuietly(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM); // also when the test is killed
+        prctl(PR_SET_PDEATHSIG, SIGTERM); // also when the test itself is killed
         int null = open("/dev/null", O_WRONLY);
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
         execvp(argv[0], argv.data());
         _exit(127);
     }
     return pid;
+}
+
+void stop(pid_t pid) {
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
 }
 
 /** A virtual X display of our own, chosen by Xvfb so that it clashes with no other, and openbox
@@ -132,17 +139,16 @@ public:
         for (char c; read(fds[0], &c, 1) == 1 && c != '\n';)
             number += c;
         close(fds[0]);
-        if (number.empty())
+        if (number.empty()) {
+            stop(xvfb_);
             throw std::runtime_error("Xvfb did not start");
-        name_ = ":" + number;
-        setenv("DISPLAY", name_.c_str(), 1);
+        }
+        setenv("DISPLAY", (":" + number).c_str(), 1);
         openbox_ = startQuietly({"openbox", "--sm-disable"});
     }
     ~PrivateDisplay() {
-        for (pid_t pid : {openbox_, xvfb_}) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
+        stop(openbox_);
+        stop(xvfb_);
     }
     PrivateDisplay(const PrivateDisplay&) = delete;
     PrivateDisplay& operator=(const PrivateDisplay&) = delete;
@@ -150,7 +156,6 @@ public:
 private:
     pid_t xvfb_ = -1;
     pid_t openbox_ = -1;
-    std::string name_;
 };
 
 // ---- what Swing must show, in the probe's words
