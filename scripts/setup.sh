@@ -11,6 +11,7 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     default-jdk-headless
+    default-jre
     qt6-base-dev
     libgl-dev
     fonts-liberation
