@@ -52,7 +52,7 @@ menu() { # right click on the design window's background, then keys
 
 "$work/vaporina" &
 splash=$(waitfor "orvalhan@")
-xdotool key Escape
+xdotool key alt+F4
 main=$(waitfor "Vaporina - ")
 xdotool windowsize "$main" 480 330
 sleep 0.5
@@ -91,7 +91,7 @@ sleep 0.3
 menu g o
 code=$(waitfor "Código para a Geração")
 shot "$code" codewindow
-xdotool key Escape
+xdotool key alt+F4
 sleep 0.3
 
 flag=(0 40 80 120)
@@ -107,12 +107,12 @@ for lang in 1 2 3; do
     menu Up Up Return
     splash=$(waitfor "orvalhan@")
     shot "$splash" "splash-${name[$lang]}"
-    xdotool key Escape
+    xdotool key alt+F4
     sleep 0.3
     menu Up Up Up Return
     about=$(waitfor "Vaporina - .* - [0-9]")
     shot "$about" "about-${name[$lang]}"
-    xdotool key Escape
+    xdotool key alt+F4
     sleep 0.3
 done
 echo "screenshots written to $docs"

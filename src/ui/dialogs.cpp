@@ -3,13 +3,34 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace vap::ui {
 
 namespace {
+
+/**
+ * Widens a dialog so that its whole title shows: a title bar holds the title, the window's
+ * picture and its buttons, and the window manager cuts a longer title short.
+ */
+void fitTitle(QDialog& dialog) {
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true); // the usual title bars draw it bold
+    int wanted = QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + 140;
+    // These boxes size themselves from their layouts, whatever their minimum width says.
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    else if (auto* label = dialog.findChild<QLabel*>())
+        label->setMinimumWidth(wanted - 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutLeftMargin,
+                                                                        nullptr, &dialog));
+}
 
 class RealDialogs : public Dialogs {
 public:
@@ -23,6 +44,7 @@ public:
             if (auto* edit = box.findChild<QLineEdit*>())
                 edit->setMaxLength(maxLength);
         }
+        fitTitle(box);
         if (box.exec() != QDialog::Accepted)
             return std::nullopt;
         return box.textValue();
@@ -36,6 +58,7 @@ public:
     void showError(const QString& title, const QString& message) override {
         QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
                         QApplication::activeWindow());
+        fitTitle(box);
         box.exec();
     }
 

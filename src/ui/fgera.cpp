@@ -9,14 +9,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace vap::ui {
 
 namespace {
 constexpr Texts3 selectCaption{"&Selecionar tudo", "&Select everything", "&Seleccione todo"};
 constexpr Texts3 copyCaption{"&Copiar", "&Copy", "&Copia"};
+constexpr int designedButtonWidth = 121;
 } // namespace
 
-TF_Gera::TF_Gera(QWidget* parent) : QDialog(parent) {
+TF_Gera::TF_Gera(QWidget* parent) : FrameClosedDialog(parent) {
     setObjectName(QStringLiteral("F_Gera"));
     setWindowTitle(QStringLiteral("Código para a Geração da Janela"));
     setWindowIcon(programIcon());
@@ -42,6 +45,7 @@ TF_Gera::TF_Gera(QWidget* parent) : QDialog(parent) {
     memResult->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memResult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memResult->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memResult->setTabChangesFocus(true); // Tab moves on to the next button, as in a form
 
     butCopia = new QPushButton(copyPicture(), QStringLiteral("&Copiar"), this);
     butCopia->setObjectName(QStringLiteral("butCopia"));
@@ -62,6 +66,12 @@ void TF_Gera::FormCreate() {
         butSeleciona->setText(qs(*caption));
     if (auto caption = copyCaption.pick(lingua))
         butCopia->setText(qs(*caption));
+    // A caption longer than the designed button widens it about its centre.
+    for (QPushButton* button : {butSeleciona, butCopia}) {
+        int width = std::max(designedButtonWidth, button->sizeHint().width() + 12);
+        QPoint centre = button->geometry().center();
+        button->setGeometry(centre.x() - width / 2, button->y(), width, button->height());
+    }
     comments_ = commentTextsFor(lingua);
 }
 

@@ -3,7 +3,7 @@
 #include "core/codegen/commenttexts.h"
 #include "core/codegen/generatedcode.h"
 
-#include <QDialog>
+#include "framecloseddialog.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -15,7 +15,7 @@ namespace vap::ui {
  * with CR LF after every line. Made anew for each generation; its button captions and the
  * comment texts the generators use are chosen by the language when it is created.
  */
-class TF_Gera : public QDialog {
+class TF_Gera : public FrameClosedDialog {
     Q_OBJECT
 
 public:

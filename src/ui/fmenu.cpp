@@ -45,7 +45,7 @@ TF_Menu::TF_Menu(Design& design, QWidget* parent)
     setPalette(grey);
     setAutoFillBackground(true);
     buildMenus();
-    setWindowTitle(qs(design_.window().caption));
+    showCaption();
     resize(design_.window().width, design_.window().height);
     design_.addObserver(this);
     for (const auto& control : design_.controls())
@@ -196,7 +196,7 @@ void TF_Menu::windowChanged(WindowField field) {
     const DesignWindow& window = design_.window();
     switch (field) {
     case WindowField::Caption:
-        setWindowTitle(qs(window.caption));
+        showCaption();
         break;
     case WindowField::Left:
     case WindowField::Top:
@@ -213,6 +213,20 @@ void TF_Menu::windowChanged(WindowField field) {
     case WindowField::JavaClassName:
         break;
     }
+}
+
+void TF_Menu::showCaption() {
+    QString caption = qs(design_.window().caption);
+    if (!caption.isEmpty()) {
+        setWindowTitle(caption);
+        return;
+    }
+    // Qt gives the window system the program's name for an empty title; the designed window
+    // has none. A title made of one blank shows as empty, so it stands in for the moment.
+    // The program sets no display name of its own, so none is put back.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral(" "));
+    setWindowTitle(caption);
+    QGuiApplication::setApplicationDisplayName(QString());
 }
 
 TJComponent* TF_Menu::controlWidget(const Control& control) const {

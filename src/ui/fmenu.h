@@ -110,6 +110,7 @@ private:
     QAction* addSeparator(QMenu* menu, const char* name);
     void closeInspectorIfOpen();
     void applyWindowBounds();
+    void showCaption();
     void recordWindowBounds();
 
     Design& design_;

@@ -32,8 +32,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint pla
 } // namespace
 
 TF_Sobre::TF_Sobre(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+    : FrameClosedDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                    Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("F_Sobre"));
     setWindowTitle(QStringLiteral("Autor do Sistema"));
     setFixedSize(589, 304);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "framecloseddialog.h"
 
 class QLabel;
 class QPushButton;
@@ -8,7 +8,7 @@ class QPushButton;
 namespace vap::ui {
 
 /** The about window: the author's picture, name, e-mail and sites, and a close button. */
-class TF_Sobre : public QDialog {
+class TF_Sobre : public FrameClosedDialog {
     Q_OBJECT
 
 public:

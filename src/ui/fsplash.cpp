@@ -9,8 +9,8 @@
 namespace vap::ui {
 
 TF_Splash::TF_Splash(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+    : FrameClosedDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                    Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("F_Splash"));
     setWindowTitle(QStringLiteral("Orvalhan - orvalhan@vaporina.example"));
     setFixedSize(413, 438);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "framecloseddialog.h"
 
 class QLabel;
 
 namespace vap::ui {
 
 /** The splash window: the product name and version over a picture, until the user closes it. */
-class TF_Splash : public QDialog {
+class TF_Splash : public FrameClosedDialog {
     Q_OBJECT
 
 public:

@@ -251,9 +251,7 @@ close_splash() {
     local splash
     splash=$(wait_window "orvalhan@")
     shot splash
-    activate "$splash"
-    xdotool key Escape
-    wait_gone "orvalhan@"
+    close_window "$splash" "orvalhan@" # by its close box: Escape does not close it
 }
 
 arrange_main_window() {

@@ -9,6 +9,7 @@
 #include "ui/fgera.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -80,6 +81,28 @@ private slots:
         vaptest::part<QPlainTextEdit>(window.get(), "memResult")->setTextCursor(cursor);
         press(vaptest::part<QPushButton>(window.get(), "butCopia"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("pha\r\nbe"));
+    }
+
+    // Tab walks select, text, copy without typing into the text; Escape leaves the window open;
+    // every language's captions fit their buttons.
+    void keysAndCaptions() {
+        for (int lingua : {1, 2, 3}) {
+            vap::ui::appLanguage().Lingua = lingua;
+            auto window = filledWindow({"x"});
+            window->show();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            auto* select = vaptest::part<QPushButton>(window.get(), "butSeleciona");
+            auto* text = vaptest::part<QPlainTextEdit>(window.get(), "memResult");
+            for (QPushButton* button :
+                 {select, vaptest::part<QPushButton>(window.get(), "butCopia")})
+                QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+            text->setFocus();
+            QTest::keyClick(text, Qt::Key_Tab);
+            QCOMPARE(text->toPlainText(), QStringLiteral("x\n"));
+            QCOMPARE(QApplication::focusWidget(), vaptest::part<QWidget>(window.get(), "butCopia"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QVERIFY(window->isVisible());
+        }
     }
 
     // Run under a real X server (xvfb-run): another program reads what was copied.
