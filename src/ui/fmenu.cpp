@@ -205,14 +205,19 @@ void TF_Menu::windowChanged(WindowField field) {
         applyWindowBounds();
         break;
     case WindowField::Resizable:
-        opc31->setChecked(window.resizable);
+        showMark(opc31, menuPicture(7), window.resizable);
         break;
     case WindowField::Modal:
-        opc32->setChecked(window.modal);
+        showMark(opc32, menuPicture(8), window.modal);
         break;
     case WindowField::JavaClassName:
         break;
     }
+}
+
+void TF_Menu::showMark(QAction* entry, const QIcon& picture, bool checked) {
+    entry->setChecked(checked);
+    entry->setIcon(checked ? checkedPicture(picture) : picture);
 }
 
 void TF_Menu::showCaption() {

@@ -111,6 +111,7 @@ private:
     void closeInspectorIfOpen();
     void applyWindowBounds();
     void showCaption();
+    static void showMark(QAction* entry, const QIcon& picture, bool checked);
     void recordWindowBounds();
 
     Design& design_;

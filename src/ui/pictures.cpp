@@ -77,6 +77,28 @@ QIcon menuPicture(int index) {
                    [index] { return standard(standIns[static_cast<std::size_t>(index)]); });
 }
 
+QIcon checkedPicture(const QIcon& picture) {
+    QIcon checked;
+    for (int side : {16, 32}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setOpacity(0.45); // the picture stays recognisable under the mark
+        picture.paint(&painter, pixmap.rect());
+        painter.setOpacity(1.0);
+        painter.scale(side / 16.0, side / 16.0);
+        const QPointF tick[] = {{2.5, 8.5}, {6.5, 12.5}, {13.5, 3.5}};
+        painter.setPen(QPen(Qt::white, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(tick, 3);
+        painter.setPen(QPen(QColor(0, 110, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(tick, 3);
+        painter.end();
+        checked.addPixmap(pixmap);
+    }
+    return checked;
+}
+
 QIcon objectMenuPicture(int index) {
     return shipped(QStringLiteral("object%1").arg(index), [index] {
         return standard(index == 0 ? QStyle::SP_FileDialogInfoView : QStyle::SP_TrashIcon);

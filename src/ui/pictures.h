@@ -9,6 +9,11 @@ namespace vap::ui {
 
 /** Pictures of the main menu, by their place in its image list (0 to 14). */
 QIcon menuPicture(int index);
+/**
+ * A menu entry's picture with a bold check mark over it, for a checked entry: the style marks a
+ * checked entry that has a picture only with a faint frame, lost under the highlight.
+ */
+QIcon checkedPicture(const QIcon& picture);
 /** Pictures of the control menu: 0 adjust, 1 delete. */
 QIcon objectMenuPicture(int index);
 /** The palette button of a kind. */
