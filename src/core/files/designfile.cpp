@@ -8,7 +8,6 @@
 #include "../model/creation.h"
 #include "../model/design.h"
 #include "../model/error.h"
-#include "../model/nametable.h"
 #include "../model/naming.h"
 #include "../model/printable.h"
 #include "../model/wholenumber.h"
@@ -22,6 +21,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace vap {
 
@@ -171,15 +171,12 @@ public:
         std::string_view name = record.name; // a valid name is ASCII, the same in both encodings
         if (!isValidComponentName(name))
             throw Error(invalidNameMessage(decodeWindows1252(name)));
-        if (isDesignerComponentName(name) || !seen_.insert(name))
+        if (isDesignerComponentName(name) || !seen_.insert(name).second)
             throw Error(duplicateNameMessage(name));
     }
 
 private:
-    struct Itself {
-        std::string_view operator()(std::string_view name) const { return name; }
-    };
-    NameTable<std::string_view, Itself> seen_;
+    std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual> seen_;
 };
 
 /** Far beyond any real design; a larger file is refused before anything is read. */
@@ -324,7 +321,6 @@ DesignFile parseDesignFile(std::string bytes) {
         throw Error(outOfMemoryMessage);
     DesignFile file;
     file.bytes_ = std::move(bytes);
-    file.records_.reserve(file.bytes_.size() / 64); // a typical record; a file of others grows
     NameCheck names;
     forEachRecord(file.bytes_, [&](const RecordView& record) {
         names.check(record);

@@ -16,8 +16,8 @@ constexpr std::int32_t newControlTop = 40;
 Control* Design::findControl(std::string_view name) const {
     if (name.empty())
         return nullptr;
-    Control* const* found = byName_.find(name);
-    return found ? *found : nullptr;
+    auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : found->second;
 }
 
 template <class Call> void Design::notify(Call call) {
@@ -97,7 +97,7 @@ Control& Design::createControl(ControlKind kind, bool listing) {
         checkNameAvailable(defaultName, nullptr);
         control->caption_ = defaultName;
         control->name_ = std::move(defaultName);
-        byName_.insert(control.get());
+        byName_.emplace(control->name_, control.get());
     }
     Control& added = *controls_.emplace_back(std::move(control));
     owned_.insert(&added);
@@ -123,14 +123,13 @@ void Design::renameChecked(const Control& named, std::string newName) {
     if (control.name_ == newName)
         return;
     if (!control.name_.empty())
-        byName_.erase(control.name_);
+        eraseName(control.name_);
     bool captionFollows = control.caption_ == control.name_;
-    // The list views the control's name, so its entry leaves before the name changes.
     if (control.listed_)
         objectList_.remove(control.name_);
     control.name_ = std::move(newName);
     if (!control.name_.empty())
-        byName_.insert(&control);
+        byName_.emplace(control.name_, &control);
     if (control.listed_)
         objectList_.add(control.name_);
     // Observers hear of the new name with the list already holding it.
@@ -186,7 +185,7 @@ void Design::deleteControl(const Control& control) {
     notify([&control](DesignObserver& observer) { observer.controlRemoved(control); });
     owned_.erase(&control);
     if (!control.name_.empty())
-        byName_.erase(control.name_);
+        eraseName(control.name_);
     for (Control*& last : lastCreated_) {
         if (last == &control)
             last = nullptr;
@@ -208,8 +207,13 @@ void Design::clear() {
     counters_.fill(0);
 }
 
+void Design::eraseName(std::string_view name) {
+    if (auto found = byName_.find(name); found != byName_.end())
+        byName_.erase(found);
+}
+
 void Design::listControls(std::span<Control* const> controls) {
-    std::vector<std::string_view> names;
+    std::vector<std::string> names;
     names.reserve(controls.size());
     for (Control* control : controls) {
         owned(*control);
@@ -227,7 +231,7 @@ void Design::reserveControls(std::size_t count) {
 }
 
 void Design::rebuildObjectList() {
-    std::vector<std::string_view> names;
+    std::vector<std::string> names;
     names.reserve(controls_.size());
     for (const auto& control : controls_) {
         names.push_back(control->name_);

@@ -3,7 +3,6 @@
 #include "control.h"
 #include "designobserver.h"
 #include "designwindow.h"
-#include "nametable.h"
 #include "naming.h"
 #include "objectlist.h"
 
@@ -12,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -120,15 +120,13 @@ private:
     template <class Member, class Value>
     void setWindowField(Member member, Value value, WindowField field);
     void rebuildObjectList();
+    void eraseName(std::string_view name);
     void notifyObjectListChanged();
 
     DesignWindow window_;
     std::vector<std::unique_ptr<Control>> controls_;
-    struct NameOfControl {
-        std::string_view operator()(const Control* control) const { return control->name(); }
-    };
-    // Found by the controls' own names; a rename takes the control out before changing it.
-    NameTable<Control*, NameOfControl> byName_;
+    // The named controls by name, case ignored.
+    std::unordered_map<std::string, Control*, CaseInsensitiveHash, CaseInsensitiveEqual> byName_;
     std::unordered_set<const Control*> owned_;
     ObjectList objectList_;
     std::array<std::int32_t, 6> counters_{};
