@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -135,6 +136,8 @@ private:
     void closeInspectorIfOpen();
     void applyWindowBounds();
     void recordWindowBounds();
+    QRect shownOuterBounds() const;
+    QWidget* layerForNewControl();
 
     Design& design_;
     DragOutline outline_;
@@ -150,6 +153,11 @@ private:
     std::vector<QPointer<TJComponent>> waitingToShow_;
     bool applyingBounds_ = false;
     QSize frameExtra_;
+    /** The outer bounds last given to the window; moves and resizes away from them are the user's.
+     */
+    QRect shownOuter_;
+    /** The transparent layers over the client area that hold the control widgets, bottom first. */
+    std::vector<QWidget*> layers_;
 };
 
 } // namespace vap::ui
