@@ -395,6 +395,8 @@ void TF_Menu::applyWindowBounds() {
     shownOuter_ = shownOuterBounds();
     move(shownOuter_.topLeft());
     resize(shownOuter_.size() - frameExtra_);
+    if (isVisible())
+        shownOuter_ = frameGeometry(); // where the platform really put it
     applyingBounds_ = false;
 }
 

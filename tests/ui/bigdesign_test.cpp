@@ -44,13 +44,13 @@ bool writeFile(const QString& path, const std::string& bytes) {
 }
 
 /**
- * A 1024 x 768 window. The first control stands alone at the top right; the others fill the
+ * A 900 x 600 window. The first control stands alone at the top right; the others fill the
  * band from y 100 to 700 left of x 700, so the area right of it, under the first control, is
  * empty background.
  */
 std::string bigDesignFile() {
     static const char* const tags[] = {"LAB", "TXF", "PWD", "BUT", "LIS", "CBX"};
-    std::string bytes = "JAN:100:50:768:1024:0\r\nBig\r\nBig\r\n\r\n";
+    std::string bytes = "JAN:0:0:600:900:0\r\nBig\r\nBig\r\n\r\n";
     bytes += record("BUT", 800, 10, 30, 100, "first");
     std::uint32_t state = 12345;
     auto next = [&state](std::uint32_t bound) {
@@ -61,6 +61,11 @@ std::string bigDesignFile() {
         bytes += record(tags[i % 6], next(650), 100 + next(560), 10 + next(40), 20 + next(50),
                         "c" + std::to_string(i));
     return bytes;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 /** A mouse event through the window, hit-tested as the platform's events are. */
@@ -115,9 +120,8 @@ private slots:
         open(path);
         QCOMPARE(designer->design.controls().size(), std::size_t{bigCount});
         QCOMPARE(designer->widgetCount(), bigCount);
-        menu().repaint();
-        menu().resize(1400, 900); // as the user enlarges it
-        menu().repaint();
+        QCoreApplication::processEvents(); // as the event loop goes on after the command
+        menu().resize(1000, 790);          // as the user enlarges it
         QCoreApplication::processEvents();
 
         // Later controls lie over earlier ones.
@@ -139,9 +143,9 @@ private slots:
         QCOMPARE(first->geometry(), QRect(820, 15, 100, 30));
 
         // A right click on the empty background opens the main menu, not the control menu.
-        sendThroughWindow(menu(), QEvent::MouseButtonPress, QPoint(1000, 600), Qt::RightButton,
+        sendThroughWindow(menu(), QEvent::MouseButtonPress, QPoint(950, 500), Qt::RightButton,
                           Qt::RightButton);
-        sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(1000, 600), Qt::RightButton,
+        sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(950, 500), Qt::RightButton,
                           Qt::NoButton);
         QVERIFY(QTest::qWaitFor([this] { return popup("popMnu")->isVisible(); }, 2000));
         popup("popMnu")->hide();
@@ -149,6 +153,63 @@ private slots:
 
         entry("opc8")->trigger();
         QCOMPARE(designer->widgetCount(), 0);
+    }
+
+    void extremeBoundsAreShownClampedAndSavedUnchanged() {
+        constexpr std::int64_t most = INT32_MAX;
+        constexpr std::int64_t least = INT32_MIN;
+        const std::string file =
+            "JAN:" + std::to_string(most) + ':' + std::to_string(most) + ':' +
+            std::to_string(most) + ':' + std::to_string(most) + ":0\r\nHuge\r\nHuge\r\n\r\n" +
+            record("LAB", most, most, most, most, "farthest") +
+            record("TXF", least, least, most, most, "everywhere") +
+            record("BUT", least, 0, least, least, "negative") +
+            record("CBX", 0, 0, most, most, "vast") + record("LIS", 10, 10, 50, 60, "plain");
+        const QString path = folder.filePath(QStringLiteral("huge.vap"));
+        QVERIFY(writeFile(path, file));
+        open(path);
+        menu().repaint();
+        QCoreApplication::processEvents();
+
+        // What is shown fits the desktop; the design keeps the file's numbers and saves them.
+        const QSize desktop = menu().screen()->virtualSize();
+        QVERIFY(menu().frameGeometry().width() <= desktop.width());
+        QVERIFY(menu().frameGeometry().height() <= desktop.height());
+        const int limit = vap::ui::shownCoordinateLimit;
+        QCOMPARE(designer->widget(QStringLiteral("everywhere"))->geometry(),
+                 QRect(QPoint(-limit, -limit), QPoint(-2, -2)));
+        QCOMPARE(designer->widget(QStringLiteral("vast"))->geometry(), QRect(0, 0, limit, limit));
+        QVERIFY(designer->widget(QStringLiteral("negative"))->geometry().isEmpty());
+        QCOMPARE(designer->widget(QStringLiteral("plain"))->geometry(), QRect(10, 10, 60, 50));
+        const QString saved = folder.filePath(QStringLiteral("huge-saved.vap"));
+        saveAs(saved);
+        QCOMPARE(readFile(saved), QByteArray::fromStdString(file));
+
+        // Drags stop at the ends of the 32-bit range instead of wrapping around.
+        const struct {
+            const char* name;
+            QPoint by;
+            std::int64_t left, top;
+        } drags[] = {{"farthest", {30, 15}, most, most},
+                     {"everywhere", {-30, -15}, least, least},
+                     {"vast", {30, 15}, 30, 15}};
+        for (const auto& drag : drags) {
+            TJComponent* widget = designer->widget(QLatin1String(drag.name));
+            QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseMove(widget, QPoint(5, 5) + drag.by);
+            QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(5, 5) + drag.by);
+            const vap::Control& control = widget->control();
+            QCOMPARE(std::int64_t{control.left()}, drag.left);
+            QCOMPARE(std::int64_t{control.top()}, drag.top);
+        }
+
+        // Only a real resize by the user goes into the design.
+        menu().resize(400, 300);
+        const vap::DesignWindow& window = designer->design.window();
+        QCOMPARE(window.width, menu().frameGeometry().width());
+        QCOMPARE(window.height, menu().frameGeometry().height());
+        QCOMPARE(std::int64_t{window.left}, most);
+        QCOMPARE(std::int64_t{window.top}, most);
     }
 };
 
