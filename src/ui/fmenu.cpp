@@ -18,6 +18,7 @@
 #include "core/files/designfile.h"
 #include "core/lang/datetext.h"
 #include "core/model/design.h"
+#include "core/model/error.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,6 +34,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace vap::ui {
 
@@ -48,6 +50,9 @@ constexpr int classNameMaxLength = 255;
  * the layer size.
  */
 constexpr int controlsPerLayer = 1024;
+
+/** The most controls the window takes from a file: about 6 KiB of memory each as widgets. */
+constexpr std::size_t maxOpenedControls = 200000;
 
 /** The widest range of window positions a window system takes (X11's coordinates are 16-bit). */
 constexpr int windowCoordinateLimit = 32767;
@@ -604,6 +609,9 @@ void TF_Menu::opc6Click() {
         return;
     // The file is read and checked before the design is cleared: a bad file changes nothing.
     DesignFile file = readDesignFile(path.toStdString());
+    if (file.controlCount() > maxOpenedControls)
+        throw Error("Too many controls: the file has " + std::to_string(file.controlCount()) +
+                    ", the designer shows at most " + std::to_string(maxOpenedControls));
     opc8Click();
     applyDesignFile(design_, file);
 }

@@ -155,6 +155,25 @@ private slots:
         QCOMPARE(designer->widgetCount(), 0);
     }
 
+    void tooManyControlsAreRefusedBeforeTheDesignChanges() {
+        const QString small = folder.filePath(QStringLiteral("small.vap"));
+        QVERIFY(writeFile(small, "JAN:0:0:300:400:0\r\nSmall\r\n\r\n\r\n" +
+                                     record("LAB", 5, 5, 13, 57, "kept")));
+        open(small);
+        std::string bytes = "JAN:0:0:300:400:0\r\nHuge\r\n\r\n\r\n";
+        for (int i = 0; i <= 200000; ++i)
+            bytes += record("LAB", 0, 0, 1, 1, "c" + std::to_string(i));
+        const QString path = folder.filePath(QStringLiteral("toomany.vap"));
+        QVERIFY(writeFile(path, bytes));
+        open(path);
+        auto errors = dialogs->takeErrors();
+        QCOMPARE(errors.size(), std::size_t{1});
+        QCOMPARE(errors[0].text, QStringLiteral("Too many controls: the file has 200001, the "
+                                                "designer shows at most 200000."));
+        QCOMPARE(designer->objectList(), QStringList{QStringLiteral("kept")});
+        QCOMPARE(designer->design.window().caption, std::string("Small"));
+    }
+
     void extremeBoundsAreShownClampedAndSavedUnchanged() {
         constexpr std::int64_t most = INT32_MAX;
         constexpr std::int64_t least = INT32_MIN;
