@@ -51,7 +51,7 @@ constexpr int classNameMaxLength = 255;
  */
 constexpr int controlsPerLayer = 1024;
 
-/** The most controls the window takes from a file: about 6 KiB of memory each as widgets. */
+/** The most controls the window takes from a file: some 3 KiB of memory each as widgets. */
 constexpr std::size_t maxOpenedControls = 200000;
 
 /** The widest range of window positions a window system takes (X11's coordinates are 16-bit). */
@@ -97,7 +97,10 @@ protected:
             return true;
         }
         case QEvent::ToolTip: {
+            // A control of this layer without a hint passes the question up here: not beneath.
             auto* help = static_cast<QHelpEvent*>(event);
+            if (childAt(help->pos()))
+                break;
             QWidget* target = controlBeneath(help->pos());
             if (!target || target->toolTip().isEmpty())
                 break;
@@ -131,7 +134,8 @@ private:
         QPoint at = mouse->position().toPoint();
         bool pressing = mouse->type() == QEvent::MouseButtonPress ||
                         mouse->type() == QEvent::MouseButtonDblClick;
-        if (pressing && !grabbed_)
+        // A first button down picks the control anew: a release may have gone to a pop-up menu.
+        if (pressing && mouse->buttons() == mouse->button())
             grabbed_ = controlBeneath(at);
         QPointer<QWidget> target = grabbed_;
         if (mouse->type() == QEvent::MouseButtonRelease && mouse->buttons() == Qt::NoButton)
