@@ -142,14 +142,27 @@ private slots:
         QVERIFY(!first->isDragging());
         QCOMPARE(first->geometry(), QRect(820, 15, 100, 30));
 
-        // A right click on the empty background opens the main menu, not the control menu.
-        sendThroughWindow(menu(), QEvent::MouseButtonPress, QPoint(950, 500), Qt::RightButton,
-                          Qt::RightButton);
-        sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(950, 500), Qt::RightButton,
-                          Qt::NoButton);
+        // A right click on it opens its control menu; one on the empty background the main menu,
+        // and a left press there afterwards drags nothing.
+        auto rightClick = [this](QPoint at) {
+            sendThroughWindow(menu(), QEvent::MouseButtonPress, at, Qt::RightButton,
+                              Qt::RightButton);
+            sendThroughWindow(menu(), QEvent::MouseButtonRelease, at, Qt::RightButton,
+                              Qt::NoButton);
+        };
+        rightClick(QPoint(830, 25));
+        QVERIFY(QTest::qWaitFor([this] { return popup("popObj")->isVisible(); }, 2000));
+        QCOMPARE(menu().menuTarget(), first);
+        popup("popObj")->hide();
+        rightClick(QPoint(950, 500));
         QVERIFY(QTest::qWaitFor([this] { return popup("popMnu")->isVisible(); }, 2000));
-        popup("popMnu")->hide();
         QVERIFY(!popup("popObj")->isVisible());
+        popup("popMnu")->hide();
+        sendThroughWindow(menu(), QEvent::MouseButtonPress, QPoint(950, 500), Qt::LeftButton,
+                          Qt::LeftButton);
+        QVERIFY(!first->isDragging());
+        sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(950, 500), Qt::LeftButton,
+                          Qt::NoButton);
 
         entry("opc8")->trigger();
         QCOMPARE(designer->widgetCount(), 0);
