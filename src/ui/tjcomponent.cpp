@@ -12,7 +12,8 @@ namespace vap::ui {
 TJComponent::TJComponent(const Control& control, DragOutline& outline, QWidget* parent)
     : QWidget(parent), control_(control), outline_(outline), look_(lookOf(control.kind())) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The mouse on a control is the control's: a press it does not take is not the background's.
+    // The mouse on a control is the control's alone: an event it does not take goes neither to the
+    // background nor back to the layer that passed it on to the control beneath.
     setAttribute(Qt::WA_NoMousePropagation);
     setFocusPolicy(Qt::NoFocus);
     mirrorAll();
