@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vap::ui {
@@ -101,6 +102,17 @@ void paintPanel(QPainter& painter, const QRect& rect, const ControlLook& look,
     painter.drawText(
         inside, static_cast<int>(look.alignment | Qt::AlignVCenter | Qt::TextSingleLine), caption);
     painter.restore();
+}
+
+QRect shownRect(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) {
+    auto edge = [](std::int64_t at) {
+        return static_cast<int>(
+            std::clamp<std::int64_t>(at, -shownCoordinateLimit, shownCoordinateLimit));
+    };
+    int x = edge(left);
+    int y = edge(top);
+    return QRect(x, y, edge(left + std::max<std::int64_t>(0, width)) - x,
+                 edge(top + std::max<std::int64_t>(0, height)) - y);
 }
 
 int arrowMiddleRow(int height) {

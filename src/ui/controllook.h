@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QString>
 
+#include <cstdint>
+
 class QPainter;
 class QRect;
 
@@ -38,6 +40,19 @@ void paintPanel(QPainter& painter, const QRect& rect, const ControlLook& look,
 
 /** The combo box's arrow: four black rows near the right edge, centred on half the height. */
 void paintComboArrow(QPainter& painter, int width, int height);
+
+/**
+ * How far from the window's corner a control is shown: no screen reaches further, and twice it
+ * is still a valid widget size, so nothing computed from a shown rectangle overflows.
+ */
+constexpr int shownCoordinateLimit = (1 << 23) - 1;
+
+/**
+ * The part of a control's bounds that can be shown, with no signed overflow whatever the values:
+ * the edges are kept within the limit either side of the window's corner; a negative size is
+ * empty.
+ */
+QRect shownRect(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height);
 
 /** Half the height rounded to the nearest integer, ties to even: the arrow's middle row. */
 int arrowMiddleRow(int height);

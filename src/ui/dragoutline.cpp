@@ -1,6 +1,7 @@
 #include "dragoutline.h"
 
 #include <QPainter>
+#include <QScreen>
 #include <QWidget>
 
 namespace vap::ui {
@@ -51,8 +52,17 @@ void DragOutline::draw(const QRect& rect) {
     const std::array<QRect, 4> places{
         QRect(origin.x(), origin.y(), w, 1), QRect(origin.x(), origin.y() + h - 1, w, 1),
         QRect(origin.x(), origin.y(), 1, h), QRect(origin.x() + w - 1, origin.y(), 1, h)};
+    // Each edge is a window of its own: only the part on the desktop becomes one, so a huge
+    // control never makes a huge window.
+    QScreen* screen = surface_->screen();
+    QRect desktop = screen ? screen->virtualGeometry() : QRect();
     for (std::size_t i = 0; i < edges_.size(); ++i) {
-        edges_[i]->setGeometry(places[i]);
+        QRect shown = desktop.isValid() ? places[i] & desktop : places[i];
+        if (shown.isEmpty()) {
+            edges_[i]->hide();
+            continue;
+        }
+        edges_[i]->setGeometry(shown);
         if (!edges_[i]->isVisible())
             edges_[i]->show();
     }

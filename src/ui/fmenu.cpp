@@ -18,14 +18,23 @@
 #include "core/files/designfile.h"
 #include "core/lang/datetext.h"
 #include "core/model/design.h"
+#include "core/model/error.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
 
 namespace vap::ui {
 
@@ -34,6 +43,117 @@ constexpr Texts3 captionTitle{"Janela Principal", "Main window", "Ventana princi
 constexpr Texts3 captionPrompt{
     "Informe a Legenda:", "Report the Caption:", "Informe el Subtítulo:"};
 constexpr int classNameMaxLength = 255;
+
+/**
+ * Control widgets per layer. Qt paints sibling widgets by recursing once per sibling, so some
+ * 25,000 controls side by side overflow the stack; in layers the depth is the layer count plus
+ * the layer size.
+ */
+constexpr int controlsPerLayer = 1024;
+
+/** The most controls the window takes from a file: some 3 KiB of memory each as widgets. */
+constexpr std::size_t maxOpenedControls = 200000;
+
+/** The widest range of window positions a window system takes (X11's coordinates are 16-bit). */
+constexpr int windowCoordinateLimit = 32767;
+
+/** A drag moves a control by the offset, stopping at the ends of the 32-bit range. */
+std::int32_t movedBy(std::int32_t value, int offset) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        std::int64_t{value} + offset, std::numeric_limits<std::int32_t>::min(),
+        std::numeric_limits<std::int32_t>::max()));
+}
+
+/**
+ * A transparent widget over the whole client area that holds one run of control widgets in
+ * creation order; later layers lie above earlier ones. Qt hands a mouse event to the topmost
+ * layer wherever it has no control of its own, so the layer passes it on to the control beneath
+ * in the layers below, or lets it fall through to the window's background.
+ */
+class ControlLayer : public QWidget {
+public:
+    explicit ControlLayer(QWidget* window) : QWidget(window) {
+        setObjectName(QStringLiteral("controlLayer"));
+        setGeometry(window->rect());
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+            return passMouse(static_cast<QMouseEvent*>(event));
+        case QEvent::ContextMenu: {
+            auto* menu = static_cast<QContextMenuEvent*>(event);
+            QWidget* target = controlBeneath(menu->pos());
+            if (!target)
+                break;
+            QContextMenuEvent passed(menu->reason(),
+                                     target->mapFrom(parentWidget(), mapToParent(menu->pos())),
+                                     menu->globalPos(), menu->modifiers());
+            QCoreApplication::sendEvent(target, &passed);
+            return true;
+        }
+        case QEvent::ToolTip: {
+            // A control of this layer without a hint passes the question up here: not beneath.
+            auto* help = static_cast<QHelpEvent*>(event);
+            if (childAt(help->pos()))
+                break;
+            QWidget* target = controlBeneath(help->pos());
+            if (!target || target->toolTip().isEmpty())
+                break;
+            QToolTip::showText(help->globalPos(), target->toolTip(), target);
+            return true;
+        }
+        default:
+            break;
+        }
+        return QWidget::event(event);
+    }
+
+private:
+    /** The topmost control widget at the point in the layers below this one. */
+    QWidget* controlBeneath(QPoint point) const {
+        const QObjectList& siblings = parentWidget()->children();
+        auto self = std::find(siblings.rbegin(), siblings.rend(), this);
+        for (auto sibling = self == siblings.rend() ? self : std::next(self);
+             sibling != siblings.rend(); ++sibling) {
+            auto* layer = dynamic_cast<ControlLayer*>(*sibling);
+            if (!layer || layer->isHidden())
+                continue;
+            if (QWidget* control = layer->childAt(point))
+                return control;
+        }
+        return nullptr;
+    }
+
+    /** The control that took a press keeps the moves and the release, as under a mouse grab. */
+    bool passMouse(QMouseEvent* mouse) {
+        QPoint at = mouse->position().toPoint();
+        bool pressing = mouse->type() == QEvent::MouseButtonPress ||
+                        mouse->type() == QEvent::MouseButtonDblClick;
+        // A first button down picks the control anew: a release may have gone to a pop-up menu.
+        if (pressing && mouse->buttons() == mouse->button())
+            grabbed_ = controlBeneath(at);
+        QPointer<QWidget> target = grabbed_;
+        if (mouse->type() == QEvent::MouseButtonRelease && mouse->buttons() == Qt::NoButton)
+            grabbed_ = nullptr;
+        if (!target) {
+            mouse->ignore(); // on to the window's background
+            return false;
+        }
+        QMouseEvent passed(mouse->type(), target->mapFrom(parentWidget(), mapToParent(at)),
+                           mouse->scenePosition(), mouse->globalPosition(), mouse->button(),
+                           mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
+        QCoreApplication::sendEvent(target, &passed);
+        return true;
+    }
+
+    QPointer<QWidget> grabbed_;
+};
+
 } // namespace
 
 TF_Menu::TF_Menu(Design& design, QWidget* parent)
@@ -46,7 +166,8 @@ TF_Menu::TF_Menu(Design& design, QWidget* parent)
     setAutoFillBackground(true);
     buildMenus();
     showCaption();
-    resize(design_.window().width, design_.window().height);
+    shownOuter_ = QRect(pos(), shownOuterBounds().size());
+    resize(shownOuter_.size());
     design_.addObserver(this);
     for (const auto& control : design_.controls())
         controlAdded(*control);
@@ -134,13 +255,13 @@ void TF_Menu::buildMenus() {
 // ---- mirroring the design
 
 void TF_Menu::controlAdded(const Control& control) {
-    TJComponent* widget = makeControlWidget(control, outline_, this);
+    TJComponent* widget = makeControlWidget(control, outline_, layerForNewControl());
     connect(widget, &TJComponent::dragged, this, [this, widget](QPoint offset) {
         runCommand([&] {
             // Left first, then Top, as the control is moved by the offset of the drag.
             const Control& moved = widget->control();
-            design_.setLeft(moved, moved.left() + offset.x());
-            design_.setTop(moved, moved.top() + offset.y());
+            design_.setLeft(moved, movedBy(moved.left(), offset.x()));
+            design_.setTop(moved, movedBy(moved.top(), offset.y()));
         });
     });
     connect(widget, &TJComponent::menuRequested, this,
@@ -164,13 +285,23 @@ void TF_Menu::bulkChangeStarted() {
 
 void TF_Menu::bulkChangeFinished() {
     inBulkChange_ = false;
-    for (const QPointer<TJComponent>& widget : waitingToShow_) {
-        if (widget) {
-            widget->show();
-            widget->raise();
+    // A child shown on a shown parent posts the parent a layout request, and Qt looks through
+    // every posted event for one to merge it with: quadratic over a big design. Shown while their
+    // layers are hidden, they post nothing.
+    std::vector<QWidget*> hidden;
+    for (QWidget* layer : layers_) {
+        if (layer->isVisible()) {
+            layer->hide();
+            hidden.push_back(layer);
         }
     }
+    for (const QPointer<TJComponent>& widget : waitingToShow_) {
+        if (widget)
+            widget->show();
+    }
     waitingToShow_.clear();
+    for (QWidget* layer : hidden)
+        layer->show();
 }
 
 void TF_Menu::controlChanged(const Control& control, ControlField field) {
@@ -178,18 +309,35 @@ void TF_Menu::controlChanged(const Control& control, ControlField field) {
         widget->mirror(field);
 }
 
+QWidget* TF_Menu::layerForNewControl() {
+    // New controls go on the top layer only, so that the later ones always lie above.
+    if (layers_.empty() || layers_.back()->children().size() >= controlsPerLayer) {
+        auto* layer = new ControlLayer(this);
+        layer->show();
+        layers_.push_back(layer);
+    }
+    return layers_.back();
+}
+
 void TF_Menu::controlRemoved(const Control& control) {
     auto found = widgets_.find(&control);
     if (found == widgets_.end())
         return;
+    QWidget* layer = found->second->parentWidget();
     delete found->second;
     widgets_.erase(found);
+    if (layer->children().isEmpty()) {
+        layers_.erase(std::find(layers_.begin(), layers_.end(), layer));
+        delete layer;
+    }
 }
 
 void TF_Menu::designCleared() {
-    for (auto& [control, widget] : widgets_)
-        delete widget;
+    for (QWidget* layer : layers_)
+        delete layer; // with its control widgets
+    layers_.clear();
     widgets_.clear();
+    waitingToShow_.clear();
 }
 
 void TF_Menu::windowChanged(WindowField field) {
@@ -241,14 +389,37 @@ TJComponent* TF_Menu::controlWidget(const Control& control) const {
 
 // ---- the designed window's bounds: the design holds the outer bounds, frame included
 
+QRect TF_Menu::shownOuterBounds() const {
+    // A size no screen can show would only become memory: the window shows at most the size of
+    // the desktop, while the design keeps its own numbers.
+    const DesignWindow& window = design_.window();
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QSize desktop =
+        screen ? screen->virtualSize() : QSize(windowCoordinateLimit, windowCoordinateLimit);
+    auto size = [](std::int32_t wanted, int frame, int most) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{wanted} - frame, 1,
+                                                         std::max(1, most - frame))) +
+               frame;
+    };
+    auto place = [](std::int32_t wanted) {
+        return std::clamp<std::int32_t>(wanted, -windowCoordinateLimit, windowCoordinateLimit);
+    };
+    return QRect(place(window.left), place(window.top),
+                 size(window.width, frameExtra_.width(), desktop.width()),
+                 size(window.height, frameExtra_.height(), desktop.height()));
+}
+
 void TF_Menu::applyWindowBounds() {
     if (applyingBounds_)
         return;
     applyingBounds_ = true;
-    const DesignWindow& window = design_.window();
-    move(window.left, window.top);
-    resize(std::max(1, window.width - frameExtra_.width()),
-           std::max(1, window.height - frameExtra_.height()));
+    if (isVisible())
+        frameExtra_ = frameGeometry().size() - geometry().size();
+    shownOuter_ = shownOuterBounds();
+    move(shownOuter_.topLeft());
+    resize(shownOuter_.size() - frameExtra_);
+    if (isVisible())
+        shownOuter_ = frameGeometry(); // where the platform really put it
     applyingBounds_ = false;
 }
 
@@ -262,17 +433,19 @@ void TF_Menu::recordWindowBounds() {
         applyWindowBounds();
         return;
     }
+    // Only a change away from what the window was told to show is the user's: a size clamped
+    // for the screen never goes back into the design.
     QRect outer = frameGeometry();
-    const DesignWindow& window = design_.window();
     applyingBounds_ = true;
-    if (window.left != outer.x())
+    if (outer.x() != shownOuter_.x())
         design_.setWindowLeft(outer.x());
-    if (window.top != outer.y())
+    if (outer.y() != shownOuter_.y())
         design_.setWindowTop(outer.y());
-    if (window.width != outer.width())
+    if (outer.width() != shownOuter_.width())
         design_.setWindowWidth(outer.width());
-    if (window.height != outer.height())
+    if (outer.height() != shownOuter_.height())
         design_.setWindowHeight(outer.height());
+    shownOuter_ = outer;
     applyingBounds_ = false;
 }
 
@@ -283,6 +456,8 @@ void TF_Menu::moveEvent(QMoveEvent* event) {
 
 void TF_Menu::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    for (QWidget* layer : layers_)
+        layer->setGeometry(rect());
     recordWindowBounds();
 }
 
@@ -291,9 +466,9 @@ void TF_Menu::centreOnScreen() {
     if (!screen)
         return;
     QRect available = screen->availableGeometry();
-    const DesignWindow& window = design_.window();
-    design_.setWindowLeft(available.x() + (available.width() - window.width) / 2);
-    design_.setWindowTop(available.y() + (available.height() - window.height) / 2);
+    QSize shown = shownOuterBounds().size();
+    design_.setWindowLeft(available.x() + (available.width() - shown.width()) / 2);
+    design_.setWindowTop(available.y() + (available.height() - shown.height()) / 2);
 }
 
 // ---- language texts
@@ -453,6 +628,9 @@ void TF_Menu::opc6Click() {
         return;
     // The file is read and checked before the design is cleared: a bad file changes nothing.
     DesignFile file = readDesignFile(path.toStdString());
+    if (file.controlCount() > maxOpenedControls)
+        throw Error("Too many controls: the file has " + std::to_string(file.controlCount()) +
+                    ", the designer shows at most " + std::to_string(maxOpenedControls));
     opc8Click();
     applyDesignFile(design_, file);
 }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -113,6 +114,8 @@ private:
     void showCaption();
     static void showMark(QAction* entry, const QIcon& picture, bool checked);
     void recordWindowBounds();
+    QRect shownOuterBounds() const;
+    QWidget* layerForNewControl();
 
     Design& design_;
 
@@ -152,6 +155,11 @@ private:
     std::vector<QPointer<TJComponent>> waitingToShow_;
     bool applyingBounds_ = false;
     QSize frameExtra_;
+    /** The outer bounds last given to the window; moves and resizes away from them are the user's.
+     */
+    QRect shownOuter_;
+    /** The transparent layers over the client area that hold the control widgets, bottom first. */
+    std::vector<QWidget*> layers_;
 };
 
 } // namespace vap::ui

@@ -12,6 +12,9 @@ namespace vap::ui {
 TJComponent::TJComponent(const Control& control, DragOutline& outline, QWidget* parent)
     : QWidget(parent), control_(control), outline_(outline), look_(lookOf(control.kind())) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The mouse on a control is the control's alone: an event it does not take goes neither to the
+    // background nor back to the layer that passed it on to the control beneath.
+    setAttribute(Qt::WA_NoMousePropagation);
     setFocusPolicy(Qt::NoFocus);
     mirrorAll();
 }
@@ -32,8 +35,8 @@ void TJComponent::mirror(ControlField field) {
     case ControlField::Top:
     case ControlField::Width:
     case ControlField::Height:
-        setGeometry(control_.left(), control_.top(), std::max(0, control_.width()),
-                    std::max(0, control_.height()));
+        setGeometry(
+            shownRect(control_.left(), control_.top(), control_.width(), control_.height()));
         break;
     case ControlField::Tag:
         break;
@@ -54,13 +57,14 @@ void TJComponent::paintEvent(QPaintEvent*) {
 void TJComboBox::paintEvent(QPaintEvent* event) {
     TJComponent::paintEvent(event);
     QPainter painter(this);
-    paintComboArrow(painter, control().width(), control().height());
+    paintComboArrow(painter, width(), height());
 }
 
 QRect TJComponent::outlineAt(QPoint pointer) const {
     QPoint offset = pointer - pressPoint_;
-    return QRect(control_.left() + offset.x(), control_.top() + offset.y(), control_.width(),
-                 control_.height());
+    return shownRect(std::int64_t{control_.left()} + offset.x(),
+                     std::int64_t{control_.top()} + offset.y(), control_.width(),
+                     control_.height());
 }
 
 void TJComponent::mousePressEvent(QMouseEvent* event) {

@@ -50,6 +50,7 @@ private slots:
         designer.reset();
         dialogs = std::make_unique<vaptest::ScriptedDialogs>();
         designer = std::make_unique<Designer>(*dialogs);
+        designer->menu.centreOnScreen(); // the outline is shown only on the desktop
         QVERIFY(designer->started());
     }
     void cleanup() {

@@ -27,6 +27,8 @@ class DesignFile {
 public:
     /** The records decoded to UTF-8, in file order. */
     std::vector<DesignRecord> records() const;
+    /** How many control records the file holds. */
+    std::size_t controlCount() const { return controlCount_; }
 
     /** Where a text line lies in the bytes; the loader decodes it straight into the design. */
     struct Span {

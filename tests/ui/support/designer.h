@@ -43,7 +43,7 @@ struct Designer {
 
     /** The widget showing the control of that name, or nullptr. */
     vap::ui::TJComponent* widget(const QString& name) const {
-        return menu.findChild<vap::ui::TJComponent*>(name, Qt::FindDirectChildrenOnly);
+        return menu.findChild<vap::ui::TJComponent*>(name);
     }
     const vap::Control& control(const QString& name) const {
         return *design.findControl(name.toStdString());
@@ -55,8 +55,7 @@ struct Designer {
         return names;
     }
     int widgetCount() const {
-        return static_cast<int>(
-            menu.findChildren<vap::ui::TJComponent*>(Qt::FindDirectChildrenOnly).size());
+        return static_cast<int>(menu.findChildren<vap::ui::TJComponent*>().size());
     }
 
     ScriptedDialogs& dialogs_;

@@ -1,0 +1,249 @@
+// Designs at the edges of what a file may hold: 100,000 controls, and bounds anywhere in the
+// 32-bit range. The window must open, paint, resize and save them without crashing, overflowing
+// or allocating what no screen can show.
+
+#include "support/designer.h"
+#include "support/scripteddialogs.h"
+
+#include "core/model/design.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+using vap::ui::TJComponent;
+using vaptest::Designer;
+
+namespace {
+
+constexpr int bigCount = 100000;
+
+/** One control record of a design file. */
+std::string record(const char* tag, std::int64_t left, std::int64_t top, std::int64_t height,
+                   std::int64_t width, const std::string& name) {
+    return std::string(tag) + ':' + std::to_string(left) + ':' + std::to_string(top) + ':' +
+           std::to_string(height) + ':' + std::to_string(width) + ":0\r\n" + name + "\r\n" + name +
+           "\r\n\r\n";
+}
+
+bool writeFile(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size());
+}
+
+/**
+ * A 900 x 600 window. The first control stands alone at the top right; the others fill the
+ * band from y 100 to 700 left of x 700, so the area right of it, under the first control, is
+ * empty background.
+ */
+std::string bigDesignFile() {
+    static const char* const tags[] = {"LAB", "TXF", "PWD", "BUT", "LIS", "CBX"};
+    std::string bytes = "JAN:0:0:600:900:0\r\nBig\r\nBig\r\n\r\n";
+    bytes += record("BUT", 800, 10, 30, 100, "first");
+    std::uint32_t state = 12345;
+    auto next = [&state](std::uint32_t bound) {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<std::int64_t>((state >> 8) % bound);
+    };
+    for (int i = 1; i < bigCount; ++i)
+        bytes += record(tags[i % 6], next(650), 100 + next(560), 10 + next(40), 20 + next(50),
+                        "c" + std::to_string(i));
+    return bytes;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+/** A mouse event through the window, hit-tested as the platform's events are. */
+void sendThroughWindow(QWidget& top, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                       Qt::MouseButtons buttons) {
+    QPointF local(at);
+    QMouseEvent event(type, local, local, QPointF(top.mapToGlobal(at)), button, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(top.windowHandle(), &event);
+}
+
+} // namespace
+
+class BigDesigns : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<vaptest::ScriptedDialogs> dialogs;
+    std::unique_ptr<Designer> designer;
+    QTemporaryDir folder;
+
+    vap::ui::TF_Menu& menu() { return designer->menu; }
+    QAction* entry(const char* name) { return menu().findChild<QAction*>(QLatin1String(name)); }
+    QMenu* popup(const char* name) { return menu().findChild<QMenu*>(QLatin1String(name)); }
+
+    void open(const QString& path) {
+        dialogs->answerOpenFile(path);
+        entry("opc6")->trigger();
+    }
+    void saveAs(const QString& path) {
+        dialogs->answerSaveFile(path);
+        entry("opc7")->trigger();
+    }
+
+private slots:
+    void init() {
+        designer.reset();
+        dialogs = std::make_unique<vaptest::ScriptedDialogs>();
+        designer = std::make_unique<Designer>(*dialogs);
+        QVERIFY(designer->started());
+        dialogs->takeRequests();
+    }
+    void cleanup() {
+        designer.reset();
+        dialogs->verifySettled();
+        dialogs.reset();
+    }
+
+    void hundredThousandControlsOpenPaintAndResize() {
+        const QString path = folder.filePath(QStringLiteral("big.vap"));
+        QVERIFY(writeFile(path, bigDesignFile()));
+        open(path);
+        QCOMPARE(designer->design.controls().size(), std::size_t{bigCount});
+        QCOMPARE(designer->widgetCount(), bigCount);
+        QCoreApplication::processEvents(); // as the event loop goes on after the command
+        menu().resize(1000, 790);          // as the user enlarges it
+        QCoreApplication::processEvents();
+
+        // Later controls lie over earlier ones.
+        const auto& controls = designer->design.controls();
+        const vap::Control& last = *controls.back();
+        QCOMPARE(menu().childAt(QPoint(last.left() + 1, last.top() + 1)),
+                 menu().controlWidget(last));
+
+        // The first control, under the empty area of the later ones, still takes a drag.
+        TJComponent* first = designer->widget(QStringLiteral("first"));
+        QVERIFY(first && first->isVisible());
+        sendThroughWindow(menu(), QEvent::MouseButtonPress, QPoint(810, 20), Qt::LeftButton,
+                          Qt::LeftButton);
+        QVERIFY(first->isDragging());
+        sendThroughWindow(menu(), QEvent::MouseMove, QPoint(830, 25), Qt::NoButton, Qt::LeftButton);
+        sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(830, 25), Qt::LeftButton,
+                          Qt::NoButton);
+        QVERIFY(!first->isDragging());
+        QCOMPARE(first->geometry(), QRect(820, 15, 100, 30));
+
+        // A right click on it opens its control menu; one on the empty background the main menu,
+        // and a left press there afterwards drags nothing.
+        auto rightClick = [this](QPoint at) {
+            sendThroughWindow(menu(), QEvent::MouseButtonPress, at, Qt::RightButton,
+                              Qt::RightButton);
+            sendThroughWindow(menu(), QEvent::MouseButtonRelease, at, Qt::RightButton,
+                              Qt::NoButton);
+        };
+        rightClick(QPoint(830, 25));
+        QVERIFY(QTest::qWaitFor([this] { return popup("popObj")->isVisible(); }, 2000));
+        QCOMPARE(menu().menuTarget(), first);
+        popup("popObj")->hide();
+        rightClick(QPoint(950, 500));
+        QVERIFY(QTest::qWaitFor([this] { return popup("popMnu")->isVisible(); }, 2000));
+        QVERIFY(!popup("popObj")->isVisible());
+        popup("popMnu")->hide();
+        sendThroughWindow(menu(), QEvent::MouseButtonPress, QPoint(950, 500), Qt::LeftButton,
+                          Qt::LeftButton);
+        QVERIFY(!first->isDragging());
+        sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(950, 500), Qt::LeftButton,
+                          Qt::NoButton);
+
+        entry("opc8")->trigger();
+        QCOMPARE(designer->widgetCount(), 0);
+    }
+
+    void tooManyControlsAreRefusedBeforeTheDesignChanges() {
+        const QString small = folder.filePath(QStringLiteral("small.vap"));
+        QVERIFY(writeFile(small, "JAN:0:0:300:400:0\r\nSmall\r\n\r\n\r\n" +
+                                     record("LAB", 5, 5, 13, 57, "kept")));
+        open(small);
+        std::string bytes = "JAN:0:0:300:400:0\r\nHuge\r\n\r\n\r\n";
+        for (int i = 0; i <= 200000; ++i)
+            bytes += record("LAB", 0, 0, 1, 1, "c" + std::to_string(i));
+        const QString path = folder.filePath(QStringLiteral("toomany.vap"));
+        QVERIFY(writeFile(path, bytes));
+        open(path);
+        auto errors = dialogs->takeErrors();
+        QCOMPARE(errors.size(), std::size_t{1});
+        QCOMPARE(errors[0].text, QStringLiteral("Too many controls: the file has 200001, the "
+                                                "designer shows at most 200000."));
+        QCOMPARE(designer->objectList(), QStringList{QStringLiteral("kept")});
+        QCOMPARE(designer->design.window().caption, std::string("Small"));
+    }
+
+    void extremeBoundsAreShownClampedAndSavedUnchanged() {
+        constexpr std::int64_t most = INT32_MAX;
+        constexpr std::int64_t least = INT32_MIN;
+        const std::string file =
+            "JAN:" + std::to_string(most) + ':' + std::to_string(most) + ':' +
+            std::to_string(most) + ':' + std::to_string(most) + ":0\r\nHuge\r\nHuge\r\n\r\n" +
+            record("LAB", most, most, most, most, "farthest") +
+            record("TXF", least, least, most, most, "everywhere") +
+            record("BUT", least, 0, least, least, "negative") +
+            record("CBX", 0, 0, most, most, "vast") + record("LIS", 10, 10, 50, 60, "plain");
+        const QString path = folder.filePath(QStringLiteral("huge.vap"));
+        QVERIFY(writeFile(path, file));
+        open(path);
+        menu().repaint();
+        QCoreApplication::processEvents();
+
+        // What is shown fits the desktop; the design keeps the file's numbers and saves them.
+        const QSize desktop = menu().screen()->virtualSize();
+        QVERIFY(menu().frameGeometry().width() <= desktop.width());
+        QVERIFY(menu().frameGeometry().height() <= desktop.height());
+        const int limit = vap::ui::shownCoordinateLimit;
+        QCOMPARE(designer->widget(QStringLiteral("everywhere"))->geometry(),
+                 QRect(QPoint(-limit, -limit), QPoint(-2, -2)));
+        QCOMPARE(designer->widget(QStringLiteral("vast"))->geometry(), QRect(0, 0, limit, limit));
+        QVERIFY(designer->widget(QStringLiteral("negative"))->geometry().isEmpty());
+        QCOMPARE(designer->widget(QStringLiteral("plain"))->geometry(), QRect(10, 10, 60, 50));
+        const QString saved = folder.filePath(QStringLiteral("huge-saved.vap"));
+        saveAs(saved);
+        QCOMPARE(readFile(saved), QByteArray::fromStdString(file));
+
+        // Drags stop at the ends of the 32-bit range instead of wrapping around.
+        const struct {
+            const char* name;
+            QPoint by;
+            std::int64_t left, top;
+        } drags[] = {{"farthest", {30, 15}, most, most},
+                     {"everywhere", {-30, -15}, least, least},
+                     {"vast", {30, 15}, 30, 15}};
+        for (const auto& drag : drags) {
+            TJComponent* widget = designer->widget(QLatin1String(drag.name));
+            QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseMove(widget, QPoint(5, 5) + drag.by);
+            QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(5, 5) + drag.by);
+            const vap::Control& control = widget->control();
+            QCOMPARE(std::int64_t{control.left()}, drag.left);
+            QCOMPARE(std::int64_t{control.top()}, drag.top);
+        }
+
+        // Only a real resize by the user goes into the design.
+        menu().resize(400, 300);
+        const vap::DesignWindow& window = designer->design.window();
+        QCOMPARE(window.width, menu().frameGeometry().width());
+        QCOMPARE(window.height, menu().frameGeometry().height());
+        QCOMPARE(std::int64_t{window.left}, most);
+        QCOMPARE(std::int64_t{window.top}, most);
+    }
+};
+
+QTEST_MAIN(BigDesigns)
+#include "bigdesign_test.moc"
