@@ -3,11 +3,8 @@
 #include "applanguage.h"
 #include "controllook.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QPainter>
 #include <QPixmap>
-#include <QStyle>
 
 #include <array>
 
@@ -26,55 +23,19 @@ void ensurePictures() {
     (void)registered;
 }
 
-QIcon standard(QStyle::StandardPixmap pixmap) {
-    return QApplication::style()->standardIcon(pixmap);
-}
-
-/** A picture shipped with the program, or a stand-in made only when there is none. */
-template <class StandIn> QIcon shipped(const QString& name, StandIn&& standIn) {
+/** A picture compiled into the program (see pictures.qrc). */
+QIcon shipped(const QString& name) {
     ensurePictures();
-    QString path = QStringLiteral(":/pictures/") + name + QStringLiteral(".png");
-    return QFile::exists(path) ? QIcon(path) : QIcon(standIn());
-}
-
-/** A small drawing of the control itself, as the palette shows its kinds. */
-QIcon miniature(ControlKind kind) {
-    const std::array<QString, 6> captions{QStringLiteral("A"),  QStringLiteral("ab"),
-                                          QStringLiteral("**"), QStringLiteral("OK"),
-                                          QStringLiteral("≡"),  QString()};
-    QPixmap pixmap(25, 18);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    ControlLook look = lookOf(kind);
-    QRect rect = kind == ControlKind::Label ? QRect(4, 1, 18, 16) : QRect(0, 2, 25, 14);
-    paintPanel(painter, rect, look, captions[kindIndex(kind)]);
-    if (kind == ControlKind::ComboBox)
-        paintComboArrow(painter, 25 + 4, 18);
-    return QIcon(pixmap);
+    return QIcon(QStringLiteral(":/pictures/") + name + QStringLiteral(".png"));
 }
 
 } // namespace
 
 QIcon menuPicture(int index) {
-    static const std::array<QStyle::StandardPixmap, 15> standIns{QStyle::SP_MediaPlay,
-                                                                 QStyle::SP_FileDialogDetailedView,
-                                                                 QStyle::SP_FileDialogListView,
-                                                                 QStyle::SP_FileDialogNewFolder,
-                                                                 QStyle::SP_DialogCloseButton,
-                                                                 QStyle::SP_MessageBoxInformation,
-                                                                 QStyle::SP_FileIcon,
-                                                                 QStyle::SP_BrowserReload,
-                                                                 QStyle::SP_DirIcon,
-                                                                 QStyle::SP_FileDialogContentsView,
-                                                                 QStyle::SP_TitleBarNormalButton,
-                                                                 QStyle::SP_DialogHelpButton,
-                                                                 QStyle::SP_DialogOpenButton,
-                                                                 QStyle::SP_DialogSaveButton,
-                                                                 QStyle::SP_DialogResetButton};
-    if (index < 0 || static_cast<std::size_t>(index) >= standIns.size())
+    constexpr int pictureCount = 15;
+    if (index < 0 || index >= pictureCount)
         return {};
-    return shipped(QStringLiteral("menu%1").arg(index, 2, 10, QLatin1Char('0')),
-                   [index] { return standard(standIns[static_cast<std::size_t>(index)]); });
+    return shipped(QStringLiteral("menu%1").arg(index, 2, 10, QLatin1Char('0')));
 }
 
 QIcon checkedPicture(const QIcon& picture) {
@@ -100,25 +61,22 @@ QIcon checkedPicture(const QIcon& picture) {
 }
 
 QIcon objectMenuPicture(int index) {
-    return shipped(QStringLiteral("object%1").arg(index), [index] {
-        return standard(index == 0 ? QStyle::SP_FileDialogInfoView : QStyle::SP_TrashIcon);
-    });
+    return shipped(QStringLiteral("object%1").arg(index));
 }
 
 QIcon palettePicture(ControlKind kind) {
     static const std::array<const char*, 6> names{"paletteLabel",    "paletteTextField",
                                                   "palettePassword", "paletteButton",
                                                   "paletteList",     "paletteComboBox"};
-    return shipped(QString::fromLatin1(names[kindIndex(kind)]), [kind] { return miniature(kind); });
+    return shipped(QString::fromLatin1(names[kindIndex(kind)]));
 }
 
 QIcon selectAllPicture() {
-    return shipped(QStringLiteral("selectAll"),
-                   [] { return standard(QStyle::SP_FileDialogListView); });
+    return shipped(QStringLiteral("selectAll"));
 }
 
 QIcon copyPicture() {
-    return shipped(QStringLiteral("copy"), [] { return standard(QStyle::SP_DialogApplyButton); });
+    return shipped(QStringLiteral("copy"));
 }
 
 namespace {
@@ -127,20 +85,13 @@ QString picturePath(const QString& name) {
     return QStringLiteral(":/pictures/") + name;
 }
 
-QPixmap shippedPixmap(const QString& name, QSize standInSize) {
+QPixmap shippedPixmap(const QString& name) {
     ensurePictures();
-    QPixmap picture(picturePath(name));
-    if (!picture.isNull())
-        return picture;
-    QPixmap standIn(standInSize);
-    standIn.fill(QColor(120, 140, 170));
-    return standIn;
+    return QPixmap(picturePath(name));
 }
 
-QIcon withDisabled(const QString& normal, const QString& disabled, QStyle::StandardPixmap standIn) {
+QIcon withDisabled(const QString& normal, const QString& disabled) {
     ensurePictures();
-    if (!QFile::exists(picturePath(normal)))
-        return standard(standIn);
     QIcon icon(picturePath(normal));
     icon.addFile(picturePath(disabled), QSize(), QIcon::Disabled);
     return icon;
@@ -153,30 +104,27 @@ QPixmap flagPicture(int lingua) {
     auto name = names.pick(lingua);
     if (!name)
         return {};
-    return shippedPixmap(qs(*name), QSize(54, 31));
+    return shippedPixmap(qs(*name));
 }
 
 QIcon checkPicture() {
-    return withDisabled(QStringLiteral("check.png"), QStringLiteral("checkDisabled.png"),
-                        QStyle::SP_DialogOkButton);
+    return withDisabled(QStringLiteral("check.png"), QStringLiteral("checkDisabled.png"));
 }
 
 QIcon exitPicture() {
-    return withDisabled(QStringLiteral("exit.png"), QStringLiteral("exitDisabled.png"),
-                        QStyle::SP_DialogCloseButton);
+    return withDisabled(QStringLiteral("exit.png"), QStringLiteral("exitDisabled.png"));
 }
 
 QPixmap splashPicture() {
-    return shippedPixmap(QStringLiteral("splash.jpg"), QSize(389, 399));
+    return shippedPixmap(QStringLiteral("splash.jpg"));
 }
 
 QPixmap aboutPicture() {
-    return shippedPixmap(QStringLiteral("about.jpg"), QSize(295, 294));
+    return shippedPixmap(QStringLiteral("about.jpg"));
 }
 
 QIcon programIcon() {
-    return shipped(QStringLiteral("program"),
-                   [] { return standard(QStyle::SP_TitleBarMenuButton); });
+    return shipped(QStringLiteral("program"));
 }
 
 } // namespace vap::ui

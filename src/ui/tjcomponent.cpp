@@ -69,7 +69,7 @@ QRect TJComponent::outlineAt(QPoint pointer) const {
 
 void TJComponent::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
-    if (MoveWho() == TWhoToMove::mwNone || event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton)
         return;
     // Qt grabs the mouse for the pressed widget, so moves and the release come here even when
     // the pointer leaves the control.
@@ -81,7 +81,7 @@ void TJComponent::mousePressEvent(QMouseEvent* event) {
 
 void TJComponent::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
-    if (MoveWho() == TWhoToMove::mwNone || !dragging_)
+    if (!dragging_)
         return;
     lastPoint_ = event->position().toPoint();
     outline_.draw(outlineAt(lastPoint_));
@@ -89,7 +89,7 @@ void TJComponent::mouseMoveEvent(QMouseEvent* event) {
 
 void TJComponent::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
-    if (MoveWho() == TWhoToMove::mwNone || event->button() != Qt::LeftButton || !dragging_)
+    if (event->button() != Qt::LeftButton || !dragging_)
         return;
     outline_.erase();
     dragging_ = false;

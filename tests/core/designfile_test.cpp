@@ -224,18 +224,31 @@ class RecordLine : public testing::TestWithParam<RecordLineCase> {};
 // Each case follows a full record, so a value the line does not supply must not leak from it.
 TEST_P(RecordLine, TakesTheLineApartFromFreshValues) {
     const RecordLineCase& c = GetParam();
-    vap::DesignFile file = vap::parseDesignFile(
-        lines({"BUT:11:12:13:14:15", "caption", "name", "hint", c.line, "", "n", ""}));
-    const std::vector<vap::DesignRecord> records = file.records();
-    ASSERT_EQ(records.size(), 2u);
-    const vap::DesignRecord& record = records[1];
-    EXPECT_EQ(record.tag, c.tag);
-    EXPECT_EQ(record.left, c.left);
-    EXPECT_EQ(record.top, c.top);
-    EXPECT_EQ(record.height, c.height);
-    EXPECT_EQ(record.width, c.width);
-    EXPECT_EQ(record.events, c.events);
-    EXPECT_EQ(record.caption + record.name + record.hint, "n");
+    vap::Design design;
+    vap::applyDesignFile(
+        design, vap::parseDesignFile(
+                    lines({"BUT:11:12:13:14:15", "caption", "name", "hint", c.line, "", "n", ""})));
+    const std::string_view tag = c.tag;
+    if (tag == "JAN") {
+        const vap::DesignWindow& window = design.window();
+        EXPECT_EQ(std::vector<std::int32_t>({window.left, window.top, window.height, window.width}),
+                  std::vector<std::int32_t>({c.left, c.top, c.height, c.width}));
+        EXPECT_EQ(window.caption + window.JavaClassName, "n");
+        return;
+    }
+    if (tag != "LAB" && tag != "CBX" && tag != "TXF") {
+        EXPECT_EQ(design.controls().size(), 1u); // read and skipped
+        return;
+    }
+    ASSERT_EQ(design.controls().size(), 2u);
+    const vap::Control& control = *design.controls()[1];
+    EXPECT_EQ(control.kind(), tag == "LAB"   ? vap::ControlKind::Label
+                              : tag == "CBX" ? vap::ControlKind::ComboBox
+                                             : vap::ControlKind::TextField);
+    EXPECT_EQ(std::vector<std::int32_t>({control.left(), control.top(), control.height(),
+                                         control.width(), control.tag()}),
+              std::vector<std::int32_t>({c.left, c.top, c.height, c.width, c.events}));
+    EXPECT_EQ(control.caption() + control.name() + control.hint(), "n");
 }
 
 INSTANTIATE_TEST_SUITE_P(

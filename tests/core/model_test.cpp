@@ -101,7 +101,6 @@ TEST(Creation, GivesDefaultNamesPlacesAndSizes) {
         Control& made = createOfKind(design, s.kind, true);
         EXPECT_EQ(made.width(), s.width);
         EXPECT_EQ(made.height(), s.height);
-        EXPECT_EQ(design.lastCreated(s.kind), &made);
     }
 }
 
@@ -112,7 +111,6 @@ TEST(Creation, CountersSurviveDeletionAndResetOnClear) {
     CriaJButton(design, true);
     design.deleteControl(second);
     EXPECT_EQ(CriaJButton(design, true).name(), "JButton4");
-    EXPECT_EQ(design.lastCreated(ControlKind::Button)->name(), "JButton4");
 
     design.setCaption("Cadastro");
     design.setJavaClassName("Cadastro");
@@ -120,7 +118,6 @@ TEST(Creation, CountersSurviveDeletionAndResetOnClear) {
     design.clear();
     EXPECT_TRUE(design.controls().empty());
     EXPECT_TRUE(design.objectList().items().empty());
-    EXPECT_EQ(design.lastCreated(ControlKind::Button), nullptr);
     EXPECT_EQ(CriaJLabel(design, true).name(), "JLabel1");
     EXPECT_EQ(design.window().caption, "Cadastro");
     EXPECT_EQ(design.window().JavaClassName, "Cadastro");

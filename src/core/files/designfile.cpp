@@ -141,18 +141,6 @@ std::string_view beforeEndOfFile(std::string_view bytes) {
     return bytes.substr(0, bytes.find(endOfFileByte));
 }
 
-DesignRecord decoded(const RecordView& view) {
-    return DesignRecord{decodeWindows1252(view.tag),
-                        view.left,
-                        view.top,
-                        view.height,
-                        view.width,
-                        view.events,
-                        decodeWindows1252(view.caption),
-                        decodeWindows1252(view.name),
-                        decodeWindows1252(view.hint)};
-}
-
 /** Where a piece of text lies in the file's bytes. */
 DesignFile::Span spanOf(std::string_view piece, std::string_view bytes) {
     return {static_cast<std::uint32_t>(piece.data() - bytes.data()),
@@ -308,12 +296,6 @@ template <class Visit> void forEachRecord(std::string_view bytes, Visit&& visit)
         record.hint = reader.readLine();
         visit(record);
     }
-}
-
-std::vector<DesignRecord> DesignFile::records() const {
-    std::vector<DesignRecord> records;
-    forEachRecord(bytes_, [&](const RecordView& record) { records.push_back(decoded(record)); });
-    return records;
 }
 
 DesignFile parseDesignFile(std::string bytes) {

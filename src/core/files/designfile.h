@@ -9,24 +9,9 @@ namespace vap {
 
 class Design;
 
-/** One record of a design file, texts decoded to UTF-8. */
-struct DesignRecord {
-    std::string tag;
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t height = 0;
-    std::int32_t width = 0;
-    std::int32_t events = 0;
-    std::string caption; // first text line
-    std::string name;    // second text line
-    std::string hint;    // third text line
-};
-
 /** A design file read and checked, not yet applied: its bytes, whose names and numbers passed. */
 class DesignFile {
 public:
-    /** The records decoded to UTF-8, in file order. */
-    std::vector<DesignRecord> records() const;
     /** How many control records the file holds. */
     std::size_t controlCount() const { return controlCount_; }
 

@@ -7,8 +7,8 @@
 
 namespace vap {
 
-/** What a drag on a control moves. Every control of the designer moves itself. */
-enum class TWhoToMove { mwNone, mwSelf, mwParent };
+/** What a drag on a control moves: every control of the designer moves itself. */
+enum class TWhoToMove { mwSelf };
 
 /**
  * One Java control of the design. It is read freely; it changes only through the operations of
@@ -16,9 +16,6 @@ enum class TWhoToMove { mwNone, mwSelf, mwParent };
  */
 class Control {
 public:
-    using Id = std::uint64_t;
-
-    Id id() const { return id_; }
     ControlKind kind() const { return kind_; }
     /** True for a text field, false for a password field and every other kind. */
     bool eTextField() const { return kind_ == ControlKind::TextField; }
@@ -37,11 +34,9 @@ public:
 
 private:
     friend class Design;
-    Control(Id id, ControlKind kind)
-        : id_(id), kind_(kind), width_(kindInfo(kind).defaultWidth),
-          height_(kindInfo(kind).defaultHeight) {}
+    explicit Control(ControlKind kind)
+        : kind_(kind), width_(kindInfo(kind).defaultWidth), height_(kindInfo(kind).defaultHeight) {}
 
-    Id id_;
     ControlKind kind_;
     std::string name_;
     std::string caption_;

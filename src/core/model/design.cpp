@@ -86,14 +86,13 @@ void Design::checkNameAvailable(std::string_view name, const Control* control) c
 
 Control& Design::createControl(ControlKind kind, bool listing) {
     std::int32_t number = ++counters_[kindIndex(kind)];
-    std::unique_ptr<Control> control(new Control(nextId_++, kind));
+    std::unique_ptr<Control> control(new Control(kind));
     control->left_ = newControlLeft;
     control->top_ = newControlTop;
     control->showHint_ = true;
     if (listing) {
         std::string defaultName =
             std::string(kindInfo(kind).defaultNamePrefix) + std::to_string(number);
-        lastCreated_[kindIndex(kind)] = nullptr; // a refused control is discarded, not kept
         checkNameAvailable(defaultName, nullptr);
         control->caption_ = defaultName;
         control->name_ = std::move(defaultName);
@@ -101,7 +100,6 @@ Control& Design::createControl(ControlKind kind, bool listing) {
     }
     Control& added = *controls_.emplace_back(std::move(control));
     owned_.insert(&added);
-    lastCreated_[kindIndex(kind)] = &added;
     notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
     if (listing) {
         objectList_.add(added.name_);
@@ -186,10 +184,6 @@ void Design::deleteControl(const Control& control) {
     owned_.erase(&control);
     if (!control.name_.empty())
         eraseName(control.name_);
-    for (Control*& last : lastCreated_) {
-        if (last == &control)
-            last = nullptr;
-    }
     controls_.erase(place);
     rebuildObjectList();
 }
@@ -201,7 +195,6 @@ void Design::clear() {
     notify([](DesignObserver& observer) { observer.designCleared(); });
     byName_.clear();
     owned_.clear();
-    lastCreated_.fill(nullptr);
     while (!controls_.empty())
         controls_.pop_back(); // last to first, as the owner destroys them
     counters_.fill(0);

@@ -42,8 +42,6 @@ public:
     bool contains(const Control* control) const;
 
     std::int32_t kindCounter(ControlKind kind) const { return counters_[kindIndex(kind)]; }
-    /** The control most recently made by the kind's creation routine, while it exists. */
-    Control* lastCreated(ControlKind kind) const { return lastCreated_[kindIndex(kind)]; }
 
     // The designed window.
     void setCaption(std::string caption);
@@ -130,8 +128,6 @@ private:
     std::unordered_set<const Control*> owned_;
     ObjectList objectList_;
     std::array<std::int32_t, 6> counters_{};
-    std::array<Control*, 6> lastCreated_{};
-    Control::Id nextId_ = 1;
     std::vector<DesignObserver*> observers_;
 };
 
