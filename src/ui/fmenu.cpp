@@ -177,9 +177,9 @@ TF_Menu::~TF_Menu() {
     design_.removeObserver(this);
 }
 
-QAction* TF_Menu::addEntry(QMenu* menu, const char* name, const QString& caption, const QIcon& icon,
+QAction* TF_Menu::addEntry(QMenu* menu, const char* name, const QIcon& icon,
                            void (TF_Menu::*handler)()) {
-    QAction* action = menu->addAction(icon, caption);
+    QAction* action = menu->addAction(icon, QString());
     action->setObjectName(QString::fromLatin1(name));
     if (handler)
         connect(action, &QAction::triggered, this,
@@ -196,60 +196,50 @@ QAction* TF_Menu::addSeparator(QMenu* menu, const char* name) {
 void TF_Menu::buildMenus() {
     popMnu = new QMenu(this);
     popMnu->setObjectName(QStringLiteral("popMnu"));
-    opc1 = addEntry(popMnu, "opc1", QStringLiteral("&Linguagem"), menuPicture(11),
-                    &TF_Menu::opc1Click);
+    opc1 = addEntry(popMnu, "opc1", menuPicture(11), &TF_Menu::opc1Click);
     N1 = addSeparator(popMnu, "N1");
-    opc2 =
-        addEntry(popMnu, "opc2", QStringLiteral("&Caption"), menuPicture(1), &TF_Menu::opc2Click);
+    opc2 = addEntry(popMnu, "opc2", menuPicture(1), &TF_Menu::opc2Click);
 
     auto* formats = new QMenu(popMnu);
     formats->setObjectName(QStringLiteral("opc3Menu"));
     opc3 = popMnu->addMenu(formats);
     opc3->setObjectName(QStringLiteral("opc3"));
-    opc3->setText(QStringLiteral("&Formatos"));
     opc3->setIcon(menuPicture(2));
-    opc31 = addEntry(formats, "opc31", QStringLiteral("Redimensionável"), menuPicture(7),
-                     &TF_Menu::opc31Click);
-    opc32 =
-        addEntry(formats, "opc32", QStringLiteral("Modal"), menuPicture(8), &TF_Menu::opc32Click);
+    opc31 = addEntry(formats, "opc31", menuPicture(7), &TF_Menu::opc31Click);
+    opc32 = addEntry(formats, "opc32", menuPicture(8), &TF_Menu::opc32Click);
     opc31->setCheckable(true);
     opc32->setCheckable(true);
 
-    opc4 = addEntry(popMnu, "opc4", QStringLiteral("Criar &Objetos"), menuPicture(3),
-                    &TF_Menu::opc4Click);
+    opc4 = addEntry(popMnu, "opc4", menuPicture(3), &TF_Menu::opc4Click);
     N2 = addSeparator(popMnu, "N2");
 
     auto* generate = new QMenu(popMnu);
     generate->setObjectName(QStringLiteral("opc5Menu"));
     opc5 = popMnu->addMenu(generate);
     opc5->setObjectName(QStringLiteral("opc5"));
-    opc5->setText(QStringLiteral("&Gerar"));
     opc5->setIcon(menuPicture(0));
-    opc51 = addEntry(generate, "opc51", QStringLiteral("&Objetos da Janela"), menuPicture(10),
-                     &TF_Menu::opc51Click);
-    opc52 = addEntry(generate, "opc52", QStringLiteral("Classe &Exemplo"), menuPicture(9),
-                     &TF_Menu::opc52Click);
+    opc51 = addEntry(generate, "opc51", menuPicture(10), &TF_Menu::opc51Click);
+    opc52 = addEntry(generate, "opc52", menuPicture(9), &TF_Menu::opc52Click);
 
-    opc6 = addEntry(popMnu, "opc6", QStringLiteral("&Abrir"), menuPicture(12), &TF_Menu::opc6Click);
-    opc7 =
-        addEntry(popMnu, "opc7", QStringLiteral("&Salvar"), menuPicture(13), &TF_Menu::opc7Click);
-    opc8 =
-        addEntry(popMnu, "opc8", QStringLiteral("&Limpar"), menuPicture(14), &TF_Menu::opc8Click);
+    opc6 = addEntry(popMnu, "opc6", menuPicture(12), &TF_Menu::opc6Click);
+    opc7 = addEntry(popMnu, "opc7", menuPicture(13), &TF_Menu::opc7Click);
+    opc8 = addEntry(popMnu, "opc8", menuPicture(14), &TF_Menu::opc8Click);
     N3 = addSeparator(popMnu, "N3");
-    Criador = addEntry(popMnu, "Criador", QStringLiteral("© Orvalhan"), menuPicture(5),
-                       &TF_Menu::CriadorClick);
-    Versao = addEntry(popMnu, "Versao", QStringLiteral("Dez 2000 - Versão 0.4"), menuPicture(6),
-                      &TF_Menu::VersaoClick);
+    Criador = addEntry(popMnu, "Criador", menuPicture(5), &TF_Menu::CriadorClick);
+    Criador->setText(QStringLiteral("© Orvalhan"));
+    Versao = addEntry(popMnu, "Versao", menuPicture(6), &TF_Menu::VersaoClick);
+    Versao->setText(QStringLiteral("Dez 2000 - Versão 0.4"));
     N4 = addSeparator(popMnu, "N4");
-    opcSair = addEntry(popMnu, "opcSair", QStringLiteral("&Sair"), menuPicture(4),
-                       &TF_Menu::opcSairClick);
+    opcSair = addEntry(popMnu, "opcSair", menuPicture(4), &TF_Menu::opcSairClick);
 
     popObj = new QMenu(this);
     popObj->setObjectName(QStringLiteral("popObj"));
-    obj1 = addEntry(popObj, "obj1", QStringLiteral("&Ajusta Objeto"), objectMenuPicture(0),
-                    &TF_Menu::obj1Click);
-    obj2 = addEntry(popObj, "obj2", QStringLiteral("&Excluir"), objectMenuPicture(1),
-                    &TF_Menu::obj2Click);
+    obj1 = addEntry(popObj, "obj1", objectMenuPicture(0), &TF_Menu::obj1Click);
+    obj2 = addEntry(popObj, "obj2", objectMenuPicture(1), &TF_Menu::obj2Click);
+
+    // The designed captions, until a language is applied.
+    for (const MenuEntryText& entry : mainMenuTextTable())
+        findChild<QAction*>(qs(entry.component))->setText(qs(entry.initial));
 }
 
 // ---- mirroring the design

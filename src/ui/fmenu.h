@@ -106,8 +106,7 @@ protected:
 
 private:
     void buildMenus();
-    QAction* addEntry(QMenu* menu, const char* name, const QString& caption, const QIcon& icon,
-                      void (TF_Menu::*handler)());
+    QAction* addEntry(QMenu* menu, const char* name, const QIcon& icon, void (TF_Menu::*handler)());
     QAction* addSeparator(QMenu* menu, const char* name);
     void closeInspectorIfOpen();
     void applyWindowBounds();

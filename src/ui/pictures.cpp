@@ -1,7 +1,6 @@
 #include "pictures.h"
 
 #include "applanguage.h"
-#include "controllook.h"
 
 #include <QPainter>
 #include <QPixmap>
