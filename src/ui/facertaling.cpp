@@ -3,6 +3,7 @@
 #include "applanguage.h"
 #include "clickablepicture.h"
 #include "pictures.h"
+#include "placedlabel.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -16,14 +17,6 @@ constexpr Texts3 chooseText{"Escolha a linguagem:", "Choose the language:", "Esc
 constexpr Texts3 portugueseText{"Português", "Portuguese", "Portugués"};
 constexpr Texts3 englishText{"Inglês", "English", "Inglés"};
 constexpr Texts3 spanishText{"Espanhol", "Spanish", "Español"};
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint place) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(place);
-    label->adjustSize();
-    return label;
-}
 
 ClickablePicture* flag(QWidget* parent, const char* name, const QPixmap& picture, QPoint place) {
     auto* image = new ClickablePicture(parent);
@@ -41,13 +34,13 @@ TF_AcertaLing::TF_AcertaLing(QWidget* parent)
     setObjectName(QStringLiteral("F_AcertaLing"));
     setWindowTitle(QStringLiteral("Bem Vindo..."));
     setFixedSize(308, 166);
-    LabEscolha = label(this, "LabEscolha", QStringLiteral("Escolha a linguagem:"), {8, 8});
+    LabEscolha = placedLabel(this, "LabEscolha", QStringLiteral("Escolha a linguagem:"), {8, 8});
     imgPort = flag(this, "imgPort", flagPicture(1), {16, 40});
     imgIng = flag(this, "imgIng", flagPicture(2), {16, 80});
     imgEsp = flag(this, "imgEsp", flagPicture(3), {16, 120});
-    labPor = label(this, "labPor", QStringLiteral("Português"), {80, 48});
-    LabIng = label(this, "LabIng", QStringLiteral("Inglês"), {80, 88});
-    labEsp = label(this, "labEsp", QStringLiteral("Espanhol"), {80, 128});
+    labPor = placedLabel(this, "labPor", QStringLiteral("Português"), {80, 48});
+    LabIng = placedLabel(this, "LabIng", QStringLiteral("Inglês"), {80, 88});
+    labEsp = placedLabel(this, "labEsp", QStringLiteral("Espanhol"), {80, 128});
 
     btOK = new QToolButton(this);
     btOK->setObjectName(QStringLiteral("btOK"));

@@ -2,6 +2,7 @@
 
 #include "applanguage.h"
 #include "pictures.h"
+#include "placedlabel.h"
 
 #include "core/lang/datetext.h"
 
@@ -16,19 +17,6 @@ constexpr Texts3 captionText{"Autor", "Author", "Autor"};
 constexpr Texts3 sitesText{"Meus Sites:", "My Sites:", "Mis Sitios:"};
 constexpr Texts3 exitHint{"Tenha minha paz", "Have my peace", "Tenga mi paz"};
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint place,
-              bool bold = false) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    label->move(place);
-    label->adjustSize();
-    return label;
-}
 } // namespace
 
 TF_Sobre::TF_Sobre(QWidget* parent)
@@ -44,17 +32,19 @@ TF_Sobre::TF_Sobre(QWidget* parent)
     Image1->setPixmap(picture);
     Image1->setGeometry(QRect(QPoint(2, 7), picture.size()));
 
-    Label1 = label(this, "Label1", QStringLiteral("Orvalhan"), {315, 24}, true);
+    Label1 = placedLabel(this, "Label1", QStringLiteral("Orvalhan"), {315, 24}, true);
     QFont name = Label1->font();
     name.setPixelSize(13);
     Label1->setFont(name);
     Label1->adjustSize();
-    Label2 = label(this, "Label2", QStringLiteral("E-Mail"), {304, 72}, true);
-    Label3 = label(this, "Label3", QStringLiteral("orvalhan@vaporina.example"), {328, 96});
-    lbSite = label(this, "lbSite", QStringLiteral("Home-Page"), {304, 120}, true);
-    Label5 = label(this, "Label5", QStringLiteral("https://vaporina.example"), {328, 144});
-    Label6 = label(this, "Label6", QStringLiteral("https://orvalhan.example/java"), {328, 168});
-    Label7 = label(this, "Label7", QStringLiteral("https://orvalhan.example/notas"), {328, 192});
+    Label2 = placedLabel(this, "Label2", QStringLiteral("E-Mail"), {304, 72}, true);
+    Label3 = placedLabel(this, "Label3", QStringLiteral("orvalhan@vaporina.example"), {328, 96});
+    lbSite = placedLabel(this, "lbSite", QStringLiteral("Home-Page"), {304, 120}, true);
+    Label5 = placedLabel(this, "Label5", QStringLiteral("https://vaporina.example"), {328, 144});
+    Label6 =
+        placedLabel(this, "Label6", QStringLiteral("https://orvalhan.example/java"), {328, 168});
+    Label7 =
+        placedLabel(this, "Label7", QStringLiteral("https://orvalhan.example/notas"), {328, 192});
     for (QLabel* site : {Label3, Label5, Label6, Label7})
         site->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -86,8 +76,8 @@ void TF_Sobre::FormShow() {
         btSair->setToolTip(qs(exitHint.in(*chosen)));
     }
     DateText today = todayText();
-    setWindowTitle(qs(caption + " " + language.NomeProduto + " - " + today.monthAbbrev + " - " +
-                      std::to_string(today.year) + " - " + language.TextoVersao));
+    setWindowTitle(qs(caption + " " + language.NomeProduto + " - " +
+                      composeVersaoCaption(language, today.monthAbbrev, today.year)));
 }
 
 } // namespace vap::ui

@@ -43,7 +43,7 @@ void TF_Splash::showEvent(QShowEvent* event) {
 
 void TF_Splash::FormShow() {
     const LanguageState& language = appLanguage();
-    labTitulo->setText(qs(language.NomeProduto + " - " + language.TextoVersao));
+    labTitulo->setText(qs(composeMainCaption(language)));
 }
 
 } // namespace vap::ui
