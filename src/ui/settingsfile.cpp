@@ -42,7 +42,7 @@ int SettingsFile::readIdioma() const {
     QString text = readIdiomaText();
     std::optional<std::int32_t> value = wholeNumber(text.toStdString());
     if (!value)
-        throw Error("'" + text.toStdString() + "' is not a valid integer value");
+        throw Error(notAnIntegerMessage(text.toStdString()));
     return *value;
 }
 

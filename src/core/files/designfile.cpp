@@ -85,18 +85,11 @@ private:
     std::size_t position_ = 0;
 };
 
-std::string notAnIntegerMessage(std::string_view piece) {
-    std::string message = "'";
-    message += printableText(decodeWindows1252(piece));
-    message += "' is not a valid integer value";
-    return message;
-}
-
 /** A number piece of a record line: decimal, leading blanks and a sign allowed, 32 bits. */
 std::int32_t toInteger(std::string_view piece) {
     if (std::optional<std::int32_t> value = wholeNumber(piece))
         return *value;
-    throw Error(notAnIntegerMessage(piece));
+    throw Error(notAnIntegerMessage(decodeWindows1252(piece)));
 }
 
 /** A record as it stands in the file: numbers taken apart, texts still Windows-1252 bytes. */

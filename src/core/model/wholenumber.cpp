@@ -1,5 +1,7 @@
 #include "wholenumber.h"
 
+#include "printable.h"
+
 #include <limits>
 
 namespace vap {
@@ -51,6 +53,10 @@ std::optional<std::int32_t> wholeNumber(std::string_view text, bool hexadecimal)
         value > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(value);
+}
+
+std::string notAnIntegerMessage(std::string_view text) {
+    return "'" + printableText(text) + "' is not a valid integer value";
 }
 
 } // namespace vap

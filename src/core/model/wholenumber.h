@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vap {
@@ -12,5 +13,8 @@ namespace vap {
  * after, within 32 bits. Anything else gives nothing.
  */
 std::optional<std::int32_t> wholeNumber(std::string_view text, bool hexadecimal = false);
+
+/** "'TEXT' is not a valid integer value", the UTF-8 text with its control characters escaped. */
+std::string notAnIntegerMessage(std::string_view text);
 
 } // namespace vap
