@@ -1,5 +1,6 @@
-// Feeds every file named on the command line, or found in a folder named there, through the
-// fuzz target's entry function: the seed corpus and every saved crash, without libFuzzer.
+// Feeds every file named on the command line, or found under a folder named there, through the
+// fuzz target's entry function: the seed corpus, the tests' design files and every saved crash,
+// without libFuzzer.
 #include "fuzz_designfile.h"
 
 #include <algorithm>
@@ -14,9 +15,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+/** Design files, and the crash files libFuzzer saves without an extension. */
 bool isInput(const fs::path& path) {
-    std::string name = path.filename().string();
-    return fs::is_regular_file(path) && name != ".gitkeep" && name != "README.md";
+    return fs::is_regular_file(path) &&
+           (path.extension() == ".vap" ||
+            (!path.has_extension() && path.filename().string().front() != '.'));
 }
 
 std::string readFile(const fs::path& path) {
@@ -31,7 +34,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         fs::path argument(argv[i]);
         if (fs::is_directory(argument)) {
-            for (const auto& entry : fs::directory_iterator(argument)) {
+            for (const auto& entry : fs::recursive_directory_iterator(argument)) {
                 if (isInput(entry.path()))
                     inputs.push_back(entry.path());
             }

@@ -38,4 +38,4 @@ mkdir -p "$build/corpus" "$build/artifacts"
 exec timeout --signal=INT $((seconds + 120)) "$build/fuzz/fuzz_designfile" \
     -max_len=4096 -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
     -dict=fuzz/designfile.dict -artifact_prefix="$build/artifacts/" \
-    "$@" "$build/corpus" fuzz/corpus
+    "$@" "$build/corpus" fuzz/corpus tests/data
