@@ -166,7 +166,7 @@ void checkShape(const Options& options, const std::vector<std::string>& argument
 void checkWritten(std::ostream& out) {
     if (!out) {
         int error = errno;
-        throw Error(error ? ioErrorMessageFromErrno(error) : ioErrorMessage(101));
+        throw Error(error ? ioErrorMessageFromErrno(error) : ioErrorMessage(IoError::DiskFull));
     }
 }
 

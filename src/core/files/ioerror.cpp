@@ -4,22 +4,36 @@
 
 namespace vap {
 
+std::string ioErrorMessage(IoError error) {
+    switch (error) {
+    case IoError::FileNotFound:
+        return "File not found";
+    case IoError::InvalidFilename:
+        return "Invalid filename";
+    case IoError::TooManyOpenFiles:
+        return "Too many open files";
+    case IoError::FileAccessDenied:
+        return "File access denied";
+    case IoError::ReadBeyondEnd:
+        return "Read beyond end of file";
+    case IoError::DiskFull:
+        return "Disk full";
+    case IoError::InvalidNumericInput:
+        return "Invalid numeric input";
+    }
+    return "I/O error " + std::to_string(static_cast<int>(error));
+}
+
 std::string ioErrorMessage(int code) {
     switch (code) {
     case 2:
-        return "File not found";
     case 3:
-        return "Invalid filename";
     case 4:
-        return "Too many open files";
     case 5:
-        return "File access denied";
     case 100:
-        return "Read beyond end of file";
     case 101:
-        return "Disk full";
     case 106:
-        return "Invalid numeric input";
+        return ioErrorMessage(static_cast<IoError>(code));
     default:
         return "I/O error " + std::to_string(code);
     }
@@ -28,28 +42,28 @@ std::string ioErrorMessage(int code) {
 std::string ioErrorMessageFromErrno(int errnoValue) {
     switch (errnoValue) {
     case ENOENT:
-        return ioErrorMessage(2);
+        return ioErrorMessage(IoError::FileNotFound);
     case ENOTDIR:
     case ENAMETOOLONG:
     case EINVAL:
     case ELOOP:
-        return ioErrorMessage(3);
+        return ioErrorMessage(IoError::InvalidFilename);
     case EMFILE:
     case ENFILE:
-        return ioErrorMessage(4);
+        return ioErrorMessage(IoError::TooManyOpenFiles);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
     case EBUSY:
-        return ioErrorMessage(5);
+        return ioErrorMessage(IoError::FileAccessDenied);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return ioErrorMessage(101);
+        return ioErrorMessage(IoError::DiskFull);
     default:
-        // Other system errors keep their own number, clear of the runtime's codes above.
+        // Other system errors keep their own number, clear of the named codes above.
         return "I/O error " + std::to_string(errnoValue);
     }
 }

@@ -4,7 +4,19 @@
 
 namespace vap {
 
-/** The runtime's message for an input/output error code: 2 "File not found", 5 ..., 101 ... */
+/** The input/output errors the user is told of by name, with the codes the messages carry. */
+enum class IoError {
+    FileNotFound = 2,
+    InvalidFilename = 3,
+    TooManyOpenFiles = 4,
+    FileAccessDenied = 5,
+    ReadBeyondEnd = 100,
+    DiskFull = 101,
+    InvalidNumericInput = 106,
+};
+
+/** "File not found", "Disk full" and so on; an unnamed code gives "I/O error CODE". */
+std::string ioErrorMessage(IoError error);
 std::string ioErrorMessage(int code);
 
 /** The message for a failed file operation, from the errno it set. */

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <optional>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -87,10 +88,18 @@ std::string resolveTarget(const std::string& path) {
     }
 }
 
+/**
+ * The process's file-creation mask, read from the kernel's status of the process: umask() reads
+ * it only by setting it, which would change it for every thread for a moment.
+ */
 mode_t currentUmask() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return mask;
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("Umask:"))
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    }
+    return 022; // a kernel too old to tell: the usual mask
 }
 
 void writeAll(int fd, std::string_view bytes) {
@@ -155,7 +164,7 @@ public:
         path_ = folder_ + "/.vaporina-XXXXXX";
         fd_ = mkstemp(path_.data());
         if (fd_ < 0 && errno == ENOENT)
-            throw Error(ioErrorMessage(3)); // the folder is missing: the path is not valid
+            throw Error(ioErrorMessage(IoError::InvalidFilename)); // the folder is missing
         if (fd_ < 0)
             failWithErrno(errno);
         named_ = true;

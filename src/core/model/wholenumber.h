@@ -8,9 +8,9 @@
 namespace vap {
 
 /**
- * The runtime's reading of a whole number: leading blanks, an optional sign, then decimal digits
- * (or, with `hexadecimal`, also hexadecimal ones after "$", "x", "X", "0x" or "0X"), nothing
- * after, within 32 bits. Anything else gives nothing.
+ * A whole number as the design files and number cells write it: leading blanks, an optional sign,
+ * then decimal digits (or, with `hexadecimal`, also hexadecimal ones after "$", "x", "X", "0x" or
+ * "0X"), nothing after, within 32 bits. Anything else gives nothing.
  */
 std::optional<std::int32_t> wholeNumber(std::string_view text, bool hexadecimal = false);
 
