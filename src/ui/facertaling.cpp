@@ -65,7 +65,7 @@ TF_AcertaLing::TF_AcertaLing(QWidget* parent)
 }
 
 void TF_AcertaLing::chooseLanguage(int lingua) {
-    appLanguage().Lingua = lingua;
+    setLingua(lingua);
     setWindowTitle(qs(*caption.pick(lingua)));
     for (auto [label, texts] :
          {std::pair{LabEscolha, chooseText}, std::pair{labPor, portugueseText},

@@ -312,7 +312,7 @@ void TF_Menu::showEvent(QShowEvent* event) {
 void TF_Menu::FormShow() {
     opc8Click();
     InspectorOpen = false;
-    appLanguage().Lingua = readLanguage_ ? readLanguage_() : 1;
+    setLingua(readLanguage_ ? readLanguage_() : 1);
     AplicaLingua(appLanguage());
     applyLanguageTexts();
     composeCaptions();
@@ -436,6 +436,10 @@ void TF_Menu::opc6Click() {
         this, FileDialogTexts{qs(texts.openTitle), qs(texts.openFilter), QStringLiteral("vap")});
     if (path.isEmpty())
         return;
+    openDesignFile(path);
+}
+
+void TF_Menu::openDesignFile(const QString& path) {
     // The file is read and checked before the design is cleared: a bad file changes nothing.
     DesignFile file = readDesignFile(path.toStdString());
     opc8Click();
