@@ -4,8 +4,10 @@ BUILD_DIR := build/$(PRESET)
 
 .PHONY: setup configure build run test bench clean format
 
+# `make run` installs and builds only what the designer needs; the tests' packages come with
+# `make test` (or `make setup`).
 setup:
-	bash scripts/setup.sh
+	bash scripts/setup.sh test
 
 configure: setup
 	cmake --preset $(PRESET)
@@ -13,7 +15,10 @@ configure: setup
 build: configure
 	cmake --build --preset $(PRESET)
 
-run: build
+run:
+	bash scripts/setup.sh run
+	cmake --preset $(PRESET)
+	cmake --build --preset $(PRESET) --target vaporina
 	$(BUILD_DIR)/src/app/vaporina
 
 # After the main run, the core's and the windows' tests again under the address and

@@ -1,20 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build and the tests need, only those that are missing.
+# Installs the Debian packages that are missing, only those:
+#
+#   scripts/setup.sh run     what building and running the designer needs (`make run`)
+#   scripts/setup.sh test    that, and what the tests, the package check and the benchmarks need
+#                            (`make test`, `make package`, `make bench`); the default
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(
+set_name=${1:-test}
+
+run_packages=(
     build-essential
     cmake
     ninja-build
     pkg-config
+    qt6-base-dev
+    libgl-dev
+    # Qt's own texts (buttons of message boxes, the file dialog) in Portuguese and Spanish.
+    qt6-translations-l10n
+    # The splash and about titles are laid out for these fonts.
+    fonts-liberation
+)
+
+test_packages=(
     libgtest-dev
     libgmock-dev
     libbenchmark-dev
     default-jdk-headless
     default-jre
-    qt6-base-dev
-    libgl-dev
-    fonts-liberation
     xvfb
     xauth
     xdotool
@@ -22,9 +35,21 @@ packages=(
     xclip
     openbox
     imagemagick
+    # The package: cpack's dependency scan (dpkg-shlibdeps, file), its checks.
     dpkg-dev
+    file
     desktop-file-utils
+    lintian
 )
+
+case "$set_name" in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: scripts/setup.sh [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -69,7 +69,8 @@ int runVaporina(int argc, char** argv) {
         },
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 
-    ui::SettingsFile settings(ui::SettingsFile::pathFor(QCoreApplication::applicationFilePath()));
+    ui::SettingsFile settings =
+        ui::SettingsFile::forProgram(QCoreApplication::applicationFilePath());
     F_Menu.setLanguageReader([&settings] {
         try {
             return settings.readIdioma();
@@ -86,6 +87,17 @@ int runVaporina(int argc, char** argv) {
             ui::showErrorBox(QString::fromStdString(error.what())); // the user can still leave
         }
     });
+
+    // `vaporina FILE.vap`: the design is opened once the window is up, after its first showing
+    // has cleared the design, with the Open command's checks and error box.
+    if (argc > 1) {
+        QObject::connect(
+            &F_Menu, &ui::TF_Menu::firstPainted, &F_Menu,
+            [&F_Menu, path = QString::fromLocal8Bit(argv[1])] {
+                ui::runCommand([&] { F_Menu.openDesignFile(path); });
+            },
+            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    }
 
     FirstPaintProbe probe;
     if (qEnvironmentVariableIsSet("VAPORINA_REPORT_FIRST_PAINT"))

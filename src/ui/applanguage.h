@@ -11,6 +11,13 @@ namespace vap::ui {
 /** The running program's language: the code Lingua, the shared texts, the main window's texts. */
 LanguageState& appLanguage();
 
+/**
+ * Sets the language code and puts Qt's own texts (message box buttons, input box, file dialog)
+ * into that language, from the catalogues of qt6-translations-l10n; without them, or for a code
+ * outside Portuguese and Spanish, they stay English.
+ */
+void setLingua(int lingua);
+
 /** The current code, as the windows test it. */
 inline int Lingua() {
     return appLanguage().Lingua;

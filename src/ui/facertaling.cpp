@@ -58,7 +58,7 @@ TF_AcertaLing::TF_AcertaLing(QWidget* parent)
 }
 
 void TF_AcertaLing::chooseLanguage(int lingua) {
-    appLanguage().Lingua = lingua;
+    setLingua(lingua);
     auto language = languageOf(lingua);
     if (!language)
         return;

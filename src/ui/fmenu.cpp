@@ -490,7 +490,7 @@ void TF_Menu::showEvent(QShowEvent* event) {
 
 void TF_Menu::FormShow() {
     opc8Click();
-    appLanguage().Lingua = readLanguage_ ? readLanguage_() : 1;
+    setLingua(readLanguage_ ? readLanguage_() : 1);
     AplicaLingua(appLanguage());
     applyLanguageTexts();
     composeCaptions();
@@ -616,6 +616,10 @@ void TF_Menu::opc6Click() {
         this, FileDialogTexts{qs(texts.openTitle), qs(texts.openFilter), QStringLiteral("vap")});
     if (path.isEmpty())
         return;
+    openDesignFile(path);
+}
+
+void TF_Menu::openDesignFile(const QString& path) {
     // The file is read and checked before the design is cleared: a bad file changes nothing.
     DesignFile file = readDesignFile(path.toStdString());
     if (file.controlCount() > maxOpenedControls)

@@ -64,6 +64,12 @@ public:
     /** Sets the caption and the version entry from the language, as start-up does. */
     void composeCaptions();
 
+    /**
+     * Opens a design file as the Open command does once a file is chosen; throws vap::Error
+     * with the message for the error box, leaving the design as it was, when the file is bad.
+     */
+    void openDesignFile(const QString& path);
+
     void FormShow();
     bool FormClose();
     void opc1Click();

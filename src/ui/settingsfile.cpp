@@ -4,38 +4,144 @@
 #include "core/model/wholenumber.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
+#include <QSaveFile>
 #include <QStandardPaths>
 
+#include <optional>
 #include <unistd.h>
 
 namespace vap::ui {
 
 namespace {
 
-const QString idiomaKey = QStringLiteral("Padrao/Idioma");
+const QByteArray sectionName = "Padrao";
+const QByteArray keyName = "Idioma";
 
-bool folderIsWritable(const QString& folder) {
-    return access(QFile::encodeName(folder).constData(), W_OK) == 0;
+bool isWritable(const QString& path) {
+    return access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+/** Folders of installed programs, which never hold their settings, whoever runs them. */
+bool isSystemFolder(const QString& folder) {
+    static const QStringList systemFolders{
+        QStringLiteral("/usr/bin"),       QStringLiteral("/usr/sbin"),
+        QStringLiteral("/usr/local/bin"), QStringLiteral("/usr/local/sbin"),
+        QStringLiteral("/usr/games"),     QStringLiteral("/usr/local/games"),
+        QStringLiteral("/bin"),           QStringLiteral("/sbin"),
+    };
+    QString canonical = QFileInfo(folder).canonicalFilePath();
+    return systemFolders.contains(folder) || systemFolders.contains(canonical);
+}
+
+bool sameName(QByteArrayView a, QByteArrayView b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+/** One line of the file: its text without the line end, and where it starts and ends. */
+struct Line {
+    qsizetype start;
+    qsizetype textEnd; // before "\r\n" or "\n"
+    qsizetype end;     // after the line end
+};
+
+QList<Line> splitLines(const QByteArray& bytes) {
+    QList<Line> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype newline = bytes.indexOf('\n', start);
+        qsizetype end = newline < 0 ? bytes.size() : newline + 1;
+        qsizetype textEnd = newline < 0 ? bytes.size() : newline;
+        if (textEnd > start && bytes[textEnd - 1] == '\r')
+            --textEnd;
+        lines.append({start, textEnd, end});
+        start = end;
+    }
+    return lines;
+}
+
+/** Where the language lives in the file's lines, as the profile functions find it. */
+struct Place {
+    std::optional<qsizetype> keyLine;     // the Idioma line
+    std::optional<qsizetype> sectionLast; // the last non-blank line of the Padrao section
+};
+
+Place findIdioma(const QByteArray& bytes, const QList<Line>& lines) {
+    Place place;
+    bool inSection = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QByteArrayView text =
+            QByteArrayView(bytes).sliced(lines[i].start, lines[i].textEnd - lines[i].start);
+        QByteArrayView trimmed = text.trimmed();
+        if (trimmed.startsWith('[')) {
+            qsizetype close = trimmed.indexOf(']');
+            if (close > 0) {
+                bool wanted = sameName(trimmed.sliced(1, close - 1).trimmed(), sectionName);
+                // Only the first section of that name counts.
+                inSection = wanted && !place.sectionLast;
+                if (inSection)
+                    place.sectionLast = i;
+                continue;
+            }
+        }
+        if (!inSection || trimmed.isEmpty())
+            continue;
+        place.sectionLast = i;
+        qsizetype equals = trimmed.indexOf('=');
+        if (trimmed.startsWith(';') || equals < 0)
+            continue;
+        if (sameName(trimmed.first(equals).trimmed(), keyName)) {
+            place.keyLine = i;
+            return place;
+        }
+    }
+    return place;
+}
+
+std::optional<QByteArray> readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
 }
 
 } // namespace
 
-QString SettingsFile::pathFor(const QString& programPath) {
+SettingsFile SettingsFile::forProgram(const QString& programPath) {
     QFileInfo program(programPath);
     QString name = (program.suffix().isEmpty() ? program.fileName() : program.completeBaseName()) +
                    QStringLiteral(".INI");
-    QString beside = program.absolutePath() + QLatin1Char('/') + name;
-    if (QFileInfo::exists(beside) || folderIsWritable(program.absolutePath()))
-        return beside;
-    QString config = QStandardPaths::writableLocation(QStandardPaths::ConfigLocation);
-    return config + QLatin1Char('/') + name;
+    QString folder = program.absolutePath();
+    QString config =
+        QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QLatin1Char('/') + name;
+    if (isSystemFolder(folder))
+        return SettingsFile(config);
+    QString beside = folder + QLatin1Char('/') + name;
+    QFileInfo besideFile(beside);
+    if (!besideFile.exists())
+        return SettingsFile(isWritable(folder) ? beside : config);
+    // Replacing the file safely needs its folder writable too.
+    if (besideFile.isFile() && isWritable(beside) && isWritable(folder))
+        return SettingsFile(beside);
+    return SettingsFile(QFileInfo::exists(config) ? config : beside, config);
 }
 
 QString SettingsFile::readIdiomaText() const {
-    QSettings settings(path_, QSettings::IniFormat);
-    return settings.value(idiomaKey, QStringLiteral("1")).toString();
+    std::optional<QByteArray> bytes = readBytes(readPath_);
+    if (!bytes)
+        return QStringLiteral("1");
+    QList<Line> lines = splitLines(*bytes);
+    Place place = findIdioma(*bytes, lines);
+    if (!place.keyLine)
+        return QStringLiteral("1");
+    const Line& line = lines[*place.keyLine];
+    QByteArray value = bytes->mid(line.start, line.textEnd - line.start);
+    value = value.mid(value.indexOf('=') + 1).trimmed();
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return QString::fromUtf8(value);
 }
 
 int SettingsFile::readIdioma() const {
@@ -47,12 +153,45 @@ int SettingsFile::readIdioma() const {
 }
 
 void SettingsFile::writeIdioma(int lingua) const {
-    QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSettings settings(path_, QSettings::IniFormat);
-    settings.setValue(idiomaKey, QString::number(lingua));
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        throw Error("Unable to write to " + path_.toStdString());
+    const Error unableToWrite("Unable to write to " + writePath_.toStdString());
+    QByteArray bytes;
+    if (QFileInfo::exists(writePath_)) {
+        std::optional<QByteArray> old = readBytes(writePath_);
+        if (!old)
+            throw unableToWrite;
+        bytes = *old;
+    }
+    QList<Line> lines = splitLines(bytes);
+    // New lines end as the file's first line does; a new file gets plain line feeds.
+    QByteArray eol = !lines.isEmpty() && bytes.mid(lines[0].textEnd, 2) == "\r\n"
+                         ? QByteArray("\r\n")
+                         : QByteArray("\n");
+    QByteArray value = QByteArray::number(lingua);
+    Place place = findIdioma(bytes, lines);
+    QByteArray updated = bytes;
+    if (place.keyLine) {
+        const Line& line = lines[*place.keyLine];
+        qsizetype valueStart = bytes.indexOf('=', line.start) + 1;
+        updated.replace(valueStart, line.textEnd - valueStart, value);
+    } else {
+        QByteArray entry = keyName + '=' + value + eol;
+        qsizetype at = bytes.size();
+        if (place.sectionLast) {
+            at = lines[*place.sectionLast].end;
+        } else {
+            entry.prepend('[' + sectionName + ']' + eol);
+        }
+        if (at > 0 && bytes[at - 1] != '\n')
+            entry.prepend(eol);
+        updated.insert(at, entry);
+    }
+    if (updated == bytes)
+        return;
+
+    QDir().mkpath(QFileInfo(writePath_).absolutePath());
+    QSaveFile file(writePath_);
+    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
+        throw unableToWrite;
 }
 
 } // namespace vap::ui

@@ -6,18 +6,26 @@ namespace vap::ui {
 
 /**
  * The settings file: an INI file with the interface language under section "Padrao", key
- * "Idioma". It lies beside the program (its name plus ".INI") when that file exists or its folder
- * is writable, as for a program run from its own folder; otherwise the same file name is used in
- * the user's configuration folder, as for a program installed for the whole system.
+ * "Idioma", both matched without regard to case. Writing changes the value of that one line and
+ * keeps every other byte of the file (comments, other keys, order, line ends).
+ *
+ * A program run from a folder of its own keeps the file beside itself (its name plus ".INI").
+ * When that file cannot be written, it is still read, but the language is kept in the same file
+ * name in the user's configuration folder, which is read first from then on. A program installed
+ * in a system folder (/usr/bin, /usr/local/bin, ...) uses the configuration folder only.
  */
 class SettingsFile {
 public:
-    explicit SettingsFile(QString path) : path_(std::move(path)) {}
+    /** One file, read and written at the same path. */
+    explicit SettingsFile(QString path) : readPath_(path), writePath_(std::move(path)) {}
+    SettingsFile(QString readPath, QString writePath)
+        : readPath_(std::move(readPath)), writePath_(std::move(writePath)) {}
 
-    /** The path for the program at `programPath`. */
-    static QString pathFor(const QString& programPath);
+    /** The settings of the program at `programPath`. */
+    static SettingsFile forProgram(const QString& programPath);
 
-    const QString& path() const { return path_; }
+    const QString& readPath() const { return readPath_; }
+    const QString& path() const { return writePath_; }
 
     /** The stored text of the language, "1" when the file, section or key is missing. */
     QString readIdiomaText() const;
@@ -27,7 +35,8 @@ public:
     void writeIdioma(int lingua) const;
 
 private:
-    QString path_;
+    QString readPath_;
+    QString writePath_;
 };
 
 } // namespace vap::ui

@@ -425,7 +425,7 @@ quit_designer() {
     question=$(wait_window "^Vaporina$")
     activate "$question"
     shot exit-question
-    xdotool key alt+y
+    xdotool key Return # Yes, the default button, whatever language its text is in
     wait_until "the designer to end" process_ended
     local status=0
     wait "$app" || status=$?

@@ -19,11 +19,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cstdio>
@@ -86,6 +89,7 @@ public:
         say("splash", vaptest::part<QLabel>(splash, "labTitulo")->text());
         say("caption", menu->windowTitle());
         say("opc1", vaptest::part<QAction>(menu, "opc1")->text());
+        say("controls", QString::number(menu->findChildren<vap::ui::TJComponent*>().size()));
         dialog->hide();
         QMetaObject::invokeMethod(
             menu,
@@ -105,8 +109,10 @@ private:
 int runAsProgram(char** argv) {
     ProgramDialogs dialogs(qstrcmp(argv[2], "yes") == 0, QByteArray(argv[3]).toInt());
     vap::ui::installDialogs(&dialogs);
-    int argc = 1;
-    int code = vap::app::runVaporina(argc, argv);
+    // A fourth argument is the design given to the program.
+    char* programArgs[] = {argv[0], argv[4], nullptr};
+    int argc = argv[4] ? 2 : 1;
+    int code = vap::app::runVaporina(argc, programArgs);
     vap::ui::installDialogs(nullptr);
     return code;
 }
@@ -120,10 +126,12 @@ public:
             QFile::copy(self, program_);
     }
     QString settings() const { return folder_.filePath(QStringLiteral("vaplang.INI")); }
+    QString configSettings() const { return home_.filePath(QStringLiteral("vaplang.INI")); }
     const QString& folder() const { return folderPath_; }
 
     /** Runs it to its end: each printed line as a key and a value, and the exit code. */
-    QMultiMap<QString, QString> run(bool exitYes, int chooseLingua = 0) {
+    QMultiMap<QString, QString> run(bool exitYes, int chooseLingua = 0,
+                                    const QString& design = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
@@ -132,9 +140,11 @@ public:
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(program_,
-                      {QStringLiteral("--as-program"), QLatin1String(exitYes ? "yes" : "no"),
-                       QString::number(chooseLingua)});
+        QStringList arguments{QStringLiteral("--as-program"), QLatin1String(exitYes ? "yes" : "no"),
+                              QString::number(chooseLingua)};
+        if (!design.isEmpty())
+            arguments << design;
+        process.start(program_, arguments);
         QMultiMap<QString, QString> shown;
         if (!process.waitForFinished(20000)) {
             process.kill();
@@ -229,39 +239,85 @@ private slots:
 
     // ---- the settings file
 
-    void settingsPath() {
+    void settingsFileEdits_data() {
+        // The file as found, the language read from it, the file after 3 is written.
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("no file") << QByteArray("<none>") << "1"
+                                 << QByteArray("[Padrao]\nIdioma=3\n");
+        QTest::newRow("names in any case")
+            << QByteArray("[padrao]\nidioma=2\n") << "2" << QByteArray("[padrao]\nidioma=3\n");
+        QTest::newRow("comments, other keys and sections, CR LF: only the value changes")
+            << QByteArray("; mine\r\n[Outra]\r\nIdioma=9\r\n\r\n[ PADRAO ]\r\nCor=azul\r\n"
+                          "  Idioma = 2 \r\n; end\r\n")
+            << "2"
+            << QByteArray("; mine\r\n[Outra]\r\nIdioma=9\r\n\r\n[ PADRAO ]\r\nCor=azul\r\n"
+                          "  Idioma =3\r\n; end\r\n");
+        QTest::newRow("quoted value")
+            << QByteArray("[Padrao]\nIdioma=\"2\"\n") << "2" << QByteArray("[Padrao]\nIdioma=3\n");
+        QTest::newRow("key missing, last line unended: added at the section's end")
+            << QByteArray("[Padrao]\r\n;Idioma=2\r\nCor=azul\r\n\r\n[Outra]\r\nA=b") << "1"
+            << QByteArray("[Padrao]\r\n;Idioma=2\r\nCor=azul\r\nIdioma=3\r\n\r\n[Outra]\r\nA=b");
+        QTest::newRow("section missing, unended last line")
+            << QByteArray("; only this") << "1" << QByteArray("; only this\n[Padrao]\nIdioma=3\n");
+    }
+    void settingsFileEdits() {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, read);
+        QFETCH(QByteArray, written);
+        QTemporaryDir folder;
+        QString path = folder.filePath(QStringLiteral("sub/vaporina.INI"));
+        if (stored != "<none>")
+            QVERIFY(QDir(folder.path()).mkdir("sub") && writeFile(path, stored));
+        vap::ui::SettingsFile settings(path);
+        QCOMPARE(settings.readIdiomaText(), read);
+        settings.writeIdioma(3);
+        QCOMPARE(readAll(path), written);
+    }
+
+    void settingsLocation() {
         QTemporaryDir folder, config;
         QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
         using vap::ui::SettingsFile;
-        QCOMPARE(SettingsFile::pathFor(folder.filePath("vaporina")),
-                 folder.filePath("vaporina.INI"));
-        QCOMPARE(SettingsFile::pathFor(folder.filePath("vap.orina.exe")),
+        auto paths = [](const SettingsFile& settings) {
+            return QStringList{settings.readPath(), settings.path()};
+        };
+        const QString inConfig = config.filePath("vaporina.INI");
+        const QString beside = folder.filePath("vaporina.INI");
+        QCOMPARE(paths(SettingsFile::forProgram(folder.filePath("vaporina"))),
+                 QStringList({beside, beside}));
+        QCOMPARE(SettingsFile::forProgram(folder.filePath("vap.orina.exe")).path(),
                  folder.filePath("vap.orina.INI"));
-        // A folder the program cannot write to: the configuration folder, unless the file exists.
-        QCOMPARE(SettingsFile::pathFor(folder.filePath("missing/vaporina")),
-                 config.filePath("vaporina.INI"));
-        if (geteuid() != 0) { // a folder without write access
-            QVERIFY(QDir(folder.path()).mkdir("ro"));
-            QFile::setPermissions(folder.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
-            QCOMPARE(SettingsFile::pathFor(folder.filePath("ro/vaporina")),
-                     config.filePath("vaporina.INI"));
-        }
-        // Written there, the folder made when missing.
-        SettingsFile inConfig(config.filePath("sub/vaporina.INI"));
-        QCOMPARE(inConfig.readIdioma(), 1);
-        inConfig.writeIdioma(3);
-        QCOMPARE(SettingsFile(config.filePath("sub/vaporina.INI")).readIdioma(), 3);
+        // A folder the program cannot write to, or an installed program, even the superuser's.
+        QCOMPARE(paths(SettingsFile::forProgram(folder.filePath("missing/vaporina"))),
+                 QStringList({inConfig, inConfig}));
+        for (const char* installed : {"/usr/bin/vaporina", "/usr/local/bin/vaporina"})
+            QCOMPARE(paths(SettingsFile::forProgram(QLatin1String(installed))),
+                     QStringList({inConfig, inConfig}));
+        // A file beside the program that cannot be written (a folder, which not even the
+        // superuser writes as a file): read there until the configuration folder has its own.
+        QVERIFY(QDir(folder.path()).mkdir("vaporina.INI"));
+        SettingsFile unwritable = SettingsFile::forProgram(folder.filePath("vaporina"));
+        QCOMPARE(paths(unwritable), QStringList({beside, inConfig}));
+        QCOMPARE(unwritable.readIdioma(), 1);
+        unwritable.writeIdioma(2);
+        SettingsFile later = SettingsFile::forProgram(folder.filePath("vaporina"));
+        QCOMPARE(paths(later), QStringList({inConfig, inConfig}));
+        QCOMPARE(later.readIdioma(), 2);
         qputenv("XDG_CONFIG_HOME", savedConfig);
     }
 
     void programStartsAndExits_data() {
         // Empty: no file; "<folder>": a folder where the file would be, which not even the
-        // superuser can write; "<read-only>": Idioma=1 in a folder without write access.
+        // superuser can write; "<read-only>": Idioma=3 in a folder without write access;
+        // "<folders>": folders in place of both files. The three keep the language in the
+        // configuration folder (CONFIG), leaving the file beside the program as it was.
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("exitYes");
         QTest::addColumn<int>("choose");
-        QTest::addColumn<QString>("error"); // PATH: the settings file's
+        QTest::addColumn<QString>("error"); // PATH, CONFIG: the settings files
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("opc1");
         QTest::addColumn<QString>("question");
@@ -287,10 +343,16 @@ private slots:
             << QByteArray("; kept\r\n[Padrao]\r\nIdioma=2\r\n") << false << 0 << "" << en
             << "&Language"
             << "Vaporina|You really want to leave ?" << QByteArray();
-        for (const char* unwritable : {"<folder>", "<read-only>"})
-            QTest::newRow(unwritable) << QByteArray(unwritable) << true << 0
-                                      << "Unable to write to PATH." << pt << "&Linguagem"
-                                      << "Vaporina|Você deseja realmente sair ?" << QByteArray();
+        QTest::newRow("<folder>") << QByteArray("<folder>") << true << 0 << "" << pt << "&Linguagem"
+                                  << "Vaporina|Você deseja realmente sair ?"
+                                  << QByteArray("[Padrao]\nIdioma=1");
+        QTest::newRow("<read-only>")
+            << QByteArray("<read-only>") << true << 0 << "" << es << "&Idioma"
+            << "Vaporina|Usted realmente quiere salir ?" << QByteArray("[Padrao]\nIdioma=3");
+        // Reported, and the program still ends.
+        QTest::newRow("<folders>") << QByteArray("<folders>") << true << 0
+                                   << "Unable to write to CONFIG." << pt << "&Linguagem"
+                                   << "Vaporina|Você deseja realmente sair ?" << QByteArray();
     }
     void programStartsAndExits() {
         QFETCH(QByteArray, stored);
@@ -303,12 +365,14 @@ private slots:
         QFETCH(QByteArray, written);
         ProgramCopy copy;
         const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-        if (stored == "<folder>") {
-            QVERIFY(QDir(copy.folder()).mkdir(QStringLiteral("vaplang.INI")));
+        if (stored == "<folder>" || stored == "<folders>") {
+            QVERIFY(QDir().mkdir(copy.settings()));
+            if (stored == "<folders>")
+                QVERIFY(QDir().mkdir(copy.configSettings()));
         } else if (stored == "<read-only>") {
             if (geteuid() == 0)
                 QSKIP("the superuser writes to read-only folders");
-            QVERIFY(writeFile(copy.settings(), stored = "[Padrao]\nIdioma=1\n"));
+            QVERIFY(writeFile(copy.settings(), stored = "[Padrao]\nIdioma=3\n"));
             QFile::setPermissions(copy.folder(), writable & ~QFile::WriteOwner);
         } else if (!stored.isEmpty()) {
             QVERIFY(writeFile(copy.settings(), stored));
@@ -316,6 +380,7 @@ private slots:
         auto shown = copy.run(exitYes, choose);
         QFile::setPermissions(copy.folder(), writable);
         error.replace(QStringLiteral("PATH"), copy.settings());
+        error.replace(QStringLiteral("CONFIG"), copy.configSettings());
         QVERIFY(!shown.contains("ended"));
         QCOMPARE(shown.values("error"), error.isEmpty() ? QStringList() : QStringList{error});
         QCOMPARE(shown.values("splash"), QStringList{caption}); // the splash showed, once
@@ -324,10 +389,88 @@ private slots:
         QCOMPARE(shown.values("ask"), QStringList{question});
         QCOMPARE(shown.contains("still-open"), !exitYes);
         QCOMPARE(shown.value("exit"), QStringLiteral("0"));
+        bool unwritable = stored.startsWith('<');
+        if (unwritable)
+            QCOMPARE(readAll(copy.settings()), stored == "<read-only>" ? stored : "<none>");
+        QString writtenPath = unwritable ? copy.configSettings() : copy.settings();
         if (written.isEmpty())
-            QCOMPARE(readAll(copy.settings()), stored == "<folder>" ? "<none>" : stored);
+            QCOMPARE(readAll(writtenPath), unwritable ? "<none>" : stored);
         else
-            QCOMPARE(settingsLines(copy.settings()), QString::fromLatin1(written).split('\n'));
+            QCOMPARE(settingsLines(writtenPath), QString::fromLatin1(written).split('\n'));
+    }
+
+    void designGivenAtStart_data() {
+        QTest::addColumn<QString>("design");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("controls");
+        QTest::newRow("none") << QString() << ""
+                              << "0";
+        QTest::newRow("a design") << VAP_TEST_DATA "/golden/cadastro-file/design.vap"
+                                  << ""
+                                  << "3";
+        QTest::newRow("missing") << "/nonexistent/x.vap"
+                                 << "File not found."
+                                 << "0";
+        QTest::newRow("bad") << VAP_TEST_DATA "/bad/bad_number_in_window_record.vap"
+                             << "'2 30' is not a valid integer value."
+                             << "0";
+    }
+    void designGivenAtStart() {
+        QFETCH(QString, design);
+        QFETCH(QString, error);
+        QFETCH(QString, controls);
+        ProgramCopy copy;
+        auto shown = copy.run(true, 0, design);
+        QCOMPARE(shown.values("error"), error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(shown.value("controls"), controls);
+        QCOMPARE(shown.values("splash"), QStringList{pt});
+        QCOMPARE(shown.value("exit"), QStringLiteral("0"));
+    }
+
+    // ---- Qt's own texts
+
+    /** The exit question as the real message box shows it: its text and its buttons. */
+    QStringList realExitQuestion() {
+        QStringList shown;
+        vap::ui::installDialogs(nullptr);
+        QTimer::singleShot(0, [&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown << box->text();
+            for (QMessageBox::StandardButton button : {QMessageBox::Yes, QMessageBox::No})
+                shown << box->button(button)->text();
+            box->button(QMessageBox::No)->click();
+        });
+        bool closing = menu().FormClose();
+        vap::ui::installDialogs(dialogs.get());
+        return closing ? QStringList{"closed"} : shown;
+    }
+
+    void qtTextsFollowTheLanguage() {
+        const QString catalogues = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        for (const char* catalogue : {"qtbase_pt_BR.qm", "qtbase_es.qm"})
+            if (!QFile::exists(catalogues + QLatin1Char('/') + QLatin1String(catalogue)))
+                QSKIP("Qt's catalogues are not installed (package qt6-translations-l10n)");
+        // Portuguese from the start, Spanish and English through the chooser, Portuguese again.
+        QCOMPARE(realExitQuestion(), QStringList({"Você deseja realmente sair ?", "&Sim", "&Não"}));
+        auto choose = [this](int lingua) {
+            onModal<vap::ui::TF_AcertaLing>(
+                vaptest::part<QAction>(menu(), "opc1"), [lingua](vap::ui::TF_AcertaLing& chooser) {
+                    (lingua == 1   ? vaptest::part<vap::ui::ClickablePicture>(chooser, "imgPort")
+                     : lingua == 2 ? vaptest::part<vap::ui::ClickablePicture>(chooser, "imgIng")
+                                   : vaptest::part<vap::ui::ClickablePicture>(chooser, "imgEsp"))
+                        ->clicked();
+                    vaptest::part<QToolButton>(chooser, "btOK")->click();
+                });
+        };
+        choose(3);
+        QCOMPARE(realExitQuestion(), QStringList({"Usted realmente quiere salir ?", "&Sí", "&No"}));
+        choose(2);
+        QCOMPARE(realExitQuestion(), QStringList({"You really want to leave ?", "&Yes", "&No"}));
+        choose(1);
+        QCOMPARE(realExitQuestion(), QStringList({"Você deseja realmente sair ?", "&Sim", "&Não"}));
+        vap::ui::setLingua(0); // Qt's texts back to English for the tests that follow
     }
 
     // ---- the chooser
