@@ -19,6 +19,7 @@
 #include <optional>
 #include <ostream>
 #include <regex>
+#include <set>
 
 namespace vap {
 
@@ -72,6 +73,7 @@ struct Options {
     std::optional<DateText> date;
     bool crlf = false;
     bool help = false;
+    std::set<std::string, std::less<>> given; // the options named, for the command to check
 };
 
 DateText parseDate(const std::string& text) {
@@ -90,6 +92,8 @@ Options parseArguments(const std::vector<std::string>& arguments) {
     Options options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        if (argument.size() > 2 && argument.starts_with("--"))
+            options.given.insert(argument);
         auto value = [&]() -> const std::string& {
             if (i + 1 >= arguments.size())
                 throw UsageError{argument + " needs a value"};
@@ -132,7 +136,7 @@ struct CommandShape {
     bool takesLanguage, takesMarks, takesClassOptions;
 };
 
-void checkShape(const Options& options, const std::vector<std::string>& arguments) {
+void checkShape(const Options& options) {
     static const std::map<std::string, CommandShape> shapes{
         {"objects", {1, true, true, false}},
         {"class", {1, true, true, true}},
@@ -146,13 +150,9 @@ void checkShape(const Options& options, const std::vector<std::string>& argument
     if (options.files.size() != shape->second.files)
         throw UsageError{options.command + " takes " + std::to_string(shape->second.files) +
                          (shape->second.files == 1 ? " file" : " files")};
-    auto optionsEnd = std::find(arguments.begin(), arguments.end(), "--");
-    auto given = [&](const char* option) {
-        return std::find(arguments.begin(), optionsEnd, option) != optionsEnd;
-    };
     auto refuse = [&](bool allowed, std::initializer_list<const char*> names) {
         for (const char* name : names) {
-            if (!allowed && given(name))
+            if (!allowed && options.given.contains(std::string_view(name)))
                 throw UsageError{options.command + " does not take " + name};
         }
     };
@@ -264,7 +264,7 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
             }
             return 0;
         }
-        checkShape(options, arguments);
+        checkShape(options);
     } catch (const UsageError& usage) {
         err << "vapgen: " << printableText(usage.message) << "\n"
             << "Try 'vapgen --help'.\n";
