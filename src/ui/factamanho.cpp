@@ -44,8 +44,7 @@ constexpr std::array<Texts3, RowCount> rowLabels{{{"Esquerda", "Left", "Izquierd
                                                   {"Nome", "Name", "Nombre"},
                                                   {"Sugestão", "Hint", "Indirecta"}}};
 // By item: key pressed, mouse clicked, action performed, focus gained, focus lost.
-constexpr int eventCount = 5;
-constexpr std::array<Texts3, eventCount> eventTexts{
+constexpr std::array<Texts3, javaEventCount> eventTexts{
     {{"Ao Pressionar", "Key Pressed", "Llave Apretó"},
      {"Ao Clicar", "Mouse Clicked", "Pulsado el botón"},
      {"Ao Acionar", "Action Performed", "Acción Realizó"},
@@ -197,7 +196,7 @@ TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
         if (!refreshing_)
             runCommand([this] { lsEventoClick(); });
     });
-    for (int item = 1; item <= 5; ++item) {
+    for (int item = 1; item <= static_cast<int>(javaEventCount); ++item) {
         auto* entry = new QListWidgetItem(QStringLiteral("Ao %1").arg(item), lsEvento);
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         entry->setCheckState(Qt::Unchecked);
@@ -412,7 +411,7 @@ void TF_AcTamanho::showValues(const Control& control) {
 void TF_AcTamanho::showEvents(std::int32_t tag) {
     EventChoice events = decodeEventMask(tag);
     bool wasRefreshing = std::exchange(refreshing_, true);
-    for (int item = 0; item < eventCount && item < lsEvento->count(); ++item)
+    for (int item = 0; item < static_cast<int>(javaEventCount) && item < lsEvento->count(); ++item)
         lsEvento->item(item)->setCheckState(
             events.chosen[static_cast<std::size_t>(item)] ? Qt::Checked : Qt::Unchecked);
     refreshing_ = wasRefreshing;
@@ -422,7 +421,7 @@ void TF_AcTamanho::showEvents(std::int32_t tag) {
 
 void TF_AcTamanho::lsEventoClick() {
     EventChoice events;
-    for (int item = 0; item < 5 && item < lsEvento->count(); ++item)
+    for (int item = 0; item < static_cast<int>(javaEventCount) && item < lsEvento->count(); ++item)
         events.chosen[static_cast<std::size_t>(item)] =
             lsEvento->item(item)->checkState() == Qt::Checked;
     if (const Control* control = selectedControl())

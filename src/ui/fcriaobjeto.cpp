@@ -28,12 +28,13 @@ TF_CriaObjeto::TF_CriaObjeto(Design& design, QWidget* parent)
         const char* name;
         ControlKind kind;
     };
-    const std::array<ButtonPlace, 6> buttons{{{JLb, "JLb", ControlKind::Label},
-                                              {JTF, "JTF", ControlKind::TextField},
-                                              {JPF, "JPF", ControlKind::PasswordField},
-                                              {JB, "JB", ControlKind::Button},
-                                              {JLi, "JLi", ControlKind::List},
-                                              {JCb, "JCb", ControlKind::ComboBox}}};
+    const std::array<ButtonPlace, controlKindCount> buttons{
+        {{JLb, "JLb", ControlKind::Label},
+         {JTF, "JTF", ControlKind::TextField},
+         {JPF, "JPF", ControlKind::PasswordField},
+         {JB, "JB", ControlKind::Button},
+         {JLi, "JLi", ControlKind::List},
+         {JCb, "JCb", ControlKind::ComboBox}}};
     int left = 8;
     for (const ButtonPlace& place : buttons) {
         auto* button = new QToolButton(this);

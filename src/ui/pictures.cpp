@@ -64,9 +64,9 @@ QIcon objectMenuPicture(int index) {
 }
 
 QIcon palettePicture(ControlKind kind) {
-    static const std::array<const char*, 6> names{"paletteLabel",    "paletteTextField",
-                                                  "palettePassword", "paletteButton",
-                                                  "paletteList",     "paletteComboBox"};
+    static const std::array<const char*, controlKindCount> names{
+        "paletteLabel",  "paletteTextField", "palettePassword",
+        "paletteButton", "paletteList",      "paletteComboBox"};
     return shipped(QString::fromLatin1(names[kindIndex(kind)]));
 }
 

@@ -7,7 +7,7 @@ namespace vap {
 
 namespace {
 // Indexed by inspector item: key pressed, mouse clicked, action performed, focus gained, lost.
-constexpr std::array<ListenerSyntax, 5> listeners{{
+constexpr std::array<ListenerSyntax, javaEventCount> listeners{{
     {"Key", "KeyAdapter", "keyPressed", "Key"},
     {"Mouse", "MouseAdapter", "mouseClicked", "Mouse"},
     {"Action", "ActionListener", "actionPerformed", "Action"},

@@ -3,7 +3,7 @@
 namespace vap {
 
 namespace {
-constexpr std::array<KindInfo, 6> kindTable{{
+constexpr std::array<KindInfo, controlKindCount> kindTable{{
     {"TJLabel", "JLabel", "JLabel", "CriaJLabel", 57, 13},
     {"TJTextField", "JTextField", "JTextField", "CriaJTextField", 100, 21},
     {"TJTextField", "JPasswordField", "JPasswordField", "CriaJPasswordField", 100, 21},

@@ -9,7 +9,9 @@ namespace vap {
 /** The six kinds of Java control, in the order in which every reader tells them apart. */
 enum class ControlKind { Label, TextField, PasswordField, Button, List, ComboBox };
 
-inline constexpr std::array<ControlKind, 6> allControlKinds{
+inline constexpr std::size_t controlKindCount = 6;
+
+inline constexpr std::array<ControlKind, controlKindCount> allControlKinds{
     ControlKind::Label,  ControlKind::TextField, ControlKind::PasswordField,
     ControlKind::Button, ControlKind::List,      ControlKind::ComboBox};
 

@@ -127,7 +127,7 @@ private:
     std::unordered_map<std::string, Control*, CaseInsensitiveHash, CaseInsensitiveEqual> byName_;
     std::unordered_set<const Control*> owned_;
     ObjectList objectList_;
-    std::array<std::int32_t, 6> counters_{};
+    std::array<std::int32_t, controlKindCount> counters_{};
     std::vector<DesignObserver*> observers_;
 };
 

@@ -14,8 +14,10 @@ enum class JavaEvent : std::int32_t {
     FocusLost = 16,
 };
 
+inline constexpr std::size_t javaEventCount = 5;
+
 /** The order in which readers take a mask apart and the generator writes listener blocks. */
-inline constexpr std::array<JavaEvent, 5> eventsHeaviestFirst{
+inline constexpr std::array<JavaEvent, javaEventCount> eventsHeaviestFirst{
     JavaEvent::FocusLost, JavaEvent::FocusGained, JavaEvent::ActionPerformed,
     JavaEvent::MouseClicked, JavaEvent::KeyPressed};
 
@@ -28,7 +30,7 @@ int eventItem(JavaEvent event);
 
 /** Which events a mask selects, indexed by inspector item (0 key pressed ... 4 focus lost). */
 struct EventChoice {
-    std::array<bool, 5> chosen{};
+    std::array<bool, javaEventCount> chosen{};
     bool has(JavaEvent event) const { return chosen[static_cast<std::size_t>(eventItem(event))]; }
     bool operator==(const EventChoice&) const = default;
 };
