@@ -7,6 +7,8 @@
 
 namespace vap {
 
+class Design;
+
 /** What a drag on a control moves: every control of the designer moves itself. */
 enum class TWhoToMove { mwSelf };
 
@@ -48,6 +50,7 @@ private:
     std::int32_t height_;
     std::int32_t tag_ = 0;
     bool listed_ = false; // its name is in the object list
+    const Design* owner_ = nullptr;
 };
 
 } // namespace vap

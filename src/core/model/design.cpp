@@ -30,15 +30,14 @@ template <class Call> void Design::notify(Call call) {
 }
 
 Control& Design::owned(const Control& control) const {
-    // Looked up by address, so that a control this design does not hold is never touched.
-    auto found = owned_.find(&control);
-    if (found == owned_.end())
+    if (control.owner_ != this)
         throw Error("The control is no longer part of the design");
-    return const_cast<Control&>(**found); // the design made it, not const
+    return const_cast<Control&>(control); // the design made it, not const
 }
 
 bool Design::contains(const Control* control) const {
-    return owned_.count(control) != 0;
+    return std::any_of(controls_.begin(), controls_.end(),
+                       [control](const auto& owned) { return owned.get() == control; });
 }
 
 template <class Member, class Value>
@@ -99,7 +98,7 @@ Control& Design::createControl(ControlKind kind, bool listing) {
         byName_.emplace(control->name_, control.get());
     }
     Control& added = *controls_.emplace_back(std::move(control));
-    owned_.insert(&added);
+    added.owner_ = this;
     notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
     if (listing) {
         objectList_.add(added.name_);
@@ -181,7 +180,6 @@ void Design::deleteControl(const Control& control) {
     if (place == controls_.end())
         return;
     notify([&control](DesignObserver& observer) { observer.controlRemoved(control); });
-    owned_.erase(&control);
     if (!control.name_.empty())
         eraseName(control.name_);
     controls_.erase(place);
@@ -194,7 +192,6 @@ void Design::clear() {
     // Told while the controls still exist: an observer may read what it remembers of them.
     notify([](DesignObserver& observer) { observer.designCleared(); });
     byName_.clear();
-    owned_.clear();
     while (!controls_.empty())
         controls_.pop_back(); // last to first, as the owner destroys them
     counters_.fill(0);
@@ -219,7 +216,6 @@ void Design::listControls(std::span<Control* const> controls) {
 
 void Design::reserveControls(std::size_t count) {
     controls_.reserve(controls_.size() + count);
-    owned_.reserve(owned_.size() + count);
     byName_.reserve(byName_.size() + count);
 }
 

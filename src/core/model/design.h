@@ -12,7 +12,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace vap {
@@ -125,7 +124,6 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     // The named controls by name, case ignored.
     std::unordered_map<std::string, Control*, CaseInsensitiveHash, CaseInsensitiveEqual> byName_;
-    std::unordered_set<const Control*> owned_;
     ObjectList objectList_;
     std::array<std::int32_t, controlKindCount> counters_{};
     std::vector<DesignObserver*> observers_;

@@ -37,7 +37,9 @@ struct NameLess {
 } // namespace
 
 bool platformNameLess(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+    // The names of one list often share a long prefix spelled alike: skip it first.
+    auto [restOfA, restOfB] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    return std::lexicographical_compare(restOfA, a.end(), restOfB, b.end(),
                                         [](char x, char y) { return rankOf(x) < rankOf(y); });
 }
 
