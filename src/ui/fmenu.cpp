@@ -27,6 +27,9 @@
 #include <QPaintEvent>
 #include <QScreen>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace vap::ui {
 
 namespace {
@@ -137,10 +140,15 @@ void TF_Menu::controlAdded(const Control& control) {
     TJComponent* widget = makeControlWidget(control, outline_, this);
     connect(widget, &TJComponent::dragged, this, [this, widget](QPoint offset) {
         runCommand([&] {
-            // Left first, then Top, as the control is moved by the offset of the drag.
+            // Left first, then Top, as the control is moved by the offset of the drag; a
+            // position at the end of the 32-bit range stays there.
+            auto by = [](std::int32_t value, int offset) {
+                return static_cast<std::int32_t>(
+                    std::clamp<std::int64_t>(std::int64_t{value} + offset, INT32_MIN, INT32_MAX));
+            };
             const Control& moved = widget->control();
-            design_.setLeft(moved, moved.left() + offset.x());
-            design_.setTop(moved, moved.top() + offset.y());
+            design_.setLeft(moved, by(moved.left(), offset.x()));
+            design_.setTop(moved, by(moved.top(), offset.y()));
         });
     });
     connect(widget, &TJComponent::menuRequested, this,

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vap::ui {
 
 TJComponent::TJComponent(const Control& control, DragOutline& outline, QWidget* parent)
@@ -32,8 +34,7 @@ void TJComponent::mirror(ControlField field) {
     case ControlField::Top:
     case ControlField::Width:
     case ControlField::Height:
-        setGeometry(control_.left(), control_.top(), std::max(0, control_.width()),
-                    std::max(0, control_.height()));
+        setGeometry(shownBounds(control_));
         break;
     case ControlField::Tag:
         break;
@@ -54,13 +55,20 @@ void TJComponent::paintEvent(QPaintEvent*) {
 void TJComboBox::paintEvent(QPaintEvent* event) {
     TJComponent::paintEvent(event);
     QPainter painter(this);
-    paintComboArrow(painter, control().width(), control().height());
+    paintComboArrow(painter, width(), height()); // the shown size: no overflow at the extremes
 }
 
 QRect TJComponent::outlineAt(QPoint pointer) const {
-    QPoint offset = pointer - pressPoint_;
-    return QRect(control_.left() + offset.x(), control_.top() + offset.y(), control_.width(),
-                 control_.height());
+    return shownBounds(control_).translated(pointer - pressPoint_);
+}
+
+QRect shownBounds(const Control& control) {
+    // A design may hold any 32-bit value; the edges of a rectangle that large overflow.
+    auto within = [](std::int32_t value, int low) {
+        return std::clamp<std::int32_t>(value, low, QWIDGETSIZE_MAX);
+    };
+    return QRect(within(control.left(), -QWIDGETSIZE_MAX), within(control.top(), -QWIDGETSIZE_MAX),
+                 within(control.width(), 0), within(control.height(), 0));
 }
 
 void TJComponent::mousePressEvent(QMouseEvent* event) {

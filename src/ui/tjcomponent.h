@@ -94,6 +94,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+/**
+ * Where the control's widget is shown: the design's bounds, each kept within Qt's largest widget
+ * size (position within as much either way, sizes not below 0).
+ */
+QRect shownBounds(const Control& control);
+
 /** Makes the widget of the control's kind. */
 TJComponent* makeControlWidget(const Control& control, DragOutline& outline, QWidget* parent);
 
