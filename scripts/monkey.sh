@@ -21,7 +21,7 @@ runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:abort_on_error=1 # a crash, not exit code 1
 
 deadline=$(($(date +%s) + minutes * 60))
 seeds=0 total=0 crashes=0 broken=0 hangs=0
