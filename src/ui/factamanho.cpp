@@ -230,6 +230,9 @@ void TF_AcTamanho::showEvent(QShowEvent* event) {
 }
 
 void TF_AcTamanho::FormShow() {
+    // A refused name is kept for correction while the inspector stays open; shown again, the
+    // Name cell shows the control's name, as the other cells show its values.
+    keepingName_ = false;
     if (listDirty_)
         fillObjectList();
     auto language = languageOf(Lingua());
