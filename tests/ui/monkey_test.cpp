@@ -176,7 +176,11 @@ public:
         if (failed_)
             return;
         note(QStringLiteral("key %1").arg(QKeySequence(key).toString()));
-        QTest::keyClick(QApplication::focusWidget(), key);
+        // The replayed keys are for the inspector; a closed box may have left no window active.
+        QWidget* window = designer_->inspector.isVisible()
+                              ? static_cast<QWidget*>(&designer_->inspector)
+                              : &designer_->menu;
+        QTest::keyClick(keyTarget(window), key);
         settle();
         verify();
     }
@@ -789,6 +793,19 @@ const Monkey::Replay replays[] = {
          m.cell(RowName);
          m.keys(QStringLiteral("Foo"));
          m.press(Qt::Key_Escape);
+     }},
+    {"A refused name outlived the inspector's closing, and became acceptable meanwhile",
+     [](Monkey& m) {
+         m.command("opc4");
+         m.paletteButton("JLb");
+         m.paletteButton("JB");
+         m.command("obj1", "JButton1");
+         m.cell(RowName);
+         m.keys(QStringLiteral("JLabel1"));
+         m.press(Qt::Key_Return); // refused: a real box, closed by Enter
+         m.press(Qt::Key_Escape); // closes the inspector
+         m.command("obj2", "JLabel1");
+         m.command("obj1", "JButton1");
      }},
     {"Bounds at the ends of the 32-bit range overflowed the widget's rectangle (sanitizer run)",
      [](Monkey& m) {
