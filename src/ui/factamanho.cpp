@@ -96,7 +96,13 @@ protected:
 class LiveEditDelegate : public QStyledItemDelegate {
 public:
     explicit LiveEditDelegate(TF_AcTamanho& inspector)
-        : QStyledItemDelegate(&inspector), inspector_(inspector) {}
+        : QStyledItemDelegate(&inspector), inspector_(inspector) {
+        connect(this, &QAbstractItemDelegate::closeEditor, &inspector,
+                [this](QWidget*, EndEditHint hint) {
+                    if (hint == RevertModelCache)
+                        inspector_.cancelNameEdit();
+                });
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
@@ -223,6 +229,9 @@ void TF_AcTamanho::showEvent(QShowEvent* event) {
 }
 
 void TF_AcTamanho::FormShow() {
+    // A refused name is kept for correction while the inspector stays open; shown again, the
+    // Name cell shows the control's name, as the other cells show its values.
+    keepingName_ = false;
     if (listDirty_)
         fillObjectList();
     auto language = languageOf(Lingua());
@@ -462,6 +471,18 @@ void TF_AcTamanho::AplicaNome() {
     selectName(nomeNovo_);
     cbObjetoChange();
     nomeAtual_ = nomeNovo_;
+}
+
+void TF_AcTamanho::cancelNameEdit() {
+    // Escape in the Name cell gives up the typed name; left there, the next click on another
+    // cell would have applied it after all.
+    if (!editor_ || editorRow_ != RowName)
+        return;
+    keepingName_ = false;
+    if (const Control* control = selectedControl()) {
+        nomeNovo_ = control->name();
+        strPropriedade->item(RowName, 1)->setText(qs(control->name()));
+    }
 }
 
 // ---- confirming a name: Enter, another cell, or leaving the grid

@@ -75,6 +75,7 @@ private:
     void showValues(const Control& control);
     void showEvents(std::int32_t tag);
     Control* selectedControl() const;
+    void cancelNameEdit();
     void requestNameConfirmation();
     void confirmName();
     void focusChanged(QWidget* old, QWidget* now);

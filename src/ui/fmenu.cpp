@@ -36,6 +36,9 @@
 #include <limits>
 #include <string>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace vap::ui {
 
 namespace {

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vap::ui {
 
 TJComponent::TJComponent(const Control& control, DragOutline& outline, QWidget* parent)
