@@ -203,7 +203,7 @@ void Design::eraseName(std::string_view name) {
 }
 
 void Design::listControls(std::span<Control* const> controls) {
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     names.reserve(controls.size());
     for (Control* control : controls) {
         owned(*control);
@@ -220,7 +220,7 @@ void Design::reserveControls(std::size_t count) {
 }
 
 void Design::rebuildObjectList() {
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     names.reserve(controls_.size());
     for (const auto& control : controls_) {
         names.push_back(control->name_);

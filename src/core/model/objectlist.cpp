@@ -57,11 +57,11 @@ bool ObjectList::remove(std::string_view name) {
     return true;
 }
 
-void ObjectList::addAll(std::vector<std::string> names) {
+void ObjectList::addAll(std::vector<std::string_view> names) {
+    // Views are sorted, not strings: a sort moves its elements many times over.
     std::stable_sort(names.begin(), names.end(), NameLess{});
     std::size_t oldSize = items_.size();
-    items_.insert(items_.end(), std::make_move_iterator(names.begin()),
-                  std::make_move_iterator(names.end()));
+    items_.insert(items_.end(), names.begin(), names.end());
     std::inplace_merge(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(oldSize),
                        items_.end(), NameLess{});
 }

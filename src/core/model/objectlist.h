@@ -21,8 +21,11 @@ public:
 
     /** Inserts one name at its sorted place, after names that compare equal to it. */
     void add(std::string name);
-    /** Adds many names at once, sorting once, so that loading a design stays n log n. */
-    void addAll(std::vector<std::string> names);
+    /**
+     * Adds copies of many names at once, sorting once, so that loading a design stays n log n.
+     * The views need to last only for the call.
+     */
+    void addAll(std::vector<std::string_view> names);
     void clear() { items_.clear(); }
     /** Takes out one entry spelled exactly like the name; false when there is none. */
     bool remove(std::string_view name);
