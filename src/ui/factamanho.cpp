@@ -81,13 +81,23 @@ protected:
         QTableWidget::keyPressEvent(event);
     }
 
+    void mousePressEvent(QMouseEvent* event) override {
+        // The label column is fixed: a click there gives the grid the focus and nothing else.
+        if (columnAt(event->position().toPoint().x()) == 0) {
+            setFocus(Qt::MouseFocusReason);
+            event->accept();
+            return;
+        }
+        QTableWidget::mousePressEvent(event);
+    }
+
     void mouseReleaseEvent(QMouseEvent* event) override {
         QTableWidget::mouseReleaseEvent(event);
         // A click on the current cell edits it at once. The view's own way waits to see whether
         // a double click follows, and the keys typed meanwhile went to a search of the rows.
         QModelIndex clicked = indexAt(event->position().toPoint());
         if (event->button() == Qt::LeftButton && clicked.isValid() && clicked == currentIndex() &&
-            state() != EditingState)
+            (clicked.flags() & Qt::ItemIsEditable) && state() != EditingState)
             edit(clicked);
     }
 };
