@@ -79,12 +79,10 @@ void sendThroughWindow(QWidget& top, QEvent::Type type, QPoint at, Qt::MouseButt
 
 } // namespace
 
-class BigDesigns : public QObject {
+class BigDesigns : public vaptest::DesignerTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<vaptest::ScriptedDialogs> dialogs;
-    std::unique_ptr<Designer> designer;
     QTemporaryDir folder;
 
     vap::ui::TF_Menu& menu() { return designer->menu; }
@@ -101,18 +99,8 @@ private:
     }
 
 private slots:
-    void init() {
-        designer.reset();
-        dialogs = std::make_unique<vaptest::ScriptedDialogs>();
-        designer = std::make_unique<Designer>(*dialogs);
-        QVERIFY(designer->started());
-        dialogs->takeRequests();
-    }
-    void cleanup() {
-        designer.reset();
-        dialogs->verifySettled();
-        dialogs.reset();
-    }
+    void init() { start(); }
+    void cleanup() { finish(); }
 
     void hundredThousandControlsOpenPaintAndResize() {
         const QString path = folder.filePath(QStringLiteral("big.vap"));

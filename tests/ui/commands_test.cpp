@@ -34,20 +34,12 @@ struct CodeWindowSeen {
 };
 } // namespace
 
-class MenuCommands : public QObject {
+class MenuCommands : public vaptest::DesignerTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<vaptest::ScriptedDialogs> dialogs;
-    std::unique_ptr<Designer> designer;
     QTemporaryDir folder;
 
-    void start(int lingua) {
-        designer.reset();
-        designer = std::make_unique<Designer>(*dialogs, lingua);
-        QVERIFY(designer->started());
-        dialogs->takeRequests(); // the splash
-    }
     vap::ui::TF_Menu& menu() { return designer->menu; }
     void click(QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void onControl(const QString& name, QAction* entry) {
@@ -71,16 +63,8 @@ private:
     }
 
 private slots:
-    void init() {
-        designer.reset();
-        dialogs = std::make_unique<vaptest::ScriptedDialogs>();
-        start(1);
-    }
-    void cleanup() {
-        designer.reset();
-        dialogs->verifySettled();
-        dialogs.reset();
-    }
+    void init() { start(); }
+    void cleanup() { finish(); }
 
     void caption_data() {
         QTest::addColumn<int>("lingua");

@@ -33,31 +33,18 @@ bool isBlack(const QImage& image, int x, int y) {
 
 } // namespace
 
-class ControlWidgets : public QObject {
+class ControlWidgets : public vaptest::DesignerTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<vaptest::ScriptedDialogs> dialogs;
-    std::unique_ptr<Designer> designer;
-
     TJComponent* make(vap::ControlKind kind) {
         const vap::Control& control = vap::createOfKind(designer->design, kind, true);
         return designer->menu.controlWidget(control);
     }
 
 private slots:
-    void init() {
-        designer.reset();
-        dialogs = std::make_unique<vaptest::ScriptedDialogs>();
-        designer = std::make_unique<Designer>(*dialogs);
-        designer->menu.centreOnScreen(); // the outline is shown only on the desktop
-        QVERIFY(designer->started());
-    }
-    void cleanup() {
-        designer.reset();
-        dialogs->verifySettled();
-        dialogs.reset();
-    }
+    void init() { start(1, true); }
+    void cleanup() { finish(); }
 
     void dragMovesByReleaseOffset_data() {
         QTest::addColumn<QPoint>("moveTo");

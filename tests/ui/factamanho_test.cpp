@@ -29,19 +29,10 @@ enum Row { Left, Top, Width, Height, Caption, Name, Hint };
 enum class Confirm { Enter, OtherCell, LeaveGrid };
 } // namespace
 
-class Inspector : public QObject {
+class Inspector : public vaptest::DesignerTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<vaptest::ScriptedDialogs> dialogs;
-    std::unique_ptr<Designer> designer;
-
-    void start(int lingua) {
-        designer.reset();
-        designer = std::make_unique<Designer>(*dialogs, lingua);
-        QVERIFY(designer->started());
-        dialogs->takeRequests(); // the splash
-    }
     vap::ui::TF_AcTamanho& inspector() { return designer->inspector; }
     QTableWidget& grid() {
         return *vaptest::part<QTableWidget>(designer->inspector, "strPropriedade");
@@ -137,15 +128,8 @@ private:
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<vaptest::ScriptedDialogs>();
-        start(1);
-    }
-    void cleanup() {
-        designer.reset();
-        dialogs->verifySettled();
-        dialogs.reset();
-    }
+    void init() { start(); }
+    void cleanup() { finish(); }
 
     void eventBoxes_data() {
         QTest::addColumn<int>("tag");

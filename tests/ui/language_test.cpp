@@ -199,20 +199,10 @@ const QString none = QStringLiteral(" -  1.02"); // a code outside 1 to 3
 
 } // namespace
 
-class LanguageWindows : public QObject {
+class LanguageWindows : public vaptest::DesignerTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<vaptest::ScriptedDialogs> dialogs;
-    std::unique_ptr<Designer> designer;
-
-    void start(int lingua) {
-        designer.reset();
-        appLanguage() = vap::LanguageState{}; // as at program start
-        designer = std::make_unique<Designer>(*dialogs, lingua);
-        QVERIFY(designer->started());
-        dialogs->takeRequests();
-    }
     vap::ui::TF_Menu& menu() { return designer->menu; }
     /** Shows the modal window that the command opens and hands it to the check. */
     template <class Window, class Check> void onModal(QAction* command, Check check) {
@@ -227,15 +217,8 @@ private:
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<vaptest::ScriptedDialogs>();
-        start(1);
-    }
-    void cleanup() {
-        designer.reset();
-        dialogs->verifySettled();
-        dialogs.reset();
-    }
+    void init() { start(); }
+    void cleanup() { finish(); }
 
     // ---- the settings file
 

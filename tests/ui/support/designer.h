@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <memory>
+
 namespace vaptest {
 
 /**
@@ -66,6 +68,35 @@ struct Designer {
     bool splashShown = false;
     /** How many controls were on the window when the inspector last closed; -1 before. */
     int controlsWhenInspectorClosed = -1;
+};
+
+/**
+ * What every window test shares: fresh dialog answers and a started designer for each test
+ * function, and at its end the check that every answer was asked for and every error box taken.
+ * A test class derives from it and calls start() from init() and finish() from cleanup().
+ */
+class DesignerTest : public QObject {
+protected:
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<Designer> designer;
+
+    /** Starts the designer afresh in the language, as at program start, past its splash. */
+    void start(int lingua = 1, bool centred = false) {
+        designer.reset();
+        if (!dialogs)
+            dialogs = std::make_unique<ScriptedDialogs>();
+        vap::ui::appLanguage() = vap::LanguageState{};
+        designer = std::make_unique<Designer>(*dialogs, lingua);
+        if (centred)
+            designer->menu.centreOnScreen();
+        QVERIFY(designer->started());
+        dialogs->takeRequests(); // the splash
+    }
+    void finish() {
+        designer.reset();
+        dialogs->verifySettled();
+        dialogs.reset();
+    }
 };
 
 } // namespace vaptest
