@@ -63,12 +63,12 @@ void checkInvariants(const vap::Design& design) {
     for (const auto& control : design.controls())
         names.push_back(control->name());
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return vap::platformNameLess(a, b);
+        return vap::listedNameLess(a, b);
     });
     std::vector<std::string> listed = design.objectList().items();
     require(std::is_sorted(listed.begin(), listed.end(),
                            [](const std::string& a, const std::string& b) {
-                               return vap::platformNameLess(a, b);
+                               return vap::listedNameLess(a, b);
                            }),
             "the object list is not sorted");
     std::vector<std::string> sortedListed = listed;

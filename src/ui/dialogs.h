@@ -11,7 +11,7 @@ namespace vap::ui {
 
 /** The texts of an open or save dialog; the filter is "Description|*.vap". */
 struct FileDialogTexts {
-    QString title; // empty: the platform's own title
+    QString title; // empty: Qt's own title for the dialog
     QString filter;
     QString defaultSuffix;
 };

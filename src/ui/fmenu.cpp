@@ -412,7 +412,7 @@ void TF_Menu::applyWindowBounds() {
     move(shownOuter_.topLeft());
     resize(shownOuter_.size() - frameExtra_);
     if (isVisible())
-        shownOuter_ = frameGeometry(); // where the platform really put it
+        shownOuter_ = frameGeometry(); // where the window system really put it
     applyingBounds_ = false;
 }
 

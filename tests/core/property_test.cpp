@@ -111,7 +111,7 @@ std::vector<std::string> sortedControlNames(const vap::Design& design) {
     for (const auto& control : design.controls())
         names.push_back(control->name());
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return vap::platformNameLess(a, b);
+        return vap::listedNameLess(a, b);
     });
     return names;
 }

@@ -598,7 +598,7 @@ private:
         std::vector<std::string> names;
         for (const auto& control : design.controls())
             names.push_back(control->name());
-        std::stable_sort(names.begin(), names.end(), vap::platformNameLess);
+        std::stable_sort(names.begin(), names.end(), vap::listedNameLess);
         const auto& listed = design.objectList().items();
         if (!std::equal(names.begin(), names.end(), listed.begin(), listed.end()))
             return QStringLiteral("the object list is not the controls' names, sorted");

@@ -28,7 +28,7 @@ inline constexpr Texts3 designFileFilter{"Arquivos do Vaporina|*.vap",
 /** The main window's texts as last applied, for a window to put on its menus and dialogs. */
 struct MainWindowTexts {
     std::map<std::string, std::string, std::less<>> menuCaptions; // by component name
-    std::string openTitle;                                        // empty: the platform's own
+    std::string openTitle;                                        // empty: Qt's own title
     std::string openFilter = std::string(designFileFilter.pt);
     std::string saveTitle;
     std::string saveFilter = std::string(designFileFilter.pt);

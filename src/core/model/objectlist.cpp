@@ -31,12 +31,12 @@ std::uint16_t rankOf(char c) {
 }
 
 struct NameLess {
-    bool operator()(std::string_view a, std::string_view b) const { return platformNameLess(a, b); }
+    bool operator()(std::string_view a, std::string_view b) const { return listedNameLess(a, b); }
 };
 
 } // namespace
 
-bool platformNameLess(std::string_view a, std::string_view b) {
+bool listedNameLess(std::string_view a, std::string_view b) {
     // The names of one list often share a long prefix spelled alike: skip it first.
     auto [restOfA, restOfB] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
     return std::lexicographical_compare(restOfA, a.end(), restOfB, b.end(),

@@ -11,7 +11,7 @@ namespace vap {
  * Orders names as the inspector's list shows them: case ignored, '_' before digits, digits
  * before letters, a prefix before the longer name.
  */
-bool platformNameLess(std::string_view a, std::string_view b);
+bool listedNameLess(std::string_view a, std::string_view b);
 
 /** The sorted list of control names that the inspector offers for choice. */
 class ObjectList {
