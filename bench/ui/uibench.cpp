@@ -6,7 +6,8 @@
 // floor is the figure to compare between runs. The absolute targets are only reported.
 
 #include "benchdesigns.h"
-#include "parts.h"
+#include "support/parts.h"
+#include "support/scripteddialogs.h"
 #include "uisummary.h"
 
 #include "app/vaporinaapp.h"
@@ -110,23 +111,6 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
         previousHandler(type, context, message);
 }
 
-/** Answers every question at once: the open dialog with the file to open, errors recorded. */
-class ScriptedDialogs : public vap::ui::Dialogs {
-public:
-    QString openPath;
-    std::vector<QString> errors;
-
-    std::optional<QString> askText(QWidget*, const QString&, const QString&, const QString& preset,
-                                   int) override {
-        return preset;
-    }
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void showError(const QString&, const QString& message) override { errors.push_back(message); }
-    QString chooseOpenFile(QWidget*, const vap::ui::FileDialogTexts&) override { return openPath; }
-    QString chooseSaveFile(QWidget*, const vap::ui::FileDialogTexts&) override { return {}; }
-    void runModal(QDialog*) override {}
-};
-
 /**
  * The program's windows as start-up makes them: the main window shown, the inspector and the
  * palette attached and hidden.
@@ -136,17 +120,19 @@ struct Windows {
     vap::ui::TF_Menu menu{design};
     vap::ui::TF_AcTamanho inspector{design};
     vap::ui::TF_CriaObjeto palette{design};
-    ScriptedDialogs dialogs;
+    vaptest::ScriptedDialogs dialogs;
 
     Windows() {
-        vap::ui::installDialogs(&dialogs);
         menu.attachInspector(&inspector);
         menu.attachPalette(&palette);
+        bool splashShown = false;
+        dialogs.answerModal([&splashShown](QDialog&) { splashShown = true; });
         menu.centreOnScreen();
         menu.show();
+        for (int wait = 0; wait < 2500 && !splashShown; ++wait)
+            drain(std::chrono::milliseconds(2)); // the splash follows the first paint
         settle();
     }
-    ~Windows() { vap::ui::installDialogs(nullptr); }
     Windows(const Windows&) = delete;
     Windows& operator=(const Windows&) = delete;
 
@@ -166,10 +152,10 @@ struct Windows {
 
     /** An error the commands reported since the last call, as a benchmark failure. */
     bool failedOnError(benchmark::State& state) {
-        if (dialogs.errors.empty())
+        std::vector<vaptest::ScriptedDialogs::ShownError> errors = dialogs.takeErrors();
+        if (errors.empty())
             return false;
-        std::string message = "error box: " + dialogs.errors.front().toStdString();
-        dialogs.errors.clear();
+        std::string message = "error box: " + errors.front().text.toStdString();
         state.SkipWithError(message.c_str());
         return true;
     }
@@ -578,10 +564,11 @@ bool showsBenchDesign(const Windows& w, int count = controlCount) {
 void openFile(benchmark::State& state, int count) {
     Windows& w = windows();
     guarded(state, [&] {
-        w.dialogs.openPath = QString::fromStdString(vapbench::benchDesign(count).vapPath);
+        const QString path = QString::fromStdString(vapbench::benchDesign(count).vapPath);
         for (auto _ : state) {
             state.PauseTiming();
             w.clear();
+            w.dialogs.answerOpenFile(path);
             state.ResumeTiming();
             vaptest::part<QAction>(w.menu, "opc6")->trigger();
             settle();
@@ -599,7 +586,7 @@ void openSteps(benchmark::State& state) {
     Windows& w = windows();
     guarded(state, [&] {
         const std::string path = vapbench::benchDesign(controlCount).vapPath;
-        w.dialogs.openPath = QString::fromStdString(path);
+        w.dialogs.answerOpenFile(QString::fromStdString(path));
         vaptest::part<QAction>(w.menu, "opc6")->trigger();
         settle();
         std::array<double, 4> spent{}; // read, clear, apply, repaint
