@@ -25,6 +25,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace vap::ui {
@@ -50,6 +51,50 @@ constexpr std::array<Texts3, javaEventCount> eventTexts{
      {"Ao Acionar", "Action Performed", "Acción Realizó"},
      {"Ao Ganhar Foco", "Focus Gained", "Enfoque Ganó"},
      {"Ao Perder Foco", "Focus Lost", "Enfoque Perdió"}}};
+
+/** The grid row that shows a field of the control, if one does. */
+std::optional<int> rowOf(ControlField field) {
+    switch (field) {
+    case ControlField::Left:
+        return RowLeft;
+    case ControlField::Top:
+        return RowTop;
+    case ControlField::Width:
+        return RowWidth;
+    case ControlField::Height:
+        return RowHeight;
+    case ControlField::Caption:
+        return RowCaption;
+    case ControlField::Name:
+        return RowName;
+    case ControlField::Hint:
+        return RowHint;
+    case ControlField::ShowHint:
+    case ControlField::Tag:
+        break;
+    }
+    return std::nullopt;
+}
+
+/** The value column's text of a row for the control, as a refresh writes it. */
+QString valueText(const Control& control, int row) {
+    switch (row) {
+    case RowLeft:
+        return QString::number(control.left());
+    case RowTop:
+        return QString::number(control.top());
+    case RowWidth:
+        return QString::number(control.width());
+    case RowHeight:
+        return QString::number(control.height());
+    case RowCaption:
+        return qs(control.caption());
+    case RowName:
+        return qs(control.name());
+    default:
+        return qs(control.hint());
+    }
+}
 
 bool isWithin(const QWidget* widget, const QWidget* container) {
     return widget && (widget == container || container->isAncestorOf(widget));
@@ -291,37 +336,15 @@ void TF_AcTamanho::repaintNow() {
 void TF_AcTamanho::controlChanged(const Control& control, ControlField field) {
     if (!isVisible() || refreshing_ || selectedControl() != &control)
         return;
-    // The cell being typed in is left alone: its text is what the user is writing.
-    auto show = [this](int row, const QString& text) {
-        if (!(editor_ && editorRow_ == row))
-            writeCell(row, text);
-    };
-    switch (field) {
-    case ControlField::Left:
-        show(RowLeft, QString::number(control.left()));
-        break;
-    case ControlField::Top:
-        show(RowTop, QString::number(control.top()));
-        break;
-    case ControlField::Width:
-        show(RowWidth, QString::number(control.width()));
-        break;
-    case ControlField::Height:
-        show(RowHeight, QString::number(control.height()));
-        break;
-    case ControlField::Caption:
-        show(RowCaption, qs(control.caption()));
-        break;
-    case ControlField::Hint:
-        show(RowHint, qs(control.hint()));
-        break;
-    case ControlField::Tag:
+    if (field == ControlField::Tag) {
         showEvents(control.tag());
-        break;
-    case ControlField::Name:
-    case ControlField::ShowHint:
-        break; // a rename reloads the whole inspector
+        return;
     }
+    // A rename reloads the whole inspector; the cell being typed in is left alone, its text is
+    // what the user is writing.
+    std::optional<int> row = rowOf(field);
+    if (row && *row != RowName && !(editor_ && editorRow_ == *row))
+        writeCell(*row, valueText(control, *row));
 }
 
 void TF_AcTamanho::controlRemoved(const Control&) {
@@ -416,13 +439,8 @@ void TF_AcTamanho::cbObjetoChange() {
 
 void TF_AcTamanho::showValues(const Control& control) {
     refreshing_ = true;
-    writeCell(RowLeft, QString::number(control.left()));
-    writeCell(RowTop, QString::number(control.top()));
-    writeCell(RowWidth, QString::number(control.width()));
-    writeCell(RowHeight, QString::number(control.height()));
-    writeCell(RowCaption, qs(control.caption()));
-    writeCell(RowName, qs(nomeNovo_));
-    writeCell(RowHint, qs(control.hint()));
+    for (int row = 0; row < RowCount; ++row)
+        writeCell(row, row == RowName ? qs(nomeNovo_) : valueText(control, row));
     refreshing_ = false;
     showEvents(control.tag());
 }

@@ -24,21 +24,6 @@ std::string ioErrorMessage(IoError error) {
     return "I/O error " + std::to_string(static_cast<int>(error));
 }
 
-std::string ioErrorMessage(int code) {
-    switch (code) {
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 100:
-    case 101:
-    case 106:
-        return ioErrorMessage(static_cast<IoError>(code));
-    default:
-        return "I/O error " + std::to_string(code);
-    }
-}
-
 std::string ioErrorMessageFromErrno(int errnoValue) {
     switch (errnoValue) {
     case ENOENT:

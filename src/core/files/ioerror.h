@@ -15,9 +15,8 @@ enum class IoError {
     InvalidNumericInput = 106,
 };
 
-/** "File not found", "Disk full" and so on; an unnamed code gives "I/O error CODE". */
+/** "File not found", "Disk full" and so on. */
 std::string ioErrorMessage(IoError error);
-std::string ioErrorMessage(int code);
 
 /** The message for a failed file operation, from the errno it set. */
 std::string ioErrorMessageFromErrno(int errnoValue);
