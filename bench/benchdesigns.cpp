@@ -218,7 +218,8 @@ const BenchDesign& benchDesign(int controls) {
     for (const auto& control : result.design->controls())
         result.names.push_back(control->name());
 
-    vap::GeneratedCode code = vap::GeraObjetosJanela(*result.design, vap::commentTextsFor(1), 1);
+    vap::GeneratedCode code = vap::GeraObjetosJanela(
+        *result.design, vap::commentTextsFor(vap::Language::Portuguese), vap::Language::Portuguese);
     result.javaBytes = textBytes(code.lines);
     result.javaLines = code.lines.size();
 

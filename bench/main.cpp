@@ -109,10 +109,11 @@ void windowObjects(benchmark::State& state, int controls) {
     const std::string name = nameOf("windowObjects", controls);
     guarded(state, [&] {
         const auto& fixture = benchDesign(controls);
-        const vap::CommentTexts comments = vap::commentTextsFor(1);
+        const vap::CommentTexts comments = vap::commentTextsFor(vap::Language::Portuguese);
         std::size_t bytes = 0;
         for (auto _ : state) {
-            vap::GeneratedCode code = vap::GeraObjetosJanela(*fixture.design, comments, 1);
+            vap::GeneratedCode code =
+                vap::GeraObjetosJanela(*fixture.design, comments, vap::Language::Portuguese);
             benchmark::DoNotOptimize(code.lines.data());
             bytes = vapbench::textBytes(code.lines);
         }
@@ -128,12 +129,12 @@ void windowObjects(benchmark::State& state, int controls) {
 void exampleClass(benchmark::State& state, int controls) {
     guarded(state, [&] {
         const auto& fixture = benchDesign(controls);
-        const vap::LanguageState language = vap::languageApplied(1);
+        const vap::LanguageState language = vap::languageApplied(vap::Language::Portuguese);
         vap::ExampleClassContext context;
-        context.lingua = 1;
+        context.lingua = vap::Language::Portuguese;
         context.NomeProduto = language.NomeProduto;
         context.TextoVersao = language.TextoVersao;
-        context.comments = vap::commentTextsFor(1);
+        context.comments = vap::commentTextsFor(vap::Language::Portuguese);
         context.date = vap::dateText(2024, 5);
         const vap::ClassNameAsker asker = [](const vap::ClassNamePrompt& prompt) {
             return std::optional<std::string>(prompt.initialValue);

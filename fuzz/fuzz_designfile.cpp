@@ -196,11 +196,12 @@ void checkGenerators(const std::string& bytes) {
     }
     std::size_t lines = 0;
     try {
-        vap::GeraObjetosJanela(design, vap::commentTextsFor(1), [&](std::string_view line) {
-            require(line.find_first_of("\r\n") == std::string_view::npos,
-                    "a generated line holds a line break");
-            ++lines;
-        });
+        vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::Portuguese),
+                               [&](std::string_view line) {
+                                   require(line.find_first_of("\r\n") == std::string_view::npos,
+                                           "a generated line holds a line break");
+                                   ++lines;
+                               });
         for (const auto& control : design.controls())
             require(vap::isValidComponentName(control->name()) && control->name() != "System",
                     "window-objects code was written for a name Java cannot take");
@@ -208,9 +209,12 @@ void checkGenerators(const std::string& bytes) {
         require(lines == 0, "window-objects code stopped halfway");
         require(*error.what() != '\0', "a refusal without a message");
     }
-    for (int lingua : {1, 4}) {
-        vap::ExampleClassContext context{
-            lingua, "Vaporina", "1.02", vap::commentTextsFor(1), {"Dez", 2024}};
+    for (vap::LanguageCode lingua : {vap::LanguageCode(1), vap::LanguageCode(4)}) {
+        vap::ExampleClassContext context{lingua,
+                                         "Vaporina",
+                                         "1.02",
+                                         vap::commentTextsFor(vap::Language::Portuguese),
+                                         {"Dez", 2024}};
         std::string held = design.window().JavaClassName;
         try {
             vap::GeneratedCode code =

@@ -77,7 +77,7 @@ int runVaporina(int argc, char** argv) {
         } catch (const Error& error) {
             // Reported once; the program starts in Portuguese and never stores the bad text.
             ui::reportError(QString::fromStdString(error.what()));
-            return 1;
+            return LanguageCode(Language::Portuguese);
         }
     });
     F_Menu.setExitWriter([&settings] {

@@ -66,7 +66,7 @@ struct UsageError {
 struct Options {
     std::string command;
     std::vector<std::string> files;
-    int lingua = 1;
+    LanguageCode lingua{Language::Portuguese};
     bool resizable = false;
     bool modal = false;
     std::optional<std::string> className;
@@ -105,7 +105,7 @@ Options parseArguments(const std::vector<std::string>& arguments) {
             const std::string& code = value();
             if (code != "1" && code != "2" && code != "3")
                 throw UsageError{"--lang takes 1, 2 or 3, not '" + code + "'"};
-            options.lingua = code[0] - '0';
+            options.lingua = LanguageCode(code[0] - '0');
         } else if (argument == "--resizable") {
             options.resizable = true;
         } else if (argument == "--modal") {

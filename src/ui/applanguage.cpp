@@ -13,16 +13,16 @@ LanguageState& appLanguage() {
     return language;
 }
 
-void setLingua(int lingua) {
+void setLingua(LanguageCode lingua) {
     appLanguage().Lingua = lingua;
     static QPointer<QTranslator> qtTexts;
     if (!QCoreApplication::instance())
         return;
     delete qtTexts; // removes itself from the application
     QLocale locale;
-    if (lingua == 1)
+    if (lingua == Language::Portuguese)
         locale = QLocale(QLocale::Portuguese, QLocale::Brazil);
-    else if (lingua == 3)
+    else if (lingua == Language::Spanish)
         locale = QLocale(QLocale::Spanish, QLocale::Spain);
     else
         return;

@@ -16,10 +16,10 @@ LanguageState& appLanguage();
  * into that language, from the catalogues of qt6-translations-l10n; without them, or for a code
  * outside Portuguese and Spanish, they stay English.
  */
-void setLingua(int lingua);
+void setLingua(LanguageCode lingua);
 
 /** The current code, as the windows test it. */
-inline int Lingua() {
+inline LanguageCode Lingua() {
     return appLanguage().Lingua;
 }
 

@@ -35,9 +35,9 @@ TF_AcertaLing::TF_AcertaLing(QWidget* parent)
     setWindowTitle(QStringLiteral("Bem Vindo..."));
     setFixedSize(308, 166);
     LabEscolha = placedLabel(this, "LabEscolha", QStringLiteral("Escolha a linguagem:"), {8, 8});
-    imgPort = flag(this, "imgPort", flagPicture(1), {16, 40});
-    imgIng = flag(this, "imgIng", flagPicture(2), {16, 80});
-    imgEsp = flag(this, "imgEsp", flagPicture(3), {16, 120});
+    imgPort = flag(this, "imgPort", flagPicture(Language::Portuguese), {16, 40});
+    imgIng = flag(this, "imgIng", flagPicture(Language::English), {16, 80});
+    imgEsp = flag(this, "imgEsp", flagPicture(Language::Spanish), {16, 120});
     labPor = placedLabel(this, "labPor", QStringLiteral("Português"), {80, 48});
     LabIng = placedLabel(this, "LabIng", QStringLiteral("Inglês"), {80, 88});
     labEsp = placedLabel(this, "labEsp", QStringLiteral("Espanhol"), {80, 128});
@@ -57,28 +57,25 @@ TF_AcertaLing::TF_AcertaLing(QWidget* parent)
     connect(btOK, &QToolButton::clicked, this, &TF_AcertaLing::btOKClick);
 }
 
-void TF_AcertaLing::chooseLanguage(int lingua) {
-    setLingua(lingua);
-    auto language = languageOf(lingua);
-    if (!language)
-        return;
-    setWindowTitle(qs(caption.in(*language)));
+void TF_AcertaLing::chooseLanguage(Language language) {
+    setLingua(language);
+    setWindowTitle(qs(caption.in(language)));
     for (auto [label, texts] :
          {std::pair{LabEscolha, chooseText}, std::pair{labPor, portugueseText},
           std::pair{LabIng, englishText}, std::pair{labEsp, spanishText}}) {
-        label->setText(qs(texts.in(*language)));
+        label->setText(qs(texts.in(language)));
         label->adjustSize();
     }
 }
 
 void TF_AcertaLing::imgPortClick() {
-    chooseLanguage(1);
+    chooseLanguage(Language::Portuguese);
 }
 void TF_AcertaLing::imgIngClick() {
-    chooseLanguage(2);
+    chooseLanguage(Language::English);
 }
 void TF_AcertaLing::imgEspClick() {
-    chooseLanguage(3);
+    chooseLanguage(Language::Spanish);
 }
 
 void TF_AcertaLing::btOKClick() {
@@ -93,18 +90,19 @@ void TF_AcertaLing::showEvent(QShowEvent* event) {
 }
 
 void TF_AcertaLing::FormShow() {
-    switch (Lingua()) {
-    case 1:
+    auto language = Lingua().language();
+    if (!language)
+        return; // the designed Portuguese texts stay
+    switch (*language) {
+    case Language::Portuguese:
         imgPortClick();
         break;
-    case 2:
+    case Language::English:
         imgIngClick();
         break;
-    case 3:
+    case Language::Spanish:
         imgEspClick();
         break;
-    default:
-        break; // the designed Portuguese texts stay
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lang/languagecode.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -38,7 +40,7 @@ private:
     QLabel* labEsp;
     QToolButton* btOK;
     void FormShow();
-    void chooseLanguage(int lingua);
+    void chooseLanguage(Language language);
 };
 
 } // namespace vap::ui

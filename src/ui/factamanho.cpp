@@ -289,7 +289,7 @@ void TF_AcTamanho::FormShow() {
     keepingName_ = false;
     if (listDirty_)
         fillObjectList();
-    auto language = languageOf(Lingua());
+    auto language = Lingua().language();
     if (!language)
         return; // the designed texts stay
     setWindowTitle(qs(captionText.in(*language)));

@@ -61,7 +61,7 @@ TF_Gera::TF_Gera(QWidget* parent) : FrameClosedDialog(parent) {
 }
 
 void TF_Gera::FormCreate() {
-    int lingua = Lingua();
+    LanguageCode lingua = Lingua();
     if (auto caption = selectCaption.pick(lingua))
         butSeleciona->setText(qs(*caption));
     if (auto caption = copyCaption.pick(lingua))

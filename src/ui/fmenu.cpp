@@ -493,7 +493,7 @@ void TF_Menu::showEvent(QShowEvent* event) {
 
 void TF_Menu::FormShow() {
     opc8Click();
-    setLingua(readLanguage_ ? readLanguage_() : 1);
+    setLingua(readLanguage_ ? readLanguage_() : LanguageCode(Language::Portuguese));
     AplicaLingua(appLanguage());
     applyLanguageTexts();
     composeCaptions();
@@ -566,7 +566,7 @@ void TF_Menu::opc1Click() {
 }
 
 void TF_Menu::opc2Click() {
-    auto language = languageOf(Lingua());
+    auto language = Lingua().language();
     if (!language)
         return;
     QString preset = qs(design_.window().caption);

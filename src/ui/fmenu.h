@@ -3,6 +3,7 @@
 #include "dragoutline.h"
 #include "tjcomponent.h"
 
+#include "core/lang/languagecode.h"
 #include "core/model/designobserver.h"
 
 #include <QPointer>
@@ -44,7 +45,9 @@ public:
     void attachInspector(AdjusterPort* inspector) { inspector_ = inspector; }
 
     /** Runs when the window is first shown; the language setting comes through this reader. */
-    void setLanguageReader(std::function<int()> reader) { readLanguage_ = std::move(reader); }
+    void setLanguageReader(std::function<LanguageCode()> reader) {
+        readLanguage_ = std::move(reader);
+    }
     /** Runs after a confirmed exit, before the window closes; it may throw to stop the close. */
     void setExitWriter(std::function<void()> writer) { writeOnExit_ = std::move(writer); }
 
@@ -152,7 +155,7 @@ private:
     QPointer<TJComponent> menuTarget_;
     TF_CriaObjeto* palette_ = nullptr;
     AdjusterPort* inspector_ = nullptr;
-    std::function<int()> readLanguage_;
+    std::function<LanguageCode()> readLanguage_;
     std::function<void()> writeOnExit_;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;

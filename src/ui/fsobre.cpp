@@ -69,7 +69,7 @@ void TF_Sobre::showEvent(QShowEvent* event) {
 void TF_Sobre::FormShow() {
     const LanguageState& language = appLanguage();
     std::string caption = "Autor do Sistema";
-    if (auto chosen = languageOf(language.Lingua)) {
+    if (auto chosen = language.Lingua.language()) {
         caption = std::string(captionText.in(*chosen));
         lbSite->setText(qs(sitesText.in(*chosen)));
         lbSite->adjustSize();

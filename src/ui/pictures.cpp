@@ -98,12 +98,9 @@ QIcon withDisabled(const QString& normal, const QString& disabled) {
 
 } // namespace
 
-QPixmap flagPicture(int lingua) {
+QPixmap flagPicture(Language language) {
     static const Texts3 names{"flagBrazil.gif", "flagUsa.gif", "flagMexico.gif"};
-    auto name = names.pick(lingua);
-    if (!name)
-        return {};
-    return shippedPixmap(qs(*name));
+    return shippedPixmap(qs(names.in(language)));
 }
 
 QIcon checkPicture() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/lang/languagecode.h"
 #include "core/model/controlkind.h"
 
 #include <QIcon>
@@ -22,7 +23,7 @@ QIcon selectAllPicture();
 QIcon copyPicture();
 QIcon programIcon();
 /** The flag of a language code: 1 Brazil, 2 the United States, 3 Mexico. */
-QPixmap flagPicture(int lingua);
+QPixmap flagPicture(Language language);
 /** The check mark of the chooser's OK button, with its grey disabled form. */
 QIcon checkPicture();
 /** The glyph of the about window's close button, with its grey disabled form. */

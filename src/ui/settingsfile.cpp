@@ -144,15 +144,15 @@ QString SettingsFile::readIdiomaText() const {
     return QString::fromUtf8(value);
 }
 
-int SettingsFile::readIdioma() const {
+LanguageCode SettingsFile::readIdioma() const {
     QString text = readIdiomaText();
     std::optional<std::int32_t> value = wholeNumber(text.toStdString());
     if (!value)
         throw Error(notAnIntegerMessage(text.toStdString()));
-    return *value;
+    return LanguageCode(*value);
 }
 
-void SettingsFile::writeIdioma(int lingua) const {
+void SettingsFile::writeIdioma(LanguageCode lingua) const {
     const Error unableToWrite("Unable to write to " + writePath_.toStdString());
     QByteArray bytes;
     if (QFileInfo::exists(writePath_)) {
@@ -166,7 +166,7 @@ void SettingsFile::writeIdioma(int lingua) const {
     QByteArray eol = !lines.isEmpty() && bytes.mid(lines[0].textEnd, 2) == "\r\n"
                          ? QByteArray("\r\n")
                          : QByteArray("\n");
-    QByteArray value = QByteArray::number(lingua);
+    QByteArray value = QByteArray::number(lingua.code());
     Place place = findIdioma(bytes, lines);
     QByteArray updated = bytes;
     if (place.keyLine) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lang/languagecode.h"
+
 #include <QString>
 
 namespace vap::ui {
@@ -30,9 +32,9 @@ public:
     /** The stored text of the language, "1" when the file, section or key is missing. */
     QString readIdiomaText() const;
     /** The stored language; throws vap::Error when the text is not a whole number. */
-    int readIdioma() const;
+    LanguageCode readIdioma() const;
     /** Stores the language; throws vap::Error "Unable to write to PATH" when it cannot. */
-    void writeIdioma(int lingua) const;
+    void writeIdioma(LanguageCode lingua) const;
 
 private:
     QString readPath_;

@@ -18,7 +18,8 @@ using vap::Design;
 
 using Lines = std::vector<std::string>;
 
-vap::ExampleClassContext contextFor(int lingua, vap::DateText date = {"Dez", 2024}) {
+vap::ExampleClassContext contextFor(int code, vap::DateText date = {"Dez", 2024}) {
+    const vap::LanguageCode lingua(code);
     vap::LanguageState language = vap::languageApplied(lingua);
     return vap::ExampleClassContext{lingua, language.NomeProduto, language.TextoVersao,
                                     vap::commentTextsFor(lingua), std::move(date)};
@@ -166,10 +167,10 @@ TEST(ExampleClass, CodeOutsideOneToThreeAsksNothingAndWritesNoHeader) {
 }
 
 TEST(ExampleClass, DefaultClassNames) {
-    EXPECT_EQ(vap::defaultClassName(1), "Teste");
-    EXPECT_EQ(vap::defaultClassName(2), "Test");
-    EXPECT_EQ(vap::defaultClassName(3), "Prueba");
-    EXPECT_EQ(vap::defaultClassName(0), std::nullopt);
+    EXPECT_EQ(vap::defaultClassName(vap::Language::Portuguese), "Teste");
+    EXPECT_EQ(vap::defaultClassName(vap::Language::English), "Test");
+    EXPECT_EQ(vap::defaultClassName(vap::Language::Spanish), "Prueba");
+    EXPECT_EQ(vap::defaultClassName(vap::LanguageCode(0)), std::nullopt);
 }
 
 } // namespace

@@ -48,10 +48,12 @@ std::map<std::string, std::string> readCase(const fs::path& file) {
     return values;
 }
 
-int linguaOf(const std::string& code) {
-    static const std::map<std::string, int> codes{{"pt", 1}, {"en", 2}, {"es", 3}};
+vap::LanguageCode linguaOf(const std::string& code) {
+    static const std::map<std::string, vap::Language> codes{{"pt", vap::Language::Portuguese},
+                                                            {"en", vap::Language::English},
+                                                            {"es", vap::Language::Spanish}};
     auto found = codes.find(code);
-    return found == codes.end() ? 0 : found->second;
+    return found == codes.end() ? vap::LanguageCode() : vap::LanguageCode(found->second);
 }
 
 class Golden : public ::testing::TestWithParam<std::string> {};
@@ -63,8 +65,8 @@ TEST_P(Golden, GeneratedCodeMatchesExpectedFiles) {
     int checked = 0;
     for (std::string code; languages >> code; ++checked) {
         SCOPED_TRACE("language " + code);
-        const int lingua = linguaOf(code);
-        ASSERT_NE(lingua, 0) << "unknown language " << code << " in case.txt";
+        const vap::LanguageCode lingua = linguaOf(code);
+        ASSERT_TRUE(lingua.language()) << "unknown language " << code << " in case.txt";
 
         Design design;
         vap::openDesign(design, (folder / "design.vap").string());

@@ -62,7 +62,11 @@ class ClassName : public testing::TestWithParam<NameCase> {};
 // a refused answer is not stored.
 TEST_P(ClassName, IsCheckedFromThePromptAndFromTheFile) {
     const NameCase& c = GetParam();
-    vap::ExampleClassContext context{1, "Vaporina", "1.02", vap::commentTextsFor(1), {"Dez", 2024}};
+    vap::ExampleClassContext context{vap::Language::Portuguese,
+                                     "Vaporina",
+                                     "1.02",
+                                     vap::commentTextsFor(vap::Language::Portuguese),
+                                     {"Dez", 2024}};
     vap::Design design;
     design.setJavaClassName("Antigo");
     std::string message = errorOf(
@@ -74,7 +78,7 @@ TEST_P(ClassName, IsCheckedFromThePromptAndFromTheFile) {
     // A language outside 1 to 3 asks nothing and takes the name the design holds.
     vap::Design fromFile;
     fromFile.setJavaClassName(c.name);
-    context.lingua = 4;
+    context.lingua = vap::LanguageCode(4);
     EXPECT_EQ(errorOf([&] { vap::GeraClasseExemplo(fromFile, context, nullptr); }), message);
 }
 
@@ -109,7 +113,8 @@ TEST(GeneratedNames, ClashesAreReportedInsteadOfWritten) {
         design.rename(vap::CriaJButton(design, true), c.name);
         int lines = 0;
         std::string message = errorOf([&] {
-            vap::GeraObjetosJanela(design, vap::commentTextsFor(1), [&](auto) { ++lines; });
+            vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::Portuguese),
+                                   [&](auto) { ++lines; });
         });
         EXPECT_EQ(message.substr(0, c.message.size()), c.message);
         EXPECT_EQ(message.empty(), c.message.empty());

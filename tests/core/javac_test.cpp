@@ -48,7 +48,8 @@ void buildEveryKind(Design& design, const ClassCase& classCase) {
 std::string assembleClass(const ClassCase& classCase) {
     Design design;
     buildEveryKind(design, classCase);
-    return vaptest::exampleClassWithObjects(design, classCase.lingua, classCase.className);
+    return vaptest::exampleClassWithObjects(design, vap::LanguageCode(classCase.lingua),
+                                            classCase.className);
 }
 
 TEST(Javac, GeneratedClassesCompile) {

@@ -8,7 +8,7 @@
 using namespace vap;
 
 TEST(AplicaLingua, PutsTheLanguageOnTheMainWindow) {
-    LanguageState english = languageApplied(2);
+    LanguageState english = languageApplied(Language::English);
     EXPECT_EQ(english.mainWindow.menuCaption("opc8"), "Cle&ar");
     EXPECT_EQ(english.mainWindow.openTitle, "Open");
     EXPECT_EQ(english.mainWindow.saveFilter, "Files of the Vaporina|*.vap");
@@ -20,7 +20,7 @@ TEST(AplicaLingua, PutsTheLanguageOnTheMainWindow) {
     AplicaLingua(english);
     EXPECT_EQ(english.TextoVersao, "version 1.02");
 
-    LanguageState spanish = languageApplied(3);
+    LanguageState spanish = languageApplied(Language::Spanish);
     EXPECT_EQ(composeMainCaption(spanish), "Vaporina - versión 1.02");
     EXPECT_EQ(spanish.mainWindow.menuCaption("opc7"), "A&horre");
     EXPECT_EQ(spanish.mainWindow.saveTitle, "Ahorre");
@@ -28,7 +28,7 @@ TEST(AplicaLingua, PutsTheLanguageOnTheMainWindow) {
 
 TEST(AplicaLingua, CodeOutsideTheTablesKeepsTheFormTextsAndGrowsTheVersion) {
     for (int code : {0, 4, -1}) {
-        LanguageState language = languageApplied(code);
+        LanguageState language = languageApplied(LanguageCode(code));
         EXPECT_EQ(language.mainWindow.menuCaption("opc2"), "&Caption");
         EXPECT_EQ(language.mainWindow.menuCaption("opc52"), "Classe &Exemplo");
         EXPECT_EQ(language.mainWindow.openTitle, "");
@@ -41,7 +41,7 @@ TEST(AplicaLingua, CodeOutsideTheTablesKeepsTheFormTextsAndGrowsTheVersion) {
 }
 
 TEST(AplicaLingua, PortugueseDiffersFromTheFormInSevenEntries) {
-    LanguageState portuguese = languageApplied(1);
+    LanguageState portuguese = languageApplied(Language::Portuguese);
     MainWindowTexts form = MainWindowTexts::initial();
     std::vector<std::string> changed;
     for (const MenuEntryText& entry : mainMenuTextTable()) {

@@ -45,7 +45,8 @@ void setWindow(Design& design, const std::string& title, std::int32_t width, std
     design.setWindowHeight(height);
 }
 
-vap::GeneratedCode generate(const Design& design, int lingua = 1) {
+vap::GeneratedCode generate(const Design& design,
+                            vap::LanguageCode lingua = vap::Language::Portuguese) {
     return vap::GeraObjetosJanela(design, vap::commentTextsFor(lingua), lingua);
 }
 
@@ -317,9 +318,9 @@ TEST_P(WindowObjectsLanguage, CommentsAndCaption) {
     setWindow(design, "T", 10, 20);
     add(design, ControlKind::Button, {"B", "", 1, 2, 3, 4, 16});
 
-    vap::GeneratedCode code = generate(design, param.lingua);
+    vap::GeneratedCode code = generate(design, vap::LanguageCode(param.lingua));
     EXPECT_EQ(code.caption, param.caption);
-    EXPECT_EQ(vap::windowObjectsCaption(param.lingua), param.caption);
+    EXPECT_EQ(vap::windowObjectsCaption(vap::LanguageCode(param.lingua)), param.caption);
     EXPECT_THAT(code.lines,
                 ElementsAre(param.objects, "private JButton JButton1 = new JButton(\"B\");", "",
                             param.window, "this.getContentPane().setLayout(null);",

@@ -299,8 +299,9 @@ TEST(JavaWindows, ShowWhatTheDesignsHold) {
     for (const JavaCase& javaCase : cases) {
         designs.push_back(load(javaCase, dir));
         const std::string source = dir.file(javaCase.className + ".java");
-        vaptest::writeBytes(source, vaptest::exampleClassWithObjects(
-                                        *designs.back(), javaCase.lingua, javaCase.className));
+        vaptest::writeBytes(
+            source, vaptest::exampleClassWithObjects(
+                        *designs.back(), vap::LanguageCode(javaCase.lingua), javaCase.className));
         javac += " " + vaptest::shellQuoted(source);
         java += " " + javaCase.className;
     }

@@ -43,7 +43,7 @@ class CodeWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { vap::ui::appLanguage().Lingua = 1; }
+    void init() { vap::ui::appLanguage().Lingua = vap::Language::Portuguese; }
 
     void selectAllThenCopyThroughTheMenu() {
         vaptest::ScriptedDialogs dialogs;
@@ -60,7 +60,9 @@ private slots:
         dialogs.verifySettled();
 
         std::vector<std::string> lines =
-            vap::GeraObjetosJanela(designer.design, vap::commentTextsFor(1), 1).lines;
+            vap::GeraObjetosJanela(designer.design, vap::commentTextsFor(vap::Language::Portuguese),
+                                   vap::Language::Portuguese)
+                .lines;
         QString expected = vap::ui::qs(vap::joinLines(lines, "\r\n"));
         QVERIFY(expected.contains(QStringLiteral("\r\n\r\n"))); // empty lines are kept too
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
@@ -87,7 +89,7 @@ private slots:
     // every language's captions fit their buttons.
     void keysAndCaptions() {
         for (int lingua : {1, 2, 3}) {
-            vap::ui::appLanguage().Lingua = lingua;
+            vap::ui::appLanguage().Lingua = vap::LanguageCode(lingua);
             auto window = filledWindow({"x"});
             window->show();
             QVERIFY(QTest::qWaitForWindowActive(window.get()));

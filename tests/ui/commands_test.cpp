@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(qs(designer->design.window().caption), caption);
         QCOMPARE(menu().windowTitle(), caption);
         // A code outside 1 to 3 asks nothing (an unexpected question fails the test).
-        vap::ui::appLanguage().Lingua = 4;
+        vap::ui::appLanguage().Lingua = vap::LanguageCode(4);
         vaptest::part<QAction>(menu(), "opc2")->trigger();
         QCOMPARE(menu().windowTitle(), caption);
     }
@@ -158,7 +158,7 @@ private slots:
         const QStringList captions{"F_CriaObjeto", "Criar Objetos", "Create Object",
                                    "Cree el Objeto", "Cree el Objeto"};
         for (int lingua : {0, 1, 2, 3, 4}) { // 0 and 4 keep whatever caption was there
-            vap::ui::appLanguage().Lingua = lingua;
+            vap::ui::appLanguage().Lingua = vap::LanguageCode(lingua);
             designer->palette.show();
             QCOMPARE(designer->palette.windowTitle(), captions[lingua]);
             designer->palette.hide();
@@ -180,8 +180,9 @@ private slots:
         CodeWindowSeen seen;
         expectCodeWindow(seen);
         vaptest::part<QAction>(menu(), "opc51")->trigger();
-        vap::GeneratedCode code =
-            vap::GeraObjetosJanela(designer->design, vap::commentTextsFor(lingua), lingua);
+        vap::GeneratedCode code = vap::GeraObjetosJanela(
+            designer->design, vap::commentTextsFor(vap::LanguageCode(lingua)),
+            vap::LanguageCode(lingua));
         QCOMPARE(seen.title, qs(*code.caption));
         QCOMPARE(seen.text, qs(vap::joinLines(code.lines, "\n")));
         QCOMPARE(seen.lines, static_cast<int>(code.lines.size()));

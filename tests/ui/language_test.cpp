@@ -255,7 +255,7 @@ private slots:
             QVERIFY(QDir(folder.path()).mkdir("sub") && writeFile(path, stored));
         vap::ui::SettingsFile settings(path);
         QCOMPARE(settings.readIdiomaText(), read);
-        settings.writeIdioma(3);
+        settings.writeIdioma(vap::Language::Spanish);
         QCOMPARE(readAll(path), written);
     }
 
@@ -284,11 +284,11 @@ private slots:
         QVERIFY(QDir(folder.path()).mkdir("vaporina.INI"));
         SettingsFile unwritable = SettingsFile::forProgram(folder.filePath("vaporina"));
         QCOMPARE(paths(unwritable), QStringList({beside, inConfig}));
-        QCOMPARE(unwritable.readIdioma(), 1);
-        unwritable.writeIdioma(2);
+        QCOMPARE(unwritable.readIdioma().code(), 1);
+        unwritable.writeIdioma(vap::Language::English);
         SettingsFile later = SettingsFile::forProgram(folder.filePath("vaporina"));
         QCOMPARE(paths(later), QStringList({inConfig, inConfig}));
-        QCOMPARE(later.readIdioma(), 2);
+        QCOMPARE(later.readIdioma().code(), 2);
         qputenv("XDG_CONFIG_HOME", savedConfig);
     }
 
@@ -453,7 +453,8 @@ private slots:
         QCOMPARE(realExitQuestion(), QStringList({"You really want to leave ?", "&Yes", "&No"}));
         choose(1);
         QCOMPARE(realExitQuestion(), QStringList({"Você deseja realmente sair ?", "&Sim", "&Não"}));
-        vap::ui::setLingua(0); // Qt's texts back to English for the tests that follow
+        vap::ui::setLingua(
+            vap::LanguageCode()); // Qt's texts back to English for the tests that follow
     }
 
     // ---- the chooser
@@ -479,7 +480,7 @@ private slots:
                                       vaptest::part<QLabel>(chooser, "LabIng")->text(),
                                       vaptest::part<QLabel>(chooser, "labEsp")->text()}),
                          texts.split('|'));
-                QCOMPARE(vap::ui::Lingua(), lingua); // showing it changes nothing
+                QCOMPARE(vap::ui::Lingua().code(), lingua); // showing it changes nothing
                 chooser.close();
             });
     }
@@ -491,10 +492,10 @@ private slots:
             vaptest::part<QAction>(menu(), "opc1"), [&](vap::ui::TF_AcertaLing& chooser) {
                 QTest::mouseClick(vaptest::part<QLabel>(chooser, "labEsp"),
                                   Qt::LeftButton); // the labels do not react
-                QCOMPARE(vap::ui::Lingua(), 2);
+                QCOMPARE(vap::ui::Lingua().code(), 2);
                 QTest::mouseClick(vaptest::part<vap::ui::ClickablePicture>(chooser, "imgEsp"),
                                   Qt::LeftButton);
-                QCOMPARE(vap::ui::Lingua(), 3);
+                QCOMPARE(vap::ui::Lingua().code(), 3);
                 QCOMPARE(chooser.windowTitle(), QStringLiteral("Bienvenida..."));
                 QCOMPARE(vaptest::part<QLabel>(chooser, "LabEscolha")->text(),
                          QStringLiteral("Escoja el idioma:"));
@@ -524,7 +525,7 @@ private slots:
                                   Qt::LeftButton);
                 chooser.close();
             });
-        QCOMPARE(vap::ui::Lingua(), 2);
+        QCOMPARE(vap::ui::Lingua().code(), 2);
         QCOMPARE(vaptest::part<QAction>(menu(), "opc1")->text(), QStringLiteral("&Linguagem"));
         QCOMPARE(menu().windowTitle(), pt); // composed again, from the old texts
         QCOMPARE(vaptest::part<QAction>(menu(), "Versao")->text(),
@@ -583,9 +584,9 @@ private slots:
             steps << QStringLiteral("read: controls %1, inspector open %2, code %3, caption %4")
                          .arg(design.controls().size())
                          .arg(int(window.InspectorOpen()))
-                         .arg(vap::ui::Lingua())
+                         .arg(vap::ui::Lingua().code())
                          .arg(window.windowTitle() == designed ? "designed" : "set");
-            return 3;
+            return vap::LanguageCode(vap::Language::Spanish);
         });
         dialogs->answerModal([&](QDialog& splash) {
             steps << splash.objectName();

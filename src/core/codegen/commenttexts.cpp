@@ -25,12 +25,12 @@ constexpr Texts3 controlsPlaceholder{
     "// It inserts the data of the Creation of the Controls here in the Window",
     "// Inserta los datos de la Creación de los Mandos aquí en la Ventana"};
 
-std::string textOf(const Texts3& texts, int lingua) {
+std::string textOf(const Texts3& texts, LanguageCode lingua) {
     return std::string(texts.pick(lingua).value_or(""));
 }
 } // namespace
 
-CommentTexts commentTextsFor(int lingua) {
+CommentTexts commentTextsFor(LanguageCode lingua) {
     return CommentTexts{textOf(objectsSection, lingua),     textOf(windowSection, lingua),
                         textOf(controlsSection, lingua),    textOf(listenerBody, lingua),
                         textOf(objectsPlaceholder, lingua), textOf(windowPlaceholder, lingua),

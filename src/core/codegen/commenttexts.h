@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../lang/languagecode.h"
+
 #include <string>
 
 namespace vap {
@@ -16,6 +18,6 @@ struct CommentTexts {
 };
 
 /** The texts of language code 1, 2 or 3; all seven are empty for any other code. */
-CommentTexts commentTextsFor(int lingua);
+CommentTexts commentTextsFor(LanguageCode lingua);
 
 } // namespace vap

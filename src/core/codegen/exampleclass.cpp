@@ -47,13 +47,13 @@ void checkExampleClassName(std::string_view name) {
 }
 
 /** The text of the language; callers have checked that the code has one. */
-std::string text(const Texts3& texts, int lingua) {
+std::string text(const Texts3& texts, LanguageCode lingua) {
     return std::string(texts.pick(lingua).value_or(std::string_view{}));
 }
 
 std::vector<std::string> headerLines(const ExampleClassContext& context,
                                      const std::string& className) {
-    int lingua = context.lingua;
+    LanguageCode lingua = context.lingua;
     return {
         text(headerClass, lingua) + className,
         std::string(headerRule),
@@ -120,7 +120,7 @@ void appendBody(std::vector<std::string>& lines, const ExampleClassContext& cont
 
 } // namespace
 
-std::optional<std::string> defaultClassName(int lingua) {
+std::optional<std::string> defaultClassName(LanguageCode lingua) {
     if (auto name = defaultName.pick(lingua))
         return std::string(*name);
     return std::nullopt;
@@ -129,7 +129,7 @@ std::optional<std::string> defaultClassName(int lingua) {
 GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& context,
                                 const ClassNameAsker& askClassName) {
     GeneratedCode code;
-    int lingua = context.lingua;
+    LanguageCode lingua = context.lingua;
     if (codeWindowCaption.pick(lingua)) {
         code.caption = text(codeWindowCaption, lingua);
         if (design.window().JavaClassName.empty())

@@ -25,7 +25,7 @@ using ClassNameAsker = std::function<std::optional<std::string>(const ClassNameP
 
 /** The inputs of the example class besides the design. */
 struct ExampleClassContext {
-    int lingua = 0;
+    LanguageCode lingua;
     std::string NomeProduto;
     std::string TextoVersao;
     CommentTexts comments; // the three placeholders are used
@@ -43,6 +43,6 @@ GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& conte
                                 const ClassNameAsker& askClassName);
 
 /** The default class name of codes 1 to 3. */
-std::optional<std::string> defaultClassName(int lingua);
+std::optional<std::string> defaultClassName(LanguageCode lingua);
 
 } // namespace vap

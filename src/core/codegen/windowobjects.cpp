@@ -209,7 +209,7 @@ private:
 
 } // namespace
 
-std::optional<std::string> windowObjectsCaption(int lingua) {
+std::optional<std::string> windowObjectsCaption(LanguageCode lingua) {
     if (auto caption = codeWindowCaption.pick(lingua))
         return std::string(*caption);
     return std::nullopt;
@@ -219,7 +219,8 @@ void GeraObjetosJanela(const Design& design, const CommentTexts& comments, const
     WindowObjectsWriter(design, comments, sink).write();
 }
 
-GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments, int lingua) {
+GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments,
+                                LanguageCode lingua) {
     GeneratedCode code{windowObjectsCaption(lingua), {}};
     // Most controls give a declaration, a placement of two lines and a listener block or two.
     code.lines.reserve(16 + design.controls().size() * 8);

@@ -12,7 +12,8 @@ class Design;
  * placement with an empty listener block per chosen event. Captions, hints and the title are
  * written as escaped Java string literals. Reads the design and changes nothing.
  */
-GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments, int lingua);
+GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments,
+                                LanguageCode lingua);
 
 /**
  * The same lines handed to the sink one by one. A control name that would break the Java (a
@@ -22,6 +23,6 @@ GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& commen
 void GeraObjetosJanela(const Design& design, const CommentTexts& comments, const LineSink& sink);
 
 /** The caption of the code window showing window-objects code, for codes 1 to 3. */
-std::optional<std::string> windowObjectsCaption(int lingua);
+std::optional<std::string> windowObjectsCaption(LanguageCode lingua);
 
 } // namespace vap

@@ -3,7 +3,7 @@
 namespace vap {
 
 void AplicaLingua(LanguageState& language) {
-    if (auto chosen = languageOf(language.Lingua)) {
+    if (auto chosen = language.Lingua.language()) {
         for (const MenuEntryText& entry : mainMenuTextTable())
             language.mainWindow.menuCaptions[std::string(entry.component)] =
                 entry.texts.in(*chosen);
@@ -27,7 +27,7 @@ std::string composeVersaoCaption(const LanguageState& language, const std::strin
     return monthAbbrev + " - " + std::to_string(year) + " - " + language.TextoVersao;
 }
 
-LanguageState languageApplied(int lingua) {
+LanguageState languageApplied(LanguageCode lingua) {
     LanguageState language;
     language.Lingua = lingua;
     AplicaLingua(language);

@@ -17,7 +17,7 @@ inline constexpr Texts3 exitQuestion{"Você deseja realmente sair ?", "You reall
  * 3 Spanish; 0 until the setting is read), the shared texts, and the main window's texts.
  */
 struct LanguageState {
-    int Lingua = 0;
+    LanguageCode Lingua;
     std::string NomeProduto;
     std::string TextoVersao;
     std::string PerguntaSair;
@@ -38,6 +38,6 @@ std::string composeVersaoCaption(const LanguageState& language, const std::strin
                                  int year);
 
 /** The shared texts of a code as the program has them right after applying it once. */
-LanguageState languageApplied(int lingua);
+LanguageState languageApplied(LanguageCode lingua);
 
 } // namespace vap

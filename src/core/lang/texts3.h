@@ -1,26 +1,11 @@
 #pragma once
 
+#include "languagecode.h"
+
 #include <optional>
 #include <string_view>
 
 namespace vap {
-
-/** The three interface languages. */
-enum class Language { Portuguese, English, Spanish };
-
-/** The language of code 1, 2 or 3; any other code has none, and its texts stay as they were. */
-constexpr std::optional<Language> languageOf(int lingua) {
-    switch (lingua) {
-    case 1:
-        return Language::Portuguese;
-    case 2:
-        return Language::English;
-    case 3:
-        return Language::Spanish;
-    default:
-        return std::nullopt;
-    }
-}
 
 /** One text in the three interface languages. */
 struct Texts3 {
@@ -40,9 +25,9 @@ struct Texts3 {
         return pt;
     }
 
-    /** The text of language code 1, 2 or 3; any other code picks nothing. */
-    constexpr std::optional<std::string_view> pick(int lingua) const {
-        if (auto language = languageOf(lingua))
+    /** The text of the code's language; a code of no language picks nothing. */
+    constexpr std::optional<std::string_view> pick(LanguageCode lingua) const {
+        if (auto language = lingua.language())
             return in(*language);
         return std::nullopt;
     }

@@ -44,7 +44,8 @@ void replaceLine(Lines& lines, const std::string& placeholder, const Lines& repl
 
 } // namespace
 
-std::string exampleClassWithObjects(vap::Design& design, int lingua, const std::string& className) {
+std::string exampleClassWithObjects(vap::Design& design, vap::LanguageCode lingua,
+                                    const std::string& className) {
     const vap::CommentTexts comments = vap::commentTextsFor(lingua);
     const Lines objects = vap::GeraObjetosJanela(design, comments, lingua).lines;
 

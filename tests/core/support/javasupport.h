@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lang/languagecode.h"
+
 #include <string>
 
 namespace vap {
@@ -14,7 +16,8 @@ namespace vaptest {
  * matching placeholder. `className` answers the class-name question. Lines end with LF.
  * Throws when a section comment or a placeholder is not found.
  */
-std::string exampleClassWithObjects(vap::Design& design, int lingua, const std::string& className);
+std::string exampleClassWithObjects(vap::Design& design, vap::LanguageCode lingua,
+                                    const std::string& className);
 
 /** Runs a shell command; gives its exit status (-1 when it did not exit) and its output,
  *  standard error included. */

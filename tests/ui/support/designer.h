@@ -30,7 +30,7 @@ struct Designer {
         });
         menu.attachInspector(&inspector);
         menu.attachPalette(&palette);
-        menu.setLanguageReader([lingua] { return lingua; });
+        menu.setLanguageReader([lingua] { return vap::LanguageCode(lingua); });
         dialogs.answerModal([this](QDialog& splash) {
             splashShown = splash.objectName() == QLatin1String("F_Splash");
         });
