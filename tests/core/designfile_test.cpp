@@ -2,6 +2,7 @@
 
 #include "core/model/creation.h"
 #include "core/model/design.h"
+#include "core/support/controls.h"
 #include "core/support/designstate.h"
 #include "core/support/errorof.h"
 #include "core/support/tempdir.h"
@@ -38,14 +39,6 @@ const std::string workedExample = lines({
     "BUT:80:80:25:75:4", "OK", "JButton1", "",                //
 });
 
-void place(Design& design, vap::Control& control, std::int32_t left, std::int32_t top,
-           std::int32_t width, std::int32_t height) {
-    design.setLeft(control, left);
-    design.setTop(control, top);
-    design.setWidth(control, width);
-    design.setHeight(control, height);
-}
-
 void buildWorkedExample(Design& design) {
     design.setWindowLeft(230);
     design.setWindowTop(189);
@@ -53,18 +46,9 @@ void buildWorkedExample(Design& design) {
     design.setWindowHeight(230);
     design.setCaption("Cadastro");
     design.setJavaClassName("Teste");
-    vap::Control& label = vap::CriaJLabel(design, true);
-    place(design, label, 10, 50, 65, 17);
-    design.setCaption(label, "Nome:");
-    vap::Control& field = vap::CriaJTextField(design, true);
-    place(design, field, 80, 48, 121, 21);
-    design.setCaption(field, "");
-    design.setHint(field, "Digite o nome");
-    design.setTag(field, 1);
-    vap::Control& button = vap::CriaJButton(design, true);
-    place(design, button, 80, 80, 75, 25);
-    design.setCaption(button, "OK");
-    design.setTag(button, 4);
+    vaptest::addControl(design, ControlKind::Label, {"Nome:", "", 10, 50, 65, 17, 0});
+    vaptest::addControl(design, ControlKind::TextField, {"", "Digite o nome", 80, 48, 121, 21, 1});
+    vaptest::addControl(design, ControlKind::Button, {"OK", "", 80, 80, 75, 25, 4});
 }
 
 /** Opens the bytes as a design file, as the Open command does. */

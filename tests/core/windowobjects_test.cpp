@@ -2,6 +2,7 @@
 #include "core/codegen/windowobjects.h"
 #include "core/model/creation.h"
 #include "core/model/design.h"
+#include "core/support/controls.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,25 +19,7 @@ using vap::ControlKind;
 using vap::Design;
 
 using Lines = std::vector<std::string>;
-
-struct ControlValues {
-    std::string caption;
-    std::string hint;
-    std::int32_t left, top, width, height;
-    std::int32_t tag;
-};
-
-vap::Control& add(Design& design, ControlKind kind, const ControlValues& values) {
-    vap::Control& control = vap::createOfKind(design, kind, true);
-    design.setCaption(control, values.caption);
-    design.setHint(control, values.hint);
-    design.setLeft(control, values.left);
-    design.setTop(control, values.top);
-    design.setWidth(control, values.width);
-    design.setHeight(control, values.height);
-    design.setTag(control, values.tag);
-    return control;
-}
+using vaptest::addControl;
 
 void setWindow(Design& design, const std::string& title, std::int32_t width, std::int32_t height) {
     design.setCaption(title);
@@ -101,7 +84,7 @@ class ListenerMask : public ::testing::TestWithParam<MaskCase> {};
 TEST_P(ListenerMask, BlocksFollowGreedyDecoding) {
     const MaskCase& param = GetParam();
     Design design;
-    add(design, param.kind, {"", "", 5, 5, 50, 20, param.tag});
+    addControl(design, param.kind, {"", "", 5, 5, 50, 20, param.tag});
     EXPECT_EQ(handlerMethods(generate(design).lines), param.methods) << "tag " << param.tag;
 }
 
@@ -138,7 +121,7 @@ TEST(WindowObjects, TooltipOnlyForHintsWithVisibleText) {
     };
     for (const HintCase& hintCase : cases) {
         Design design;
-        add(design, ControlKind::Button, {"", hintCase.hint, 1, 2, 3, 4, 0});
+        addControl(design, ControlKind::Button, {"", hintCase.hint, 1, 2, 3, 4, 0});
         Lines expected;
         if (!hintCase.tooltip.empty())
             expected.push_back(hintCase.tooltip);
@@ -152,8 +135,8 @@ TEST(WindowObjects, TooltipOnlyForHintsWithVisibleText) {
 TEST(WindowObjects, NegativeBoundsAndSizes) {
     Design design;
     setWindow(design, "", 1, 0);
-    add(design, ControlKind::Label, {"", "", -5, -12, 57, 13, 0});
-    add(design, ControlKind::List, {"", "", -130, 40, -1, -2147483647 - 1, 0});
+    addControl(design, ControlKind::Label, {"", "", -5, -12, 57, 13, 0});
+    addControl(design, ControlKind::List, {"", "", -130, 40, -1, -2147483647 - 1, 0});
     Lines lines = generate(design).lines;
     EXPECT_THAT(lines, ::testing::Contains("this.setSize(1, 0);"));
     EXPECT_THAT(lines, ::testing::Contains("this.setTitle(\"\");"));
@@ -167,10 +150,10 @@ TEST(WindowObjects, TextsAreEscapedAsJavaStringLiterals) {
     setWindow(design, "Janela \"A\" \\ B", 300, 200);
     const std::string raw = "Diz \"oi\" C:\\dir\t\x01\n\r\b\f\x1f|Código ação €";
     const std::string escaped = "Diz \\\"oi\\\" C:\\\\dir\\t\\001\\n\\r\\b\\f\\037|Código ação €";
-    add(design, ControlKind::Label, {raw, raw, 0, 0, 10, 10, 0});
-    add(design, ControlKind::TextField, {raw, "", 0, 0, 10, 10, 0});
-    add(design, ControlKind::PasswordField, {"\\u000a", "", 0, 0, 10, 10, 0});
-    add(design, ControlKind::Button, {"\"", "\\", 0, 0, 10, 10, 0});
+    addControl(design, ControlKind::Label, {raw, raw, 0, 0, 10, 10, 0});
+    addControl(design, ControlKind::TextField, {raw, "", 0, 0, 10, 10, 0});
+    addControl(design, ControlKind::PasswordField, {"\\u000a", "", 0, 0, 10, 10, 0});
+    addControl(design, ControlKind::Button, {"\"", "\\", 0, 0, 10, 10, 0});
 
     Lines lines = generate(design).lines;
     EXPECT_EQ(lines[1], "private JLabel JLabel1 = new JLabel(\"" + escaped + "\");");
@@ -197,7 +180,7 @@ TEST_P(WindowObjectsLanguage, CommentsAndCaption) {
     const LanguageCase& param = GetParam();
     Design design;
     setWindow(design, "T", 10, 20);
-    add(design, ControlKind::Button, {"B", "", 1, 2, 3, 4, 16});
+    addControl(design, ControlKind::Button, {"B", "", 1, 2, 3, 4, 16});
 
     vap::GeneratedCode code = generate(design, param.lingua);
     EXPECT_EQ(code.caption, param.caption);
