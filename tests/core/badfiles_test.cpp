@@ -5,8 +5,8 @@
 
 #include "core/model/creation.h"
 #include "core/model/design.h"
-#include "core/model/error.h"
 #include "core/support/designstate.h"
+#include "core/support/errorof.h"
 #include "core/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -61,12 +61,7 @@ void fillDesign(vap::Design& design) {
 }
 
 std::string openError(vap::Design& design, const std::string& path) {
-    try {
-        vap::openDesign(design, path);
-    } catch (const vap::Error& error) {
-        return error.what();
-    }
-    return "(no error)";
+    return vaptest::errorOf([&] { vap::openDesign(design, path); });
 }
 
 class BadFile : public testing::TestWithParam<std::string> {};

@@ -2,8 +2,9 @@
 
 #include "core/model/creation.h"
 #include "core/model/design.h"
-#include "core/model/error.h"
+#include "core/support/controls.h"
 #include "core/support/designstate.h"
+#include "core/support/errorof.h"
 #include "core/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@ namespace {
 
 using vap::ControlKind;
 using vap::Design;
+using vaptest::errorOf;
+using vaptest::namesOf;
 using vaptest::stateOf;
 
 std::string lines(std::initializer_list<std::string_view> items, std::string_view end = "\r\n") {
@@ -36,14 +39,6 @@ const std::string workedExample = lines({
     "BUT:80:80:25:75:4", "OK", "JButton1", "",                //
 });
 
-void place(Design& design, vap::Control& control, std::int32_t left, std::int32_t top,
-           std::int32_t width, std::int32_t height) {
-    design.setLeft(control, left);
-    design.setTop(control, top);
-    design.setWidth(control, width);
-    design.setHeight(control, height);
-}
-
 void buildWorkedExample(Design& design) {
     design.setWindowLeft(230);
     design.setWindowTop(189);
@@ -51,18 +46,9 @@ void buildWorkedExample(Design& design) {
     design.setWindowHeight(230);
     design.setCaption("Cadastro");
     design.setJavaClassName("Teste");
-    vap::Control& label = vap::CriaJLabel(design, true);
-    place(design, label, 10, 50, 65, 17);
-    design.setCaption(label, "Nome:");
-    vap::Control& field = vap::CriaJTextField(design, true);
-    place(design, field, 80, 48, 121, 21);
-    design.setCaption(field, "");
-    design.setHint(field, "Digite o nome");
-    design.setTag(field, 1);
-    vap::Control& button = vap::CriaJButton(design, true);
-    place(design, button, 80, 80, 75, 25);
-    design.setCaption(button, "OK");
-    design.setTag(button, 4);
+    vaptest::addControl(design, ControlKind::Label, {"Nome:", "", 10, 50, 65, 17, 0});
+    vaptest::addControl(design, ControlKind::TextField, {"", "Digite o nome", 80, 48, 121, 21, 1});
+    vaptest::addControl(design, ControlKind::Button, {"OK", "", 80, 80, 75, 25, 4});
 }
 
 /** Opens the bytes as a design file, as the Open command does. */
@@ -71,22 +57,6 @@ void openBytes(Design& design, std::string_view bytes) {
     std::string path = dir.file("design.vap");
     vaptest::writeBytes(path, bytes);
     vap::openDesign(design, path);
-}
-
-template <class Action> std::string errorOf(Action&& action) {
-    try {
-        action();
-    } catch (const vap::Error& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
-std::vector<std::string> namesOf(const Design& design) {
-    std::vector<std::string> names;
-    for (const auto& control : design.controls())
-        names.push_back(control->name());
-    return names;
 }
 
 TEST(DesignFileWrite, WorkedExampleByteForByte) {
@@ -117,100 +87,6 @@ TEST(DesignFileWrite, EmptyDesignIsFourLines) {
     Design design;
     EXPECT_EQ(vap::serializeDesign(design),
               lines({"JAN:230:189:230:336:0", vap::DesignWindow::formCaption, "", ""}));
-    design.setJavaClassName("Janela");
-    EXPECT_EQ(vap::serializeDesign(design),
-              lines({"JAN:230:189:230:336:0", vap::DesignWindow::formCaption, "Janela", ""}));
-}
-
-TEST(DesignFileWrite, RecordLinesCarryKindSignedNumbersAndEvents) {
-    Design design;
-    design.setWindowLeft(-8);
-    design.setWindowTop(-3);
-    vap::Control& field = vap::CriaJTextField(design, true);
-    design.setLeft(field, -5);
-    design.setTag(field, 5); // key pressed and action performed
-    vap::Control& password = vap::CriaJPasswordField(design, true);
-    design.setTop(password, -40);
-    design.setTag(password, 31);
-    vap::CriaJList(design, true);
-    vap::Control& combo = vap::CriaJComboBox(design, true);
-    design.setTag(combo, 16);
-
-    EXPECT_EQ(vap::serializeDesign(design), lines({
-                                                "JAN:-8:-3:230:336:0",
-                                                vap::DesignWindow::formCaption,
-                                                "",
-                                                "", //
-                                                "TXF:-5:40:21:100:5",
-                                                "JTextField1",
-                                                "JTextField1",
-                                                "", //
-                                                "PWD:1:-40:21:100:31",
-                                                "JPasswordField1",
-                                                "JPasswordField1",
-                                                "", //
-                                                "LIS:1:40:160:130:0",
-                                                "JList1",
-                                                "JList1",
-                                                "", //
-                                                "CBX:1:40:21:130:16",
-                                                "jComboBox1",
-                                                "jComboBox1",
-                                                "", //
-                                            }));
-}
-
-TEST(DesignFileRoundTrip, WriteReadWriteKeepsBytesAndModel) {
-    Design design;
-    design.setCaption("Cadastro de Clientes \xE2\x80\x93 Vers\xC3\xA3o 2: \xE2\x82\xAC"
-                      "5");
-    design.setJavaClassName("ClienteForm");
-    design.setWindowLeft(-20);
-    design.setWindowTop(7);
-    design.setWindowWidth(640);
-    design.setWindowHeight(480);
-
-    auto add = [&](vap::Control& control, const char* name, const char* caption, const char* hint,
-                   std::int32_t tag) -> vap::Control& {
-        design.rename(control, name);
-        design.setCaption(control, caption);
-        design.setHint(control, hint);
-        design.setTag(control, tag);
-        return control;
-    };
-    place(design,
-          add(vap::CriaJLabel(design, true), "lblNome", "Nome: (obrigat\xC3\xB3rio)", "", 0), 10,
-          12, 65, 17);
-    add(vap::CriaJTextField(design, true), "txtNome", "", "Digite o nome", 9);
-    add(vap::CriaJPasswordField(design, true), "pwdSenha", "\xE2\x80\xA2\xE2\x80\xA2",
-        "Senha: ao menos 8", 16);
-    place(design, add(vap::CriaJButton(design, true), "btnOk", "OK", "", 4), INT32_MIN, -1,
-          INT32_MAX, 0);
-    vap::CriaJList(design, true); // caption follows its default name
-    add(vap::CriaJComboBox(design, true), "cbxTipo", "a:b::c", "\xC3\x86 \xC3\xBF \xC5\xB8", 2);
-    add(vap::CriaJLabel(design, true), "_aux9", "aux", "x", 99);
-    add(vap::CriaJLabel(design, true), "JLabel1", "", "", -1);
-
-    std::string bytes = vap::serializeDesign(design);
-    // Texts are stored in the 8-bit code page: one byte per character.
-    EXPECT_NE(bytes.find("Vers\xE3o 2: \x80"
-                         "5\r\n"),
-              std::string::npos);
-    EXPECT_NE(bytes.find("\r\n\x95\x95\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("\r\n\xC6 \xFF \x9F\r\n"), std::string::npos);
-
-    vaptest::TempDir dir;
-    std::string path = dir.file("round.vap");
-    vap::GravaJanela(design, path);
-    EXPECT_EQ(vaptest::readBytes(path), bytes);
-
-    Design loaded;
-    vap::openDesign(loaded, path);
-    EXPECT_EQ(stateOf(loaded), stateOf(design));
-    EXPECT_EQ(vap::serializeDesign(loaded), bytes);
-
-    vap::GravaJanela(loaded, path);
-    EXPECT_EQ(vaptest::readBytes(path), bytes);
 }
 
 struct RecordLineCase {

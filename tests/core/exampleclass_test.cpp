@@ -114,27 +114,6 @@ TEST(ExampleClass, CancelKeepsDefaultNameAndGivesNoLines) {
     EXPECT_EQ(design.window().JavaClassName, "Confirmed");
 }
 
-TEST(ExampleClass, ConfirmedNameIsUsedUnchanged) {
-    Design design;
-    ScriptedAsker ask{"Relação", {}};
-    Lines lines = vap::GeraClasseExemplo(design, contextFor(1), ask.asker()).lines;
-    EXPECT_EQ(design.window().JavaClassName, "Relação");
-    EXPECT_EQ(lines[0], "/* CLASSE Relação");
-    EXPECT_EQ(lines[12], "public class Relação extends JFrame {");
-}
-
-TEST(ExampleClass, ModalWindowExtendsJDialog) {
-    Design design;
-    design.setModal(true);
-    Lines lines = vap::GeraClasseExemplo(design, contextFor(1), acceptOffered).lines;
-    ASSERT_EQ(lines.size(), 46u);
-    EXPECT_EQ(lines[12], "public class Teste extends JDialog {");
-    design.setModal(false);
-    design.setResizable(true);
-    lines = vap::GeraClasseExemplo(design, contextFor(1), acceptOffered).lines;
-    EXPECT_EQ(lines[12], "public class Teste extends JFrame {");
-}
-
 TEST(ExampleClass, CodeOutsideOneToThreeAsksNothingAndWritesNoHeader) {
     for (int lingua : {0, 4, -2}) {
         for (std::string held : {"Guardada"}) {
@@ -164,13 +143,6 @@ TEST(ExampleClass, CodeOutsideOneToThreeAsksNothingAndWritesNoHeader) {
                 << lingua;
         }
     }
-}
-
-TEST(ExampleClass, DefaultClassNames) {
-    EXPECT_EQ(vap::defaultClassName(vap::Language::Portuguese), "Teste");
-    EXPECT_EQ(vap::defaultClassName(vap::Language::English), "Test");
-    EXPECT_EQ(vap::defaultClassName(vap::Language::Spanish), "Prueba");
-    EXPECT_EQ(vap::defaultClassName(vap::LanguageCode(0)), std::nullopt);
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 #include "core/files/designfile.h"
 #include "core/model/creation.h"
 #include "core/model/design.h"
-#include "core/model/error.h"
 #include "core/model/naming.h"
+#include "core/support/errorof.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +16,7 @@
 
 namespace {
 
-template <class Action> std::string errorOf(Action&& action) {
-    try {
-        action();
-    } catch (const vap::Error& error) {
-        return error.what();
-    }
-    return "";
-}
+using vaptest::errorOf;
 
 struct NameCase {
     std::string name;

@@ -1,9 +1,6 @@
-#include "core/lang/datetext.h"
 #include "core/lang/language.h"
 
 #include <gtest/gtest.h>
-
-#include <clocale>
 
 using namespace vap;
 
@@ -38,26 +35,4 @@ TEST(AplicaLingua, CodeOutsideTheTablesKeepsTheFormTextsAndGrowsTheVersion) {
         AplicaLingua(language);
         EXPECT_EQ(language.TextoVersao, " 1.02 1.02");
     }
-}
-
-TEST(AplicaLingua, PortugueseDiffersFromTheFormInSevenEntries) {
-    LanguageState portuguese = languageApplied(Language::Portuguese);
-    MainWindowTexts form = MainWindowTexts::initial();
-    std::vector<std::string> changed;
-    for (const MenuEntryText& entry : mainMenuTextTable()) {
-        if (form.menuCaption(entry.component) != portuguese.mainWindow.menuCaption(entry.component))
-            changed.emplace_back(entry.component);
-    }
-    EXPECT_EQ(changed, (std::vector<std::string>{"opc2", "opc3", "opc31", "opc32", "opc52", "opc7",
-                                                 "opc8"}));
-    EXPECT_EQ(mainMenuTextTable().size(), 15u);
-}
-
-TEST(DateText, UsesTheTimeLocalesShortMonth) {
-    std::setlocale(LC_TIME, "C");
-    DateText december = dateText(2026, 12);
-    EXPECT_EQ(december.monthAbbrev, "Dec");
-    EXPECT_EQ(december.year, 2026);
-    EXPECT_EQ(dateText(1999, 1).monthAbbrev, "Jan");
-    EXPECT_GE(todayText().year, 2026);
 }

@@ -1,10 +1,10 @@
-#include "core/model/componentnames.h"
 #include "core/model/creation.h"
 #include "core/model/design.h"
-#include "core/model/error.h"
 #include "core/model/eventmask.h"
 #include "core/model/naming.h"
 #include "core/model/valorinteiro.h"
+#include "core/support/designstate.h"
+#include "core/support/errorof.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,24 +13,9 @@
 
 using namespace vap;
 using ::testing::ElementsAre;
+using vaptest::errorOf;
 
 namespace {
-
-std::vector<std::string> names(const Design& design) {
-    std::vector<std::string> result;
-    for (const auto& control : design.controls())
-        result.push_back(control->name());
-    return result;
-}
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 struct Recorder : DesignObserver {
     std::vector<std::string> seen;
@@ -187,9 +172,6 @@ TEST(Naming, RefusesInvalidAndTakenNamesAndKeepsTheOldOne) {
     EXPECT_EQ(list.name(), "jlist1");
     design.rename(list, "_x9");
     EXPECT_EQ(list.name(), "_x9");
-    EXPECT_EQ(designerComponentNames().size(), 28u);
-    EXPECT_TRUE(isDesignerComponentName("OPCSAIR"));
-    EXPECT_FALSE(isDesignerComponentName("opc9"));
 }
 
 TEST(ObjectList, KeepsThePlatformOrderWithCaseIgnored) {
@@ -217,7 +199,7 @@ TEST(ObjectList, FollowsRenamesAndDeletions) {
     EXPECT_THAT(design.objectList().items(), ElementsAre("aLabel", "JButton1", "JTextField1"));
     design.deleteControl(button);
     EXPECT_THAT(design.objectList().items(), ElementsAre("aLabel", "JTextField1"));
-    EXPECT_THAT(names(design), ElementsAre("aLabel", "JTextField1"));
+    EXPECT_THAT(vaptest::namesOf(design), ElementsAre("aLabel", "JTextField1"));
 }
 
 TEST(Observers, AreToldOfEveryChange) {

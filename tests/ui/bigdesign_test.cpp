@@ -3,12 +3,12 @@
 // or allocating what no screen can show.
 
 #include "support/designer.h"
+#include "support/files.h"
 #include "support/scripteddialogs.h"
 
 #include "core/model/design.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -23,6 +23,8 @@
 
 using vap::ui::TJComponent;
 using vaptest::Designer;
+using vaptest::readFile;
+using vaptest::writeFile;
 
 namespace {
 
@@ -34,13 +36,6 @@ std::string record(const char* tag, std::int64_t left, std::int64_t top, std::in
     return std::string(tag) + ':' + std::to_string(left) + ':' + std::to_string(top) + ':' +
            std::to_string(height) + ':' + std::to_string(width) + ":0\r\n" + name + "\r\n" + name +
            "\r\n\r\n";
-}
-
-bool writeFile(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size());
 }
 
 /**
@@ -61,11 +56,6 @@ std::string bigDesignFile() {
         bytes += record(tags[i % 6], next(650), 100 + next(560), 10 + next(40), 20 + next(50),
                         "c" + std::to_string(i));
     return bytes;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 /** A mouse event through the window, hit-tested as the platform's events are. */

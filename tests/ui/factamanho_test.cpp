@@ -181,10 +181,8 @@ private slots:
     void numberCells_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("left");
+        // The cell's text goes through ValorInteiro, whose own table has the other forms.
         QTest::newRow("emptied") << "" << 0;
-        QTest::newRow("blanks") << "   " << 0;
-        QTest::newRow("letters") << "abc" << 0;
-        QTest::newRow("digits then blank") << "12 " << 0;
         QTest::newRow("dollar hex") << "$1F" << 31;
         QTest::newRow("negative") << "-7" << -7;
     }

@@ -2,6 +2,7 @@
 // the language chooser, the splash and about windows, and the main window's first showing.
 
 #include "support/designer.h"
+#include "support/files.h"
 #include "support/parts.h"
 #include "support/scripteddialogs.h"
 
@@ -35,6 +36,7 @@
 
 using vap::ui::appLanguage;
 using vaptest::Designer;
+using vaptest::writeFile;
 
 namespace {
 
@@ -164,14 +166,9 @@ private:
     QString program_ = folder_.filePath(QStringLiteral("vaplang"));
 };
 
+/** A settings file as found; "<none>" when there is none. */
 QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return vaptest::readFile(path, "<none>");
 }
 
 /** The settings file's lines without blanks, as the program wrote them. */

@@ -44,6 +44,14 @@ inline DesignState stateOf(const vap::Design& design) {
     return state;
 }
 
+/** The controls' names in creation order. */
+inline std::vector<std::string> namesOf(const vap::Design& design) {
+    std::vector<std::string> names;
+    for (const auto& control : design.controls())
+        names.push_back(control->name());
+    return names;
+}
+
 inline void PrintTo(const ControlState& c, std::ostream* out) {
     *out << vap::kindInfo(c.kind).javaClass << " '" << c.name << "' caption '" << c.caption
          << "' hint '" << c.hint << "' showHint " << c.showHint << " at (" << c.left << ", "

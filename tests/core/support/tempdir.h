@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vaptest {
 
@@ -26,5 +27,7 @@ private:
 std::string readBytes(const std::filesystem::path& path);
 /** Writes bytes to a file, replacing it. */
 void writeBytes(const std::filesystem::path& path, std::string_view bytes);
+/** The names of everything in a folder, hidden files included, sorted. */
+std::vector<std::string> entriesOf(const std::filesystem::path& folder);
 
 } // namespace vaptest

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/model/creation.h"
+#include "core/model/design.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vaptest {
+
+/** The fields a test gives a control after it is created under its default name. */
+struct ControlValues {
+    std::string caption;
+    std::string hint;
+    std::int32_t left, top, width, height;
+    std::int32_t tag;
+};
+
+inline vap::Control& addControl(vap::Design& design, vap::ControlKind kind,
+                                const ControlValues& values) {
+    vap::Control& control = vap::createOfKind(design, kind, true);
+    design.setCaption(control, values.caption);
+    design.setHint(control, values.hint);
+    design.setLeft(control, values.left);
+    design.setTop(control, values.top);
+    design.setWidth(control, values.width);
+    design.setHeight(control, values.height);
+    design.setTag(control, values.tag);
+    return control;
+}
+
+} // namespace vaptest
