@@ -4,11 +4,11 @@
 
 #include "support/designer.h"
 #include "support/files.h"
+#include "support/parts.h"
 #include "support/scripteddialogs.h"
 
 #include "core/model/design.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -76,16 +76,11 @@ private:
     QTemporaryDir folder;
 
     vap::ui::TF_Menu& menu() { return designer->menu; }
-    QAction* entry(const char* name) { return menu().findChild<QAction*>(QLatin1String(name)); }
-    QMenu* popup(const char* name) { return menu().findChild<QMenu*>(QLatin1String(name)); }
+    QMenu* popup(const char* name) { return vaptest::part<QMenu>(menu(), name); }
 
     void open(const QString& path) {
         dialogs->answerOpenFile(path);
-        entry("opc6")->trigger();
-    }
-    void saveAs(const QString& path) {
-        dialogs->answerSaveFile(path);
-        entry("opc7")->trigger();
+        designer->trigger("opc6");
     }
 
 private slots:
@@ -142,7 +137,7 @@ private slots:
         sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(950, 500), Qt::LeftButton,
                           Qt::NoButton);
 
-        entry("opc8")->trigger();
+        designer->trigger("opc8");
         QCOMPARE(designer->widgetCount(), 0);
     }
 
@@ -157,10 +152,8 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("toomany.vap"));
         QVERIFY(writeFile(path, bytes));
         open(path);
-        auto errors = dialogs->takeErrors();
-        QCOMPARE(errors.size(), std::size_t{1});
-        QCOMPARE(errors[0].text, QStringLiteral("Too many controls: the file has 200001, the "
-                                                "designer shows at most 200000."));
+        QCOMPARE(dialogs->takeError(), QStringLiteral("Too many controls: the file has 200001, the "
+                                                      "designer shows at most 200000."));
         QCOMPARE(designer->objectList(), QStringList{QStringLiteral("kept")});
         QCOMPARE(designer->design.window().caption, std::string("Small"));
     }
@@ -192,7 +185,8 @@ private slots:
         QVERIFY(designer->widget(QStringLiteral("negative"))->geometry().isEmpty());
         QCOMPARE(designer->widget(QStringLiteral("plain"))->geometry(), QRect(10, 10, 60, 50));
         const QString saved = folder.filePath(QStringLiteral("huge-saved.vap"));
-        saveAs(saved);
+        dialogs->answerSaveFile(saved);
+        designer->trigger("opc7");
         QCOMPARE(readFile(saved), QByteArray::fromStdString(file));
 
         // Drags stop at the ends of the 32-bit range instead of wrapping around.

@@ -10,9 +10,12 @@
 #include "ui/fmenu.h"
 #include "ui/tjcomponent.h"
 
+#include <QAction>
 #include <QDialog>
+#include <QMenu>
 #include <QStringList>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -41,6 +44,20 @@ struct Designer {
     bool started() {
         return QTest::qWaitFor([this] { return splashShown || dialogs_.unanswered() > 0; }, 5000) &&
                splashShown;
+    }
+
+    /** Clicks the palette's button of that name (JLb, JTF, JPF, JB, JLi, JCb). */
+    void create(const char* button) {
+        QTest::mouseClick(part<QToolButton>(palette, button), Qt::LeftButton);
+    }
+    /** The main window's menu entry of that name (opc1, ..., obj2). */
+    QAction* entry(const char* name) const { return part<QAction>(menu, name); }
+    void trigger(const char* entryName) const { entry(entryName)->trigger(); }
+    /** Runs an entry of a control's own menu (obj1 adjusts it, obj2 deletes it). */
+    void onControl(const QString& name, const char* entryName) {
+        menu.openControlMenu(widget(name), QPoint(10, 10));
+        entry(entryName)->trigger();
+        part<QMenu>(menu, "popObj")->hide();
     }
 
     /** The widget showing the control of that name, or nullptr. */

@@ -1,5 +1,7 @@
 #include "scripteddialogs.h"
 
+#include "ui/errorbox.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -36,6 +38,15 @@ std::vector<ScriptedDialogs::Request> ScriptedDialogs::takeRequests() {
 std::vector<ScriptedDialogs::ShownError> ScriptedDialogs::takeErrors() {
     deliverReportedErrors();
     return std::exchange(errors_, {});
+}
+
+QString ScriptedDialogs::takeError() {
+    std::vector<ShownError> errors = takeErrors();
+    if (errors.size() == 1 && errors[0].title == vap::ui::applicationTitle)
+        return errors[0].text;
+    return QStringLiteral("<%1 error boxes: %2>")
+        .arg(errors.size())
+        .arg(errors.empty() ? QString() : errors[0].title + QStringLiteral(": ") + errors[0].text);
 }
 
 void ScriptedDialogs::deliverReportedErrors() {

@@ -48,6 +48,8 @@ public:
     /** The questions asked, and the error boxes shown (reported ones delivered first). */
     std::vector<Request> takeRequests();
     std::vector<ShownError> takeErrors();
+    /** The text of the one error box shown, under the program's title; otherwise what showed. */
+    QString takeError();
     /** How many questions found no answer of their kind. */
     int unanswered() const { return unanswered_; }
     /** Shows the errors reported by handlers that have returned. */
