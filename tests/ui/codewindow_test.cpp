@@ -8,7 +8,6 @@
 #include "core/codegen/windowobjects.h"
 #include "ui/fgera.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,7 +16,6 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
-#include <QToolButton>
 
 #include <memory>
 #include <string>
@@ -49,14 +47,14 @@ private slots:
         vaptest::ScriptedDialogs dialogs;
         vaptest::Designer designer(dialogs);
         QVERIFY(designer.started());
-        QTest::mouseClick(vaptest::part<QToolButton>(designer.palette, "JB"), Qt::LeftButton);
-        QTest::mouseClick(vaptest::part<QToolButton>(designer.palette, "JTF"), Qt::LeftButton);
+        designer.create("JB");
+        designer.create("JTF");
         dialogs.answerModal([](QDialog& dialog) {
             auto& gera = dynamic_cast<TF_Gera&>(dialog);
             press(vaptest::part<QPushButton>(gera, "butSeleciona"));
             press(vaptest::part<QPushButton>(gera, "butCopia"));
         });
-        vaptest::part<QAction>(designer.menu, "opc51")->trigger();
+        designer.trigger("opc51");
         dialogs.verifySettled();
 
         std::vector<std::string> lines =
