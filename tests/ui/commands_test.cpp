@@ -210,24 +210,6 @@ private slots:
         QCOMPARE(designer->objectList(), QStringList({"JList1"}));
     }
 
-    void saveThenOpenGivesTheDesignBack() {
-        designer->create("JLb");
-        designer->create("JCb");
-        designer->design.setTop(designer->control("jComboBox1"), 90);
-        QString path = folder.filePath(QStringLiteral("janela.vap"));
-        dialogs->answerSaveFile(path);
-        designer->trigger("opc7");
-        QCOMPARE(dialogs->takeRequests().at(0).title, QStringLiteral("Salvar"));
-        QVERIFY(vaptest::readFile(path).startsWith("JAN:"));
-
-        designer->trigger("opc8");
-        QCOMPARE(designer->widgetCount(), 0);
-        dialogs->answerOpenFile(path);
-        designer->trigger("opc6");
-        QCOMPARE(designer->objectList(), QStringList({"jComboBox1", "JLabel1"}));
-        QCOMPARE(designer->widget("jComboBox1")->geometry(), QRect(1, 90, 130, 21));
-    }
-
     void saveToReadOnlyFileIsRefused() {
         designer->create("JB");
         const QString path = folder.filePath(QStringLiteral("fixed.vap"));
@@ -235,6 +217,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
         dialogs->answerSaveFile(path);
         designer->trigger("opc7");
+        QCOMPARE(dialogs->takeRequests().at(0).title, QStringLiteral("Salvar"));
         QCOMPARE(dialogs->takeError(), QStringLiteral("File access denied."));
         QCOMPARE(vaptest::readFile(path), QByteArray("old"));
     }
