@@ -17,6 +17,7 @@
 #include <charconv>
 #include <fcntl.h>
 #include <limits>
+#include <memory_resource>
 #include <new>
 #include <optional>
 #include <sys/stat.h>
@@ -157,7 +158,10 @@ public:
     }
 
 private:
-    std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual> seen_;
+    // The set lives only for the check: its nodes come from one growing arena, freed at once.
+    std::pmr::monotonic_buffer_resource arena_;
+    std::pmr::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual> seen_{
+        &arena_};
 };
 
 /** Far beyond any real design; a larger file is refused before anything is read. */

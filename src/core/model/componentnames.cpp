@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_set>
 
 namespace vap {
 
@@ -15,12 +14,6 @@ constexpr std::array<std::string_view, 28> names{
     "opc8",   "N3",   "Criador",  "Versao",    "N4",    "opcSair", "popObj",
     "obj1",   "obj2", "lsiGeral", "limObjeto", "abJan", "svJan",   "XJustOne1"};
 
-constexpr std::size_t longestName = [] {
-    std::size_t longest = 0;
-    for (std::string_view name : names)
-        longest = std::max(longest, name.size());
-    return longest;
-}();
 } // namespace
 
 std::span<const std::string_view> designerComponentNames() {
@@ -28,11 +21,9 @@ std::span<const std::string_view> designerComponentNames() {
 }
 
 bool isDesignerComponentName(std::string_view name) {
-    if (name.size() > longestName)
-        return false; // most names are longer: no hashing for them
-    static const std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual>
-        taken(names.begin(), names.end());
-    return taken.contains(name);
+    return std::any_of(names.begin(), names.end(), [name](std::string_view own) {
+        return own.size() == name.size() && equalIgnoringCase(own, name);
+    });
 }
 
 } // namespace vap

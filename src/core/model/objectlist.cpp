@@ -58,8 +58,9 @@ bool ObjectList::remove(std::string_view name) {
 }
 
 void ObjectList::addAll(std::vector<std::string_view> names) {
-    // Views are sorted, not strings: a sort moves its elements many times over.
-    std::stable_sort(names.begin(), names.end(), NameLess{});
+    // Views are sorted, not strings: a sort moves its elements many times over. No two names of
+    // one design compare equal, so a plain sort gives the one order.
+    std::sort(names.begin(), names.end(), NameLess{});
     std::size_t oldSize = items_.size();
     items_.insert(items_.end(), names.begin(), names.end());
     std::inplace_merge(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(oldSize),
