@@ -261,12 +261,14 @@ void paletteClicks(benchmark::State& state, PaletteRun run) {
                                                   vaptest::part<QToolButton>(w.palette, "JCb")};
         vaptest::part<QAction>(w.menu, "opc4")
             ->trigger(); // the Create objects command shows the palette
-        if (run == PaletteRun::InspectorShown)
-            w.inspector.showInspector();
         settle();
         for (auto _ : state) {
             state.PauseTiming();
             w.clear();
+            if (run == PaletteRun::InspectorShown) {
+                w.inspector.showInspector(); // a clear closes the inspector
+                settle();
+            }
             state.ResumeTiming();
             for (int i = 0; i < controlCount; ++i) {
                 buttons[static_cast<std::size_t>(i) % buttons.size()]->click();
