@@ -48,7 +48,7 @@ struct Snapshot {
 };
 
 Snapshot snapshotOf(const vap::Design& design) {
-    Snapshot snapshot{design.window(), {}, design.objectList().items(), {}};
+    Snapshot snapshot{design.window(), {}, design.objectList().names(), {}};
     for (const auto& c : design.controls())
         snapshot.controls.emplace_back(c->kind(), c->name(), c->caption(), c->hint(), c->showHint(),
                                        c->left(), c->top(), c->width(), c->height(), c->tag());
@@ -65,7 +65,7 @@ void checkInvariants(const vap::Design& design) {
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return vap::listedNameLess(a, b);
     });
-    std::vector<std::string> listed = design.objectList().items();
+    std::vector<std::string> listed = design.objectList().names();
     require(std::is_sorted(listed.begin(), listed.end(),
                            [](const std::string& a, const std::string& b) {
                                return vap::listedNameLess(a, b);

@@ -374,12 +374,12 @@ bool TF_AcTamanho::insertOneName() {
     // A control made from the palette adds one name: put it in at its place, keeping the rest.
     int place = 0;
     while (place < cbObjeto->count() &&
-           cbObjeto->itemText(place) == qs(items[static_cast<std::size_t>(place)]))
+           cbObjeto->itemText(place) == qs(items[static_cast<std::size_t>(place)]->name()))
         ++place;
     QSignalBlocker blocker(cbObjeto);
-    cbObjeto->insertItem(place, qs(items[static_cast<std::size_t>(place)]));
+    cbObjeto->insertItem(place, qs(items[static_cast<std::size_t>(place)]->name()));
     for (int i = place + 1; i < cbObjeto->count(); ++i) {
-        if (cbObjeto->itemText(i) != qs(items[static_cast<std::size_t>(i)]))
+        if (cbObjeto->itemText(i) != qs(items[static_cast<std::size_t>(i)]->name()))
             return false; // not a single insertion after all
     }
     return true;
@@ -389,8 +389,8 @@ void TF_AcTamanho::fillObjectList() {
     QString selected = cbObjeto->currentIndex() >= 0 ? cbObjeto->currentText() : QString();
     QStringList names;
     names.reserve(static_cast<qsizetype>(design_.objectList().size()));
-    for (std::string_view name : design_.objectList().items())
-        names.append(qs(name));
+    for (const Control* control : design_.objectList().items())
+        names.append(qs(control->name()));
     QSignalBlocker blocker(cbObjeto);
     cbObjeto->clear();
     cbObjeto->addItems(names);

@@ -201,7 +201,7 @@ TEST(DesignFileRead, RecordsWithUnknownTagsAreSkipped) {
                       }));
     EXPECT_EQ(design.window(), window);
     EXPECT_EQ(namesOf(design), std::vector<std::string>{"realLabel"});
-    EXPECT_EQ(design.objectList().items(), std::vector<std::string>{"realLabel"});
+    EXPECT_EQ(design.objectList().names(), std::vector<std::string>{"realLabel"});
     EXPECT_EQ(design.kindCounter(ControlKind::Label), 1);
 }
 
@@ -263,7 +263,7 @@ TEST(DesignFileRead, OpenReplacesTheDesignAndListsNamesSorted) {
                      "TXF:1:2:3:4:0", "", "alpha", "", "PWD:1:2:3:4:0", "", "pw",      ""}));
     EXPECT_EQ(namesOf(design),
               (std::vector<std::string>{"zeta", "JLabel1", "b2", "Beta", "alpha", "pw"}));
-    EXPECT_EQ(design.objectList().items(),
+    EXPECT_EQ(design.objectList().names(),
               (std::vector<std::string>{"alpha", "b2", "Beta", "JLabel1", "pw", "zeta"}));
     for (ControlKind kind : vap::allControlKinds)
         EXPECT_EQ(design.kindCounter(kind), 1) << vap::kindInfo(kind).javaClass;
@@ -281,7 +281,7 @@ TEST(DesignFileRead, CarregaJanelaAddsToTheDesignAllOrNothing) {
         path, lines({"JAN:1:2:3:4:0", "Added", "", "", "LAB:5:6:7:8:0", "x", "Other", ""}));
     vap::CarregaJanela(design, path);
     EXPECT_EQ(namesOf(design), (std::vector<std::string>{"JLabel1", "Other"}));
-    EXPECT_EQ(design.objectList().items(), (std::vector<std::string>{"JLabel1", "Other"}));
+    EXPECT_EQ(design.objectList().names(), (std::vector<std::string>{"JLabel1", "Other"}));
     EXPECT_EQ(design.kindCounter(ControlKind::Label), 2);
     EXPECT_EQ(design.window().caption, "Added");
 

@@ -102,7 +102,7 @@ TEST(Creation, CountersSurviveDeletionAndResetOnClear) {
     design.setResizable(true);
     design.clear();
     EXPECT_TRUE(design.controls().empty());
-    EXPECT_TRUE(design.objectList().items().empty());
+    EXPECT_TRUE(design.objectList().names().empty());
     EXPECT_EQ(CriaJLabel(design, true).name(), "JLabel1");
     EXPECT_EQ(design.window().caption, "Cadastro");
     EXPECT_EQ(design.window().JavaClassName, "Cadastro");
@@ -119,7 +119,7 @@ TEST(Creation, RefusedDefaultNameDiscardsTheControlAndAdvancesTheCounter) {
               "A component named JLabel2 already exists");
     EXPECT_EQ(design.kindCounter(ControlKind::Label), 2);
     EXPECT_EQ(design.controls().size(), 1u);
-    EXPECT_THAT(design.objectList().items(), ElementsAre("JLabel2"));
+    EXPECT_THAT(design.objectList().names(), ElementsAre("JLabel2"));
     EXPECT_TRUE(recorder.seen.empty());
     EXPECT_EQ(CriaJLabel(design, true).name(), "JLabel3");
 }
@@ -130,10 +130,10 @@ TEST(Creation, WithoutListingLeavesTheControlUnnamedAndUnlisted) {
     EXPECT_EQ(button.name(), "");
     EXPECT_EQ(button.caption(), "");
     EXPECT_EQ(design.kindCounter(ControlKind::Button), 1);
-    EXPECT_TRUE(design.objectList().items().empty());
+    EXPECT_TRUE(design.objectList().names().empty());
     design.rename(button, "okButton");
     EXPECT_EQ(button.caption(), "okButton");
-    EXPECT_TRUE(design.objectList().items().empty());
+    EXPECT_TRUE(design.objectList().names().empty());
 }
 
 TEST(Naming, CaptionFollowsTheNameUntilItDiffers) {
@@ -179,15 +179,15 @@ TEST(ObjectList, KeepsThePlatformOrderWithCaseIgnored) {
     CriaJLabel(design, true);
     CriaJButton(design, true);
     CriaJComboBox(design, true);
-    EXPECT_THAT(design.objectList().items(), ElementsAre("JButton1", "jComboBox1", "JLabel1"));
+    EXPECT_THAT(design.objectList().names(), ElementsAre("JButton1", "jComboBox1", "JLabel1"));
 
-    ObjectList list;
+    Design named;
     for (const char* name : {"ab", "a_", "a0", "A1", "a", "JLabel2", "JLabel10", "_z"})
-        list.add(name);
-    EXPECT_THAT(list.items(),
+        named.rename(CriaJLabel(named, true), name);
+    EXPECT_THAT(named.objectList().names(),
                 ElementsAre("_z", "a", "a_", "a0", "A1", "ab", "JLabel10", "JLabel2"));
-    EXPECT_EQ(list.indexOf("jlabel2"), 7u);
-    EXPECT_FALSE(list.indexOf("nothing"));
+    EXPECT_EQ(named.objectList().indexOf("jlabel2"), 7u);
+    EXPECT_FALSE(named.objectList().indexOf("nothing"));
 }
 
 TEST(ObjectList, FollowsRenamesAndDeletions) {
@@ -196,9 +196,9 @@ TEST(ObjectList, FollowsRenamesAndDeletions) {
     Control& button = CriaJButton(design, true);
     CriaJTextField(design, true);
     design.rename(label, "aLabel");
-    EXPECT_THAT(design.objectList().items(), ElementsAre("aLabel", "JButton1", "JTextField1"));
+    EXPECT_THAT(design.objectList().names(), ElementsAre("aLabel", "JButton1", "JTextField1"));
     design.deleteControl(button);
-    EXPECT_THAT(design.objectList().items(), ElementsAre("aLabel", "JTextField1"));
+    EXPECT_THAT(design.objectList().names(), ElementsAre("aLabel", "JTextField1"));
     EXPECT_THAT(vaptest::namesOf(design), ElementsAre("aLabel", "JTextField1"));
 }
 

@@ -314,7 +314,7 @@ private:
     }
 
     void checkListAndCounters() {
-        ASSERT_EQ(design_.objectList().items(), sortedControlNames(design_));
+        ASSERT_EQ(design_.objectList().names(), sortedControlNames(design_));
         ASSERT_EQ(countersOf(design_), counters_);
         for (const auto& control : design_.controls()) {
             if (!control->name().empty()) {

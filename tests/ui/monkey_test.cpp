@@ -599,7 +599,7 @@ private:
         for (const auto& control : design.controls())
             names.push_back(control->name());
         std::stable_sort(names.begin(), names.end(), vap::listedNameLess);
-        const auto& listed = design.objectList().items();
+        const std::vector<std::string> listed = design.objectList().names();
         if (!std::equal(names.begin(), names.end(), listed.begin(), listed.end()))
             return QStringLiteral("the object list is not the controls' names, sorted");
 
@@ -645,7 +645,7 @@ private:
         const vap::Design& design = designer_->design;
         vap::ui::TF_AcTamanho& inspector = designer_->inspector;
         auto* list = part<QComboBox>(inspector, "cbObjeto");
-        const auto& listed = design.objectList().items();
+        const std::vector<std::string> listed = design.objectList().names();
         if (list->count() != static_cast<int>(listed.size()))
             return QStringLiteral("the inspector lists %1 names for %2")
                 .arg(list->count())

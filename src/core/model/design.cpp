@@ -101,7 +101,7 @@ Control& Design::createControl(ControlKind kind, bool listing) {
     added.owner_ = this;
     notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
     if (listing) {
-        objectList_.add(added.name_);
+        objectList_.add(added);
         added.listed_ = true;
         notifyObjectListChanged();
     }
@@ -123,12 +123,12 @@ void Design::renameChecked(const Control& named, std::string newName) {
         eraseName(control.name_);
     bool captionFollows = control.caption_ == control.name_;
     if (control.listed_)
-        objectList_.remove(control.name_);
+        objectList_.remove(control);
     control.name_ = std::move(newName);
     if (!control.name_.empty())
         byName_.emplace(control.name_, &control);
     if (control.listed_)
-        objectList_.add(control.name_);
+        objectList_.add(control);
     // Observers hear of the new name with the list already holding it.
     notify([&control](DesignObserver& observer) {
         observer.controlChanged(control, ControlField::Name);
@@ -203,14 +203,11 @@ void Design::eraseName(std::string_view name) {
 }
 
 void Design::listControls(std::span<Control* const> controls) {
-    std::vector<std::string_view> names;
-    names.reserve(controls.size());
     for (Control* control : controls) {
         owned(*control);
-        names.push_back(control->name_);
         control->listed_ = true;
     }
-    objectList_.addAll(std::move(names));
+    objectList_.addAll(std::vector<const Control*>(controls.begin(), controls.end()));
     notifyObjectListChanged();
 }
 
@@ -220,14 +217,14 @@ void Design::reserveControls(std::size_t count) {
 }
 
 void Design::rebuildObjectList() {
-    std::vector<std::string_view> names;
-    names.reserve(controls_.size());
+    std::vector<const Control*> listed;
+    listed.reserve(controls_.size());
     for (const auto& control : controls_) {
-        names.push_back(control->name_);
+        listed.push_back(control.get());
         control->listed_ = true;
     }
     objectList_.clear();
-    objectList_.addAll(std::move(names));
+    objectList_.addAll(std::move(listed));
     notifyObjectListChanged();
 }
 

@@ -1,5 +1,6 @@
 #include "objectlist.h"
 
+#include "control.h"
 #include "naming.h"
 
 #include <algorithm>
@@ -30,8 +31,13 @@ std::uint16_t rankOf(char c) {
     return sortRanks[static_cast<unsigned char>(c)];
 }
 
+/** Orders listed controls by their names; a name alone may stand for a control in a search. */
 struct NameLess {
-    bool operator()(std::string_view a, std::string_view b) const { return listedNameLess(a, b); }
+    static std::string_view nameOf(const Control* control) { return control->name(); }
+    static std::string_view nameOf(std::string_view name) { return name; }
+    template <class A, class B> bool operator()(const A& a, const B& b) const {
+        return listedNameLess(nameOf(a), nameOf(b));
+    }
 };
 
 } // namespace
@@ -43,33 +49,40 @@ bool listedNameLess(std::string_view a, std::string_view b) {
                                         [](char x, char y) { return rankOf(x) < rankOf(y); });
 }
 
-void ObjectList::add(std::string name) {
-    auto place = std::upper_bound(items_.begin(), items_.end(), name, NameLess{});
-    items_.insert(place, std::move(name));
+std::vector<std::string> ObjectList::names() const {
+    std::vector<std::string> names;
+    names.reserve(items_.size());
+    for (const Control* control : items_)
+        names.push_back(control->name());
+    return names;
 }
 
-bool ObjectList::remove(std::string_view name) {
-    auto [first, last] = std::equal_range(items_.begin(), items_.end(), name, NameLess{});
-    auto entry = std::find(first, last, name);
+void ObjectList::add(const Control& control) {
+    auto place = std::upper_bound(items_.begin(), items_.end(), &control, NameLess{});
+    items_.insert(place, &control);
+}
+
+bool ObjectList::remove(const Control& control) {
+    auto [first, last] = std::equal_range(items_.begin(), items_.end(), &control, NameLess{});
+    auto entry = std::find(first, last, &control);
     if (entry == last)
         return false;
     items_.erase(entry);
     return true;
 }
 
-void ObjectList::addAll(std::vector<std::string_view> names) {
-    // Views are sorted, not strings: a sort moves its elements many times over. No two names of
-    // one design compare equal, so a plain sort gives the one order.
-    std::sort(names.begin(), names.end(), NameLess{});
+void ObjectList::addAll(std::vector<const Control*> controls) {
+    // No two names of one design compare equal, so a plain sort gives the one order.
+    std::sort(controls.begin(), controls.end(), NameLess{});
     std::size_t oldSize = items_.size();
-    items_.insert(items_.end(), names.begin(), names.end());
+    items_.insert(items_.end(), controls.begin(), controls.end());
     std::inplace_merge(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(oldSize),
                        items_.end(), NameLess{});
 }
 
 std::optional<std::size_t> ObjectList::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (equalIgnoringCase(items_[i], name))
+        if (equalIgnoringCase(items_[i]->name(), name))
             return i;
     }
     return std::nullopt;

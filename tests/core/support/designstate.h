@@ -35,7 +35,7 @@ struct DesignState {
 };
 
 inline DesignState stateOf(const vap::Design& design) {
-    DesignState state{design.window(), {}, design.objectList().items(), {}};
+    DesignState state{design.window(), {}, design.objectList().names(), {}};
     for (const auto& c : design.controls())
         state.controls.push_back({c->kind(), c->name(), c->caption(), c->hint(), c->showHint(),
                                   c->left(), c->top(), c->width(), c->height(), c->tag()});

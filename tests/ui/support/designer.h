@@ -69,7 +69,7 @@ struct Designer {
     }
     QStringList objectList() const {
         QStringList names;
-        for (std::string_view name : design.objectList().items())
+        for (const std::string& name : design.objectList().names())
             names << vap::ui::qs(name);
         return names;
     }
