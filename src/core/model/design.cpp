@@ -16,8 +16,8 @@ constexpr std::int32_t newControlTop = 40;
 Control* Design::findControl(std::string_view name) const {
     if (name.empty())
         return nullptr;
-    auto found = byName_.find(name);
-    return found == byName_.end() ? nullptr : found->second;
+    // The design made its controls; the list hands them out read-only.
+    return const_cast<Control*>(objectList_.find(name));
 }
 
 template <class Call> void Design::notify(Call call) {
@@ -95,7 +95,6 @@ Control& Design::createControl(ControlKind kind, bool listing) {
         checkNameAvailable(defaultName, nullptr);
         control->caption_ = defaultName;
         control->name_ = std::move(defaultName);
-        byName_.emplace(control->name_, control.get());
     }
     Control& added = *controls_.emplace_back(std::move(control));
     added.owner_ = this;
@@ -119,14 +118,10 @@ void Design::renameChecked(const Control& named, std::string newName) {
     Control& control = owned(named);
     if (control.name_ == newName)
         return;
-    if (!control.name_.empty())
-        eraseName(control.name_);
     bool captionFollows = control.caption_ == control.name_;
     if (control.listed_)
         objectList_.remove(control);
     control.name_ = std::move(newName);
-    if (!control.name_.empty())
-        byName_.emplace(control.name_, &control);
     if (control.listed_)
         objectList_.add(control);
     // Observers hear of the new name with the list already holding it.
@@ -180,8 +175,6 @@ void Design::deleteControl(const Control& control) {
     if (place == controls_.end())
         return;
     notify([&control](DesignObserver& observer) { observer.controlRemoved(control); });
-    if (!control.name_.empty())
-        eraseName(control.name_);
     controls_.erase(place);
     rebuildObjectList();
 }
@@ -191,15 +184,9 @@ void Design::clear() {
     notifyObjectListChanged();
     // Told while the controls still exist: an observer may read what it remembers of them.
     notify([](DesignObserver& observer) { observer.designCleared(); });
-    byName_.clear();
     while (!controls_.empty())
         controls_.pop_back(); // last to first, as the owner destroys them
     counters_.fill(0);
-}
-
-void Design::eraseName(std::string_view name) {
-    if (auto found = byName_.find(name); found != byName_.end())
-        byName_.erase(found);
 }
 
 void Design::listControls(std::span<Control* const> controls) {
@@ -213,7 +200,6 @@ void Design::listControls(std::span<Control* const> controls) {
 
 void Design::reserveControls(std::size_t count) {
     controls_.reserve(controls_.size() + count);
-    byName_.reserve(byName_.size() + count);
 }
 
 void Design::rebuildObjectList() {

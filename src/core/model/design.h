@@ -11,7 +11,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vap {
@@ -35,7 +34,10 @@ public:
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     const ObjectList& objectList() const { return objectList_; }
 
-    /** The control with this name, case ignored; an empty name finds nothing. */
+    /**
+     * The listed control with this name, case ignored, found in the object list; an empty name
+     * finds nothing. Controls made unlisted are found once listed.
+     */
     Control* findControl(std::string_view name) const;
     /** Whether the control is one of this design's, checked without reading it. */
     bool contains(const Control* control) const;
@@ -99,7 +101,7 @@ public:
     /** Adds the controls' names to the object list at once (the loader lists what it made). */
     void listControls(std::span<Control* const> controls);
 
-    /** Makes room for this many more controls, so that a large load does not rehash. */
+    /** Makes room for this many more controls, so that a large load does not grow the storage. */
     void reserveControls(std::size_t count);
 
     /** Tells observers that many changes follow, until the matching end. */
@@ -117,13 +119,10 @@ private:
     template <class Member, class Value>
     void setWindowField(Member member, Value value, WindowField field);
     void rebuildObjectList();
-    void eraseName(std::string_view name);
     void notifyObjectListChanged();
 
     DesignWindow window_;
     std::vector<std::unique_ptr<Control>> controls_;
-    // The named controls by name, case ignored.
-    std::unordered_map<std::string, Control*, CaseInsensitiveHash, CaseInsensitiveEqual> byName_;
     ObjectList objectList_;
     std::array<std::int32_t, controlKindCount> counters_{};
     std::vector<DesignObserver*> observers_;

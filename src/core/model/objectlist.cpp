@@ -80,12 +80,19 @@ void ObjectList::addAll(std::vector<const Control*> controls) {
                        items_.end(), NameLess{});
 }
 
+const Control* ObjectList::find(std::string_view name) const {
+    // Names equal with case ignored are the ones that sort alike: the first not below is it.
+    auto place = std::lower_bound(items_.begin(), items_.end(), name, NameLess{});
+    if (place == items_.end() || !equalIgnoringCase((*place)->name(), name))
+        return nullptr;
+    return *place;
+}
+
 std::optional<std::size_t> ObjectList::indexOf(std::string_view name) const {
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (equalIgnoringCase(items_[i]->name(), name))
-            return i;
-    }
-    return std::nullopt;
+    auto place = std::lower_bound(items_.begin(), items_.end(), name, NameLess{});
+    if (place == items_.end() || !equalIgnoringCase((*place)->name(), name))
+        return std::nullopt;
+    return static_cast<std::size_t>(place - items_.begin());
 }
 
 } // namespace vap

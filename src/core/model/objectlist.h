@@ -35,7 +35,10 @@ public:
     /** Takes the control out, listed under its current name; false when it is not there. */
     bool remove(const Control& control);
 
-    /** Index of the first item whose name equals the name, case ignored. */
+    /** The control listed under the name, case ignored, or none. */
+    const Control* find(std::string_view name) const;
+
+    /** Index of the item whose name equals the name, case ignored. */
     std::optional<std::size_t> indexOf(std::string_view name) const;
 
 private:
