@@ -7,7 +7,6 @@
 #include "benchdesigns.h"
 #include "summary.h"
 
-#include "core/files/safewrite.h"
 #include "core/model/naming.h"
 
 #include "core/codegen/commenttexts.h"
@@ -217,49 +216,6 @@ void serialize(benchmark::State& state, int controls) {
     });
 }
 
-// ---- names crafted against the name hash ------------------------------------------------------
-
-constexpr int craftedNames = 10000;
-
-/**
- * A design file of labels whose names all fall into one bucket of a 2^14-slot table under the
- * name hash keyed with 0, as a file crafted against a known, unkeyed hash would; or, for the
- * comparison, names of the same length that collide by chance only.
- */
-const std::string& namesFile(bool colliding) {
-    static std::string paths[2];
-    std::string& path = paths[colliding];
-    if (!path.empty())
-        return path;
-    std::string bytes;
-    int made = 0;
-    for (std::uint64_t i = 0; made < craftedNames; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "n%09llu", static_cast<unsigned long long>(i));
-        if (colliding && (vap::caseInsensitiveHash(name, 0) & 0x3FFF) != 0)
-            continue;
-        bytes += "LAB:1:2:3:4:0\r\n\r\n";
-        bytes += name;
-        bytes += "\r\n\r\n";
-        ++made;
-    }
-    path = vapbench::scratch().file(colliding ? "colliding.vap" : "spread.vap");
-    vap::writeFileAtomically(path, bytes);
-    return path;
-}
-
-void openNames(benchmark::State& state, bool colliding) {
-    guarded(state, [&] {
-        const std::string& path = namesFile(colliding);
-        for (auto _ : state) {
-            vap::Design design;
-            vap::openDesign(design, path);
-            if (design.controls().size() != static_cast<std::size_t>(craftedNames))
-                state.SkipWithError("not every label was loaded");
-        }
-    });
-}
-
 // ---- building the design ------------------------------------------------------------------
 
 template <class Fill> void build(benchmark::State& state, int controls, Fill fill) {
@@ -348,16 +304,6 @@ void registerAll(bool withListed) {
         summary().addFigure(
             {"build design", nameOf("buildDesign", controls), controls, "", 0.0, false});
     }
-
-    benchmark::RegisterBenchmark(nameOf("openCollidingNames", craftedNames).c_str(), openNames,
-                                 true)
-        ->Unit(benchmark::kMillisecond);
-    summary().addFigure({"`openDesign`, names crafted to collide",
-                         nameOf("openCollidingNames", craftedNames), craftedNames, "", 0.0, false});
-    benchmark::RegisterBenchmark(nameOf("openSpreadNames", craftedNames).c_str(), openNames, false)
-        ->Unit(benchmark::kMillisecond);
-    summary().addFigure({"`openDesign`, names of the same length",
-                         nameOf("openSpreadNames", craftedNames), craftedNames, "", 0.0, false});
 
     if (withListed) {
         // The palette's path renames controls that are already listed; it grows much faster

@@ -295,3 +295,36 @@ TEST(DesignFileRead, CarregaJanelaAddsToTheDesignAllOrNothing) {
 }
 
 } // namespace
+
+// Names met twice are found once the names are sorted; the fault reported is still the first one
+// in the file.
+TEST(DesignFileRead, TheFirstFaultInTheFileIsTheOneReported) {
+    auto record = [](const char* tag, const char* name) {
+        return std::string(tag) + ":1:2:3:4:0\r\n\r\n" + name + "\r\n\r\n";
+    };
+    auto file = [](std::initializer_list<std::string> records) {
+        std::string all;
+        for (const std::string& one : records)
+            all += one;
+        return all;
+    };
+    const struct {
+        std::string bytes;
+        std::string message;
+    } cases[]{
+        {file({record("LAB", "b"), record("LAB", "a"), record("LAB", "A"), record("LAB", "B")}),
+         "A component named A already exists"},
+        {file({record("LAB", "a"), record("LAB", "A"), record("LAB", "1abc")}),
+         "A component named A already exists"},
+        {file({record("LAB", "a"), record("LAB", "1abc"), record("LAB", "A")}),
+         "''1abc'' is not a valid component name"},
+        {file({record("LAB", "a"), record("LAB", "A"), record("LAB:x", "c")}),
+         "A component named A already exists"},
+        {file({record("LAB", "a"), record("LAB", "opc2"), record("LAB", "A")}),
+         "A component named opc2 already exists"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_EQ(errorOf([&] { vap::parseDesignFile(c.bytes); }), c.message);
+    }
+}

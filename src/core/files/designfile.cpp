@@ -17,12 +17,11 @@
 #include <charconv>
 #include <fcntl.h>
 #include <limits>
-#include <memory_resource>
 #include <new>
+#include <numeric>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <unordered_set>
 
 namespace vap {
 
@@ -142,8 +141,9 @@ DesignFile::Span spanOf(std::string_view piece, std::string_view bytes) {
 }
 
 /**
- * Checks the names of a file's control records in file order: each valid, not one of the
- * designer's own names, and unique with case ignored.
+ * Checks the names of a file's control records: each valid and not one of the designer's own
+ * names as it is read, and unique with case ignored once they are sorted as the object list
+ * shows them, where a name met twice falls beside its first.
  */
 class NameCheck {
 public:
@@ -153,15 +153,34 @@ public:
         std::string_view name = record.name; // a valid name is ASCII, the same in both encodings
         if (!isValidComponentName(name))
             throw Error(invalidNameMessage(decodeWindows1252(name)));
-        if (isDesignerComponentName(name) || !seen_.insert(name).second)
+        if (isDesignerComponentName(name))
             throw Error(duplicateNameMessage(name));
+        names_.push_back(name);
+    }
+
+    /**
+     * The control records' numbers in the order of their names. A name met again refuses the
+     * file; of several, the one met first in the file, as a reading name by name would find it.
+     */
+    std::vector<std::uint32_t> listedOrder() const {
+        std::vector<std::uint32_t> order(names_.size());
+        std::iota(order.begin(), order.end(), 0u);
+        // Stable: of two names alike, the earlier comes first.
+        std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+            return listedNameLess(names_[a], names_[b]);
+        });
+        std::optional<std::uint32_t> firstRepeat;
+        for (std::size_t i = 1; i < order.size(); ++i) {
+            if (!listedNameLess(names_[order[i - 1]], names_[order[i]]))
+                firstRepeat = std::min(order[i], firstRepeat.value_or(order[i]));
+        }
+        if (firstRepeat)
+            throw Error(duplicateNameMessage(names_[*firstRepeat]));
+        return order;
     }
 
 private:
-    // The set lives only for the check: its nodes come from one growing arena, freed at once.
-    std::pmr::monotonic_buffer_resource arena_;
-    std::pmr::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual> seen_{
-        &arena_};
+    std::vector<std::string_view> names_; // of the control records, in file order
 };
 
 /** Far beyond any real design; a larger file is refused before anything is read. */
@@ -301,19 +320,25 @@ DesignFile parseDesignFile(std::string bytes) {
     DesignFile file;
     file.bytes_ = std::move(bytes);
     NameCheck names;
-    forEachRecord(file.bytes_, [&](const RecordView& record) {
-        names.check(record);
-        std::optional<ControlKind> kind = kindOfTag(record.tag);
-        if (!kind && record.tag != windowTag)
-            return;
-        file.controlCount_ += kind.has_value();
-        std::int8_t code =
-            kind ? static_cast<std::int8_t>(*kind) : DesignFile::Record::windowRecord;
-        file.records_.push_back(
-            DesignFile::Record{code, record.left, record.top, record.height, record.width,
-                               record.events, spanOf(record.caption, file.bytes_),
-                               spanOf(record.name, file.bytes_), spanOf(record.hint, file.bytes_)});
-    });
+    try {
+        forEachRecord(file.bytes_, [&](const RecordView& record) {
+            names.check(record);
+            std::optional<ControlKind> kind = kindOfTag(record.tag);
+            if (!kind && record.tag != windowTag)
+                return;
+            file.controlCount_ += kind.has_value();
+            std::int8_t code =
+                kind ? static_cast<std::int8_t>(*kind) : DesignFile::Record::windowRecord;
+            file.records_.push_back(DesignFile::Record{
+                code, record.left, record.top, record.height, record.width, record.events,
+                spanOf(record.caption, file.bytes_), spanOf(record.name, file.bytes_),
+                spanOf(record.hint, file.bytes_)});
+        });
+    } catch (const Error&) {
+        names.listedOrder(); // a name met twice before this fault is the first fault
+        throw;
+    }
+    file.listedOrder_ = names.listedOrder();
     return file;
 }
 
@@ -363,7 +388,11 @@ void applyDesignFile(Design& design, const DesignFile& file) {
             loaded.push_back(&control);
         }
     }
-    design.listControls(loaded);
+    std::vector<Control*> listed;
+    listed.reserve(loaded.size());
+    for (std::uint32_t index : file.listedOrder_)
+        listed.push_back(loaded[index]);
+    design.listControls(listed);
 }
 
 void CarregaJanela(Design& design, const std::string& path) {

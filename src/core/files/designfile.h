@@ -36,6 +36,7 @@ private:
     std::string bytes_;
     std::vector<Record> records_;
     std::size_t controlCount_ = 0;
+    std::vector<std::uint32_t> listedOrder_; // the control records in the order of their names
 };
 
 /**

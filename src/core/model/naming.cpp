@@ -5,9 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <cstring>
-#include <random>
 
 namespace vap {
 
@@ -140,43 +137,6 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return lowerAscii(x) == lowerAscii(y);
            });
-}
-
-std::uint64_t processHashSeed() noexcept {
-    static const std::uint64_t seed = [] {
-        std::random_device source;
-        return (std::uint64_t{source()} << 32) ^ source();
-    }();
-    return seed;
-}
-
-std::uint64_t caseInsensitiveHash(std::string_view name, std::uint64_t seed) noexcept {
-    // ASCII letters differ from their other case only in bit 0x20, so hashing every byte with
-    // that bit set gives names that are equal with case ignored the same hash, eight bytes a step.
-    constexpr std::uint64_t caseBits = 0x2020202020202020ull;
-    constexpr std::uint64_t multiplier = 0x9E3779B97F4A7C15ull;
-    std::uint64_t hash = seed ^ (name.size() * multiplier);
-    std::size_t i = 0;
-    for (; i + 8 <= name.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, name.data() + i, 8);
-        hash = (hash ^ (word | caseBits)) * multiplier;
-        hash ^= hash >> 29;
-    }
-    std::uint64_t tail = 0;
-    for (std::size_t shift = 0; i < name.size(); ++i, shift += 8)
-        tail |= static_cast<std::uint64_t>(static_cast<unsigned char>(name[i]) | 0x20u) << shift;
-    hash = (hash ^ tail) * multiplier;
-    // A full avalanche, so that every bit of the table's index depends on the seed and every byte.
-    hash ^= hash >> 33;
-    hash *= 0xFF51AFD7ED558CCDull;
-    hash ^= hash >> 33;
-    hash *= 0xC4CEB9FE1A85EC53ull;
-    return hash ^ (hash >> 33);
-}
-
-std::size_t CaseInsensitiveHash::operator()(std::string_view name) const noexcept {
-    return static_cast<std::size_t>(caseInsensitiveHash(name, processHashSeed()));
 }
 
 } // namespace vap

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,29 +38,5 @@ void checkComponentName(std::string_view name);
 std::string toLowerAscii(std::string_view text);
 
 bool equalIgnoringCase(std::string_view a, std::string_view b);
-
-/**
- * The hash of a name with ASCII case ignored, keyed by the seed. Names crafted to collide under
- * one seed spread under another.
- */
-std::uint64_t caseInsensitiveHash(std::string_view name, std::uint64_t seed) noexcept;
-
-/** A seed drawn at random once per process, so that a file cannot be crafted against it. */
-std::uint64_t processHashSeed() noexcept;
-
-/**
- * Hash and equality of names with ASCII case ignored, for lookups without lower-cased copies;
- * the hash is keyed with the process's seed.
- */
-struct CaseInsensitiveHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const noexcept;
-};
-struct CaseInsensitiveEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const noexcept {
-        return equalIgnoringCase(a, b);
-    }
-};
 
 } // namespace vap

@@ -72,8 +72,10 @@ bool ObjectList::remove(const Control& control) {
 }
 
 void ObjectList::addAll(std::vector<const Control*> controls) {
-    // No two names of one design compare equal, so a plain sort gives the one order.
-    std::sort(controls.begin(), controls.end(), NameLess{});
+    // No two names of one design compare equal, so a plain sort gives the one order; the loader
+    // hands them over in order already.
+    if (!std::is_sorted(controls.begin(), controls.end(), NameLess{}))
+        std::sort(controls.begin(), controls.end(), NameLess{});
     std::size_t oldSize = items_.size();
     items_.insert(items_.end(), controls.begin(), controls.end());
     std::inplace_merge(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(oldSize),
