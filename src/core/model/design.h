@@ -3,7 +3,6 @@
 #include "control.h"
 #include "designobserver.h"
 #include "designwindow.h"
-#include "naming.h"
 #include "objectlist.h"
 
 #include <array>
@@ -63,9 +62,9 @@ public:
     Control& createControl(ControlKind kind, bool listing);
 
     /**
-     * Renames under the naming rules: a valid identifier or empty, unique among the controls and
-     * the designer's own components with case ignored (a change of case alone is allowed). While
-     * the caption equals the old name it follows the new one.
+     * Renames under the naming rules: a valid identifier or empty, unique among the listed
+     * controls and the designer's own components with case ignored (a change of case alone is
+     * allowed). While the caption equals the old name it follows the new one.
      */
     void rename(const Control& control, std::string newName);
     /**
