@@ -6,8 +6,7 @@
 // floor is the figure to compare between runs. The absolute targets are only reported.
 
 #include "benchdesigns.h"
-#include "support/parts.h"
-#include "support/scripteddialogs.h"
+#include "support/designer.h"
 #include "uisummary.h"
 
 #include "app/vaporinaapp.h"
@@ -44,6 +43,7 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -116,21 +116,18 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
  * palette attached and hidden.
  */
 struct Windows {
-    vap::Design design;
-    vap::ui::TF_Menu menu{design};
-    vap::ui::TF_AcTamanho inspector{design};
-    vap::ui::TF_CriaObjeto palette{design};
     vaptest::ScriptedDialogs dialogs;
+    vaptest::Designer designer{dialogs};
+    vap::Design& design = designer.design;
+    vap::ui::TF_Menu& menu = designer.menu;
+    vap::ui::TF_AcTamanho& inspector = designer.inspector;
+    vap::ui::TF_CriaObjeto& palette = designer.palette;
 
     Windows() {
-        menu.attachInspector(&inspector);
-        menu.attachPalette(&palette);
-        bool splashShown = false;
-        dialogs.answerModal([&splashShown](QDialog&) { splashShown = true; });
         menu.centreOnScreen();
-        menu.show();
-        for (int wait = 0; wait < 2500 && !splashShown; ++wait)
-            drain(std::chrono::milliseconds(2)); // the splash follows the first paint
+        if (!designer.started())
+            throw std::runtime_error("the designer did not start");
+        dialogs.takeRequests(); // the splash
         settle();
     }
     Windows(const Windows&) = delete;
