@@ -100,9 +100,10 @@ bool canAnswer(const Control& control, JavaEvent event) {
            (control.kind() != ControlKind::Label && control.kind() != ControlKind::List);
 }
 
-class WindowObjectsWriter {
+/** Writes the lines to a sink: any callable taking a line, the std::string moved in. */
+template <class Sink> class WindowObjectsWriter {
 public:
-    WindowObjectsWriter(const Design& design, const CommentTexts& comments, const LineSink& sink)
+    WindowObjectsWriter(const Design& design, const CommentTexts& comments, Sink& sink)
         : design_(design), comments_(comments), lines_{sink} {}
 
     void write() {
@@ -115,9 +116,9 @@ public:
 private:
     /** Gives lines to the sink with the push_back and emplace_back of a vector. */
     struct Lines {
-        const LineSink& sink;
-        void push_back(std::string_view line) { sink(line); }
-        void emplace_back(std::string_view line = {}) { sink(line); }
+        Sink& sink;
+        void push_back(std::string line) { sink(std::move(line)); }
+        void emplace_back(std::string_view line = {}) { sink(std::string(line)); }
     };
 
     void writeDeclarations() {
@@ -216,7 +217,7 @@ std::optional<std::string> windowObjectsCaption(LanguageCode lingua) {
 }
 
 void GeraObjetosJanela(const Design& design, const CommentTexts& comments, const LineSink& sink) {
-    WindowObjectsWriter(design, comments, sink).write();
+    WindowObjectsWriter<const LineSink>(design, comments, sink).write();
 }
 
 GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments,
@@ -224,8 +225,9 @@ GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& commen
     GeneratedCode code{windowObjectsCaption(lingua), {}};
     // Most controls give a declaration, a placement of two lines and a listener block or two.
     code.lines.reserve(16 + design.controls().size() * 8);
-    GeraObjetosJanela(design, comments,
-                      [&](std::string_view line) { code.lines.emplace_back(line); });
+    // The lines are built once and moved in, not copied through the streaming sink.
+    auto keep = [&code](std::string&& line) { code.lines.push_back(std::move(line)); };
+    WindowObjectsWriter<decltype(keep)>(design, comments, keep).write();
     return code;
 }
 
