@@ -4,6 +4,7 @@
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/model/creation.h"
+#include "core/support/controls.h"
 
 #include <array>
 #include <cstdlib>
@@ -104,16 +105,8 @@ std::string controlName(Random& random, int index, vap::ControlKind kind) {
     return name;
 }
 
-struct ControlValues {
-    std::string name;
-    std::string caption;
-    std::string hint;
-    std::int32_t left, top, width, height, tag;
-};
-
-ControlValues controlValues(Random& random, int index, vap::ControlKind kind) {
-    ControlValues values;
-    values.name = controlName(random, index, kind);
+vaptest::ControlValues controlValues(Random& random) {
+    vaptest::ControlValues values;
     values.caption = std::string(random.pick(captions));
     values.hint = std::string(random.pick(hints));
     values.left = random.between(-20, 900);
@@ -134,16 +127,6 @@ void setWindow(vap::Design& design) {
     design.setResizable(true);
 }
 
-void applyValues(vap::Design& design, vap::Control& control, const ControlValues& values) {
-    design.setCaption(control, values.caption);
-    design.setHint(control, values.hint);
-    design.setLeft(control, values.left);
-    design.setTop(control, values.top);
-    design.setWidth(control, values.width);
-    design.setHeight(control, values.height);
-    design.setTag(control, values.tag);
-}
-
 } // namespace
 
 void fillDesign(vap::Design& design, int controls, std::uint64_t seed) {
@@ -155,10 +138,12 @@ void fillDesign(vap::Design& design, int controls, std::uint64_t seed) {
     made.reserve(static_cast<std::size_t>(controls));
     for (int i = 0; i < controls; ++i) {
         vap::ControlKind kind = vap::allControlKinds[static_cast<std::size_t>(i) % 6];
-        ControlValues values = controlValues(random, i, kind);
+        std::string name =
+            controlName(random, i, kind); // drawn first, as the figures' designs were
+        vaptest::ControlValues values = controlValues(random);
         vap::Control& control = vap::createOfKind(design, kind, false);
-        design.rename(control, values.name);
-        applyValues(design, control, values);
+        design.rename(control, name);
+        vaptest::setValues(design, control, values);
         made.push_back(&control);
     }
     design.listControls(made);
@@ -169,10 +154,12 @@ void fillDesignListed(vap::Design& design, int controls, std::uint64_t seed) {
     setWindow(design);
     for (int i = 0; i < controls; ++i) {
         vap::ControlKind kind = vap::allControlKinds[static_cast<std::size_t>(i) % 6];
-        ControlValues values = controlValues(random, i, kind);
+        std::string name =
+            controlName(random, i, kind); // drawn first, as the figures' designs were
+        vaptest::ControlValues values = controlValues(random);
         vap::Control& control = vap::createOfKind(design, kind, true);
-        design.rename(control, values.name);
-        applyValues(design, control, values);
+        design.rename(control, name);
+        vaptest::setValues(design, control, values);
     }
 }
 

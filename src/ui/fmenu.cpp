@@ -36,9 +36,6 @@
 #include <limits>
 #include <string>
 
-#include <algorithm>
-#include <cstdint>
-
 namespace vap::ui {
 
 namespace {

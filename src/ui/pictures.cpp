@@ -22,10 +22,14 @@ void ensurePictures() {
     (void)registered;
 }
 
-/** A picture compiled into the program (see pictures.qrc). */
+QString picturePath(const QString& name) {
+    return QStringLiteral(":/pictures/") + name;
+}
+
+/** A PNG picture compiled into the program (see pictures.qrc). */
 QIcon shipped(const QString& name) {
     ensurePictures();
-    return QIcon(QStringLiteral(":/pictures/") + name + QStringLiteral(".png"));
+    return QIcon(picturePath(name + QStringLiteral(".png")));
 }
 
 } // namespace
@@ -79,10 +83,6 @@ QIcon copyPicture() {
 }
 
 namespace {
-
-QString picturePath(const QString& name) {
-    return QStringLiteral(":/pictures/") + name;
-}
 
 QPixmap shippedPixmap(const QString& name) {
     ensurePictures();

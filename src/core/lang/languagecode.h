@@ -22,16 +22,10 @@ public:
     constexpr int code() const { return code_; }
 
     constexpr std::optional<Language> language() const {
-        switch (code_) {
-        case 1:
-            return Language::Portuguese;
-        case 2:
-            return Language::English;
-        case 3:
-            return Language::Spanish;
-        default:
+        if (code_ < static_cast<int>(Language::Portuguese) ||
+            code_ > static_cast<int>(Language::Spanish))
             return std::nullopt;
-        }
+        return static_cast<Language>(code_);
     }
 
     friend constexpr bool operator==(LanguageCode, LanguageCode) = default;

@@ -16,9 +16,9 @@ struct ControlValues {
     std::int32_t tag;
 };
 
-inline vap::Control& addControl(vap::Design& design, vap::ControlKind kind,
-                                const ControlValues& values) {
-    vap::Control& control = vap::createOfKind(design, kind, true);
+/** Gives the control those fields. */
+inline void setValues(vap::Design& design, const vap::Control& control,
+                      const ControlValues& values) {
     design.setCaption(control, values.caption);
     design.setHint(control, values.hint);
     design.setLeft(control, values.left);
@@ -26,6 +26,12 @@ inline vap::Control& addControl(vap::Design& design, vap::ControlKind kind,
     design.setWidth(control, values.width);
     design.setHeight(control, values.height);
     design.setTag(control, values.tag);
+}
+
+inline vap::Control& addControl(vap::Design& design, vap::ControlKind kind,
+                                const ControlValues& values) {
+    vap::Control& control = vap::createOfKind(design, kind, true);
+    setValues(design, control, values);
     return control;
 }
 
