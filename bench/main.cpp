@@ -7,8 +7,6 @@
 #include "benchdesigns.h"
 #include "summary.h"
 
-#include "core/model/naming.h"
-
 #include "core/codegen/commenttexts.h"
 #include "core/codegen/exampleclass.h"
 #include "core/codegen/windowobjects.h"

@@ -27,7 +27,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <QToolButton>
@@ -135,7 +134,7 @@ struct Windows {
 
     /** The Clear command from the main menu. */
     void clear() {
-        vaptest::part<QAction>(menu, "opc8")->trigger();
+        designer.trigger("opc8");
         settle();
     }
 
@@ -256,8 +255,7 @@ void paletteClicks(benchmark::State& state, PaletteRun run) {
                                                   vaptest::part<QToolButton>(w.palette, "JB"),
                                                   vaptest::part<QToolButton>(w.palette, "JLi"),
                                                   vaptest::part<QToolButton>(w.palette, "JCb")};
-        vaptest::part<QAction>(w.menu, "opc4")
-            ->trigger(); // the Create objects command shows the palette
+        w.designer.trigger("opc4"); // the Create objects command shows the palette
         settle();
         for (auto _ : state) {
             state.PauseTiming();
@@ -564,12 +562,13 @@ void openFile(benchmark::State& state, int count) {
     Windows& w = windows();
     guarded(state, [&] {
         const QString path = QString::fromStdString(vapbench::benchDesign(count).vapPath);
+        QAction* open = w.designer.entry("opc6"); // found once, outside the timed part
         for (auto _ : state) {
             state.PauseTiming();
             w.clear();
             w.dialogs.answerOpenFile(path);
             state.ResumeTiming();
-            vaptest::part<QAction>(w.menu, "opc6")->trigger();
+            open->trigger();
             settle();
         }
         if (w.failedOnError(state))
@@ -586,7 +585,7 @@ void openSteps(benchmark::State& state) {
     guarded(state, [&] {
         const std::string path = vapbench::benchDesign(controlCount).vapPath;
         w.dialogs.answerOpenFile(QString::fromStdString(path));
-        vaptest::part<QAction>(w.menu, "opc6")->trigger();
+        w.designer.trigger("opc6");
         settle();
         std::array<double, 4> spent{}; // read, clear, apply, repaint
         for (auto _ : state) {
@@ -640,9 +639,7 @@ std::vector<vap::ui::TJComponent*> openInspector(Windows& w) {
     vapbench::fillDesign(w.design, controlCount);
     settle();
     std::vector<vap::ui::TJComponent*> widgets = w.controlWidgets();
-    w.menu.openControlMenu(widgets.front(), QPoint(0, 0));
-    vaptest::part<QAction>(w.menu, "obj1")->trigger();
-    vaptest::part<QMenu>(w.menu, "popObj")->hide();
+    w.designer.onControl(QString::fromStdString(widgets.front()->control().name()), "obj1");
     settle();
     return widgets;
 }
@@ -749,20 +746,20 @@ void inspectorRename(benchmark::State& state) {
         const vap::Control& control = widgets.front()->control();
         const QString names[] = {QStringLiteral("Renomeado"),
                                  QString::fromStdString(control.name())};
+        QTableWidgetItem* nameCell =
+            vaptest::part<QTableWidget>(w.inspector, "strPropriedade")->item(RowName, 1);
         std::size_t step = 0;
         for (auto _ : state) {
-            vaptest::part<QTableWidget>(w.inspector, "strPropriedade")
-                ->item(RowName, 1)
-                ->setText(names[step++ % 2]);
+            nameCell->setText(names[step++ % 2]);
             w.inspector.AplicaNome();
             settle();
         }
         if (w.failedOnError(state))
             return;
         const QString& last = names[(step - 1) % 2];
-        if (QString::fromStdString(control.name()) != last ||
-            vaptest::part<QComboBox>(w.inspector, "cbObjeto")->currentText() != last ||
-            vaptest::part<QComboBox>(w.inspector, "cbObjeto")->count() != controlCount)
+        auto* list = vaptest::part<QComboBox>(w.inspector, "cbObjeto");
+        if (QString::fromStdString(control.name()) != last || list->currentText() != last ||
+            list->count() != controlCount)
             state.SkipWithError("the rename did not take, or the list is not rebuilt");
     });
     closeInspector(w);

@@ -151,7 +151,8 @@ TEST_F(Vapgen, DoubleDashEndsOptionsAndResaveShowsTheStartUpWindow) {
 
     std::string copy = dir.file("copy.vap");
     ASSERT_EQ(vapgen({"resave", "--", dir.file("-x.vap"), copy}).code, 0);
-    EXPECT_EQ(readBytes(copy).substr(0, readBytes(copy).find("\r\n\r\n")),
+    const std::string copied = readBytes(copy);
+    EXPECT_EQ(copied.substr(0, copied.find("\r\n\r\n")),
               "JAN:230:189:230:336:0\r\nVaporina - vers\xE3o 1.02");
 }
 

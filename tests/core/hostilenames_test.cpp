@@ -6,7 +6,6 @@
 #include "core/files/designfile.h"
 #include "core/model/creation.h"
 #include "core/model/design.h"
-#include "core/model/naming.h"
 #include "core/support/errorof.h"
 
 #include <gtest/gtest.h>

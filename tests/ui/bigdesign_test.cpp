@@ -22,7 +22,6 @@
 #include <string>
 
 using vap::ui::TJComponent;
-using vaptest::Designer;
 using vaptest::readFile;
 using vaptest::writeFile;
 

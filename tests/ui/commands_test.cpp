@@ -10,21 +10,16 @@
 #include "ui/errorbox.h"
 #include "ui/fgera.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QFile>
-
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 
-#include <memory>
 #include <stdexcept>
 
 using vap::ui::qs;
-using vaptest::Designer;
 
 namespace {
 const QString startCaption = QStringLiteral("Vaporina - versão 1.02");

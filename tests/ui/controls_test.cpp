@@ -8,10 +8,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include <memory>
-
 using vap::ui::TJComponent;
-using vaptest::Designer;
 
 namespace {
 

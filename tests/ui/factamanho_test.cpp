@@ -17,10 +17,6 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include <memory>
-
-using vaptest::Designer;
-
 namespace {
 enum Row { Left, Top, Width, Height, Caption, Name, Hint };
 enum class Confirm { Enter, OtherCell, LeaveGrid };

@@ -30,11 +30,9 @@
 #include <QToolButton>
 
 #include <cstdio>
-#include <memory>
 #include <unistd.h>
 
 using vap::ui::appLanguage;
-using vaptest::Designer;
 using vaptest::writeFile;
 
 namespace {

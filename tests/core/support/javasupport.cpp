@@ -63,10 +63,7 @@ std::string exampleClassWithObjects(vap::Design& design, vap::LanguageCode lingu
     replaceLine(lines, comments.controlsPlaceholder,
                 section(objects, comments.controlsSection, ""));
 
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + '\n';
-    return text;
+    return vap::joinLines(lines, "\n");
 }
 
 int runCommand(const std::string& command, std::string& output) {
