@@ -4,6 +4,7 @@
 #include "core/model/creation.h"
 #include "core/model/design.h"
 #include "core/support/errorof.h"
+#include "core/support/faulthook.h"
 #include "core/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using vap::SaveStep;
 using vaptest::entriesOf;
+using vaptest::FaultHook;
 
 const std::vector<std::pair<SaveStep, const char*>> allSteps{
     {SaveStep::CheckTarget, "CheckTarget"},
@@ -33,17 +35,6 @@ const std::vector<std::pair<SaveStep, const char*>> allSteps{
 std::string saveError(const vap::Design& design, const std::string& path) {
     return vaptest::errorOf([&] { vap::GravaJanela(design, path); });
 }
-
-/** Sets the save fault hook for one scope; the hook is gone again whatever the test does. */
-class FaultHook {
-public:
-    explicit FaultHook(std::function<int(SaveStep)> fault) {
-        vap::setSaveFaultForTesting(std::move(fault));
-    }
-    ~FaultHook() { vap::setSaveFaultForTesting(nullptr); }
-    FaultHook(const FaultHook&) = delete;
-    FaultHook& operator=(const FaultHook&) = delete;
-};
 
 void fillDesign(vap::Design& design) {
     design.setCaption("Cadastro");

@@ -5,6 +5,7 @@
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "core/support/errorof.h"
+#include "core/support/faulthook.h"
 #include "core/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -277,13 +278,14 @@ TEST(SafeWrite, UnfinishedSaveHasNoNameInTheFolder) {
     std::string path = dir.file("design.vap");
     vaptest::writeBytes(path, oldBytes);
     std::vector<std::string> seenWhileWriting;
-    vap::setSaveFaultForTesting([&](vap::SaveStep step) {
-        if (step == vap::SaveStep::Flush)
-            seenWhileWriting = entriesOf(dir.path());
-        return 0;
-    });
-    vap::writeFileAtomically(path, "new");
-    vap::setSaveFaultForTesting(nullptr);
+    {
+        vaptest::FaultHook watch([&](vap::SaveStep step) {
+            if (step == vap::SaveStep::Flush)
+                seenWhileWriting = entriesOf(dir.path());
+            return 0;
+        });
+        vap::writeFileAtomically(path, "new");
+    }
     EXPECT_EQ(seenWhileWriting, std::vector<std::string>{"design.vap"});
     EXPECT_EQ(vaptest::readBytes(path), "new");
 }
