@@ -132,21 +132,21 @@ void setWindow(vap::Design& design) {
 void fillDesign(vap::Design& design, int controls, std::uint64_t seed) {
     Random random(seed);
     setWindow(design);
-    // Made unlisted, named, then listed in one step, as the loader does: renaming a listed
-    // control re-sorts the whole object list, which a design of this size cannot afford.
-    std::vector<vap::Control*> made;
-    made.reserve(static_cast<std::size_t>(controls));
+    // Given to the design at once, as a load is: renaming a listed control re-sorts the whole
+    // object list, which a design of this size cannot afford.
+    vap::DesignContents contents = design.contents();
+    contents.controls.reserve(static_cast<std::size_t>(controls));
     for (int i = 0; i < controls; ++i) {
         vap::ControlKind kind = vap::allControlKinds[static_cast<std::size_t>(i) % 6];
         std::string name =
             controlName(random, i, kind); // drawn first, as the figures' designs were
         vaptest::ControlValues values = controlValues(random);
-        vap::Control& control = vap::createOfKind(design, kind, false);
-        design.rename(control, name);
-        vaptest::setValues(design, control, values);
-        made.push_back(&control);
+        ++contents.counters[vap::kindIndex(kind)];
+        contents.controls.push_back({kind, std::move(name), values.caption, values.hint, true,
+                                     values.left, values.top, values.width, values.height,
+                                     values.tag});
     }
-    design.listControls(made);
+    design.replaceContents(contents);
 }
 
 void fillDesignListed(vap::Design& design, int controls, std::uint64_t seed) {

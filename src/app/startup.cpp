@@ -6,6 +6,7 @@
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "ui/applanguage.h"
+#include "ui/designdocument.h"
 #include "ui/errorbox.h"
 #include "ui/factamanho.h"
 #include "ui/fcriaobjeto.h"
@@ -48,8 +49,8 @@ int runVaporina(int argc, char** argv) {
     VaporinaApplication application(argc, argv);
     application.setWindowIcon(ui::programIcon());
 
-    Design design;
-    ui::TF_Menu F_Menu(design);
+    ui::DesignDocument document;
+    ui::TF_Menu F_Menu(document);
     TXJustOne XJustOne1(&F_Menu, TXJustOne::guardNameFor(QString::fromLocal8Bit(argv[0])));
     XJustOne1.Loaded();
     if (XJustOne1.foundAnotherCopy() && XJustOne1.Terminate)
@@ -62,9 +63,9 @@ int runVaporina(int argc, char** argv) {
     QObject::connect(
         &F_Menu, &ui::TF_Menu::firstPainted, &F_Menu,
         [&] {
-            F_AcTamanho = std::make_unique<ui::TF_AcTamanho>(design);
+            F_AcTamanho = std::make_unique<ui::TF_AcTamanho>(document);
             F_Menu.attachInspector(F_AcTamanho.get());
-            F_CriaObjeto = std::make_unique<ui::TF_CriaObjeto>(design);
+            F_CriaObjeto = std::make_unique<ui::TF_CriaObjeto>(document);
             F_Menu.attachPalette(F_CriaObjeto.get());
         },
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));

@@ -1,6 +1,7 @@
 #include "factamanho.h"
 
 #include "applanguage.h"
+#include "designdocument.h"
 #include "controllook.h"
 #include "errorbox.h"
 #include "pictures.h"
@@ -165,6 +166,7 @@ public:
         editor->setFrame(false);
         int row = index.row();
         inspector_.editor_ = editor;
+        ++inspector_.editSession_;
         inspector_.editorRow_ = row;
         connect(editor, &QLineEdit::textEdited, &inspector_, [this, row](const QString& text) {
             runCommand([&] { inspector_.strPropriedadeSetEditText(row, text); });
@@ -185,10 +187,10 @@ private:
     TF_AcTamanho& inspector_;
 };
 
-TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
+TF_AcTamanho::TF_AcTamanho(DesignDocument& document, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      design_(design) {
+      design_(document.design()), document_(document) {
     setObjectName(QStringLiteral("F_AcTamanho"));
     setWindowTitle(QStringLiteral("Ajusta Objeto"));
     setModal(false);
@@ -262,6 +264,7 @@ TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         entry->setCheckState(Qt::Unchecked);
     }
+    document_.addUndoKeys(this);
     design_.addObserver(this);
 }
 
@@ -462,7 +465,7 @@ void TF_AcTamanho::lsEventoClick() {
         events.chosen[static_cast<std::size_t>(item)] =
             lsEvento->item(item)->checkState() == Qt::Checked;
     if (const Control* control = selectedControl())
-        design_.setTag(*control, encodeEventMask(events));
+        document_.setControlValue(*control, ControlField::Tag, encodeEventMask(events));
 }
 
 void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
@@ -474,12 +477,17 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     const Control* control = selectedControl();
     if (!control)
         return;
-    design_.setLeft(*control, ValorInteiro(ss(cellText(RowLeft))));
-    design_.setTop(*control, ValorInteiro(ss(cellText(RowTop))));
-    design_.setWidth(*control, ValorInteiro(ss(cellText(RowWidth))));
-    design_.setHeight(*control, ValorInteiro(ss(cellText(RowHeight))));
-    design_.setCaption(*control, ss(cellText(RowCaption)));
-    design_.setHint(*control, ss(cellText(RowHint)));
+    // The keystrokes of one open editor make one step.
+    int editKey = editor_ ? editSession_ : 0;
+    auto set = [&](ControlField field, FieldValue value) {
+        document_.setControlValue(*control, field, std::move(value), editKey);
+    };
+    set(ControlField::Left, ValorInteiro(ss(cellText(RowLeft))));
+    set(ControlField::Top, ValorInteiro(ss(cellText(RowTop))));
+    set(ControlField::Width, ValorInteiro(ss(cellText(RowWidth))));
+    set(ControlField::Height, ValorInteiro(ss(cellText(RowHeight))));
+    set(ControlField::Caption, ss(cellText(RowCaption)));
+    set(ControlField::Hint, ss(cellText(RowHint)));
 }
 
 void TF_AcTamanho::AplicaNome() {
@@ -494,7 +502,7 @@ void TF_AcTamanho::AplicaNome() {
     // An unnamed control could no longer be found, and its Java would not compile.
     if (nomeNovo_.empty())
         throw Error(invalidNameMessage(nomeNovo_));
-    design_.rename(*control, nomeNovo_); // the list follows through objectListChanged
+    document_.rename(*control, nomeNovo_); // the list follows through objectListChanged
     keepingName_ = false;
     selectName(nomeNovo_);
     cbObjetoChange();

@@ -22,6 +22,7 @@ class Design;
 
 namespace vap::ui {
 
+class DesignDocument;
 class PropertyGrid;
 
 /**
@@ -33,7 +34,7 @@ class TF_AcTamanho : public QDialog, public AdjusterPort, public DesignObserver 
     Q_OBJECT
 
 public:
-    explicit TF_AcTamanho(Design& design, QWidget* parent = nullptr);
+    explicit TF_AcTamanho(DesignDocument& document, QWidget* parent = nullptr);
     ~TF_AcTamanho() override;
 
     /** The name the shown control was last loaded under, and the name last read from the grid. */
@@ -81,6 +82,7 @@ private:
     void focusChanged(QWidget* old, QWidget* now);
 
     Design& design_;
+    DesignDocument& document_;
     QComboBox* cbObjeto;
     QTabWidget* PageControl1;
     QWidget* tbPropriedade;
@@ -95,6 +97,7 @@ private:
     bool keepingName_ = false;   // the Name cell holds a refused name the user is to correct
     QPointer<QLineEdit> editor_; // the open cell editor, while there is one
     int editorRow_ = -1;
+    int editSession_ = 0; // counts the cell editors opened
 
     friend class LiveEditDelegate;
 };

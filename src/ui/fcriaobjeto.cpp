@@ -4,7 +4,7 @@
 #include "errorbox.h"
 #include "pictures.h"
 
-#include "core/model/creation.h"
+#include "designdocument.h"
 
 #include <QScreen>
 #include <QShowEvent>
@@ -16,10 +16,11 @@ namespace {
 constexpr Texts3 paletteCaption{"Criar Objetos", "Create Object", "Cree el Objeto"};
 } // namespace
 
-TF_CriaObjeto::TF_CriaObjeto(Design& design, QWidget* parent)
+TF_CriaObjeto::TF_CriaObjeto(DesignDocument& document, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      design_(design) {
+      document_(document) {
+    document_.addUndoKeys(this);
     setObjectName(QStringLiteral("F_CriaObjeto"));
     setWindowTitle(QStringLiteral("F_CriaObjeto"));
     setFixedSize(251, 47);
@@ -52,7 +53,7 @@ TF_CriaObjeto::TF_CriaObjeto(Design& design, QWidget* parent)
 }
 
 void TF_CriaObjeto::create(ControlKind kind) {
-    runCommand([&] { createOfKind(design_, kind, true); });
+    runCommand([&] { document_.createControl(kind); });
 }
 
 void TF_CriaObjeto::showEvent(QShowEvent* event) {

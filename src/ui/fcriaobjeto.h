@@ -14,12 +14,14 @@ class Design;
 
 namespace vap::ui {
 
+class DesignDocument;
+
 /** The palette: a small tool window with one button per control kind. */
 class TF_CriaObjeto : public QWidget {
     Q_OBJECT
 
 public:
-    TF_CriaObjeto(Design& design, QWidget* parent = nullptr);
+    TF_CriaObjeto(DesignDocument& document, QWidget* parent = nullptr);
 
     /** Makes one control of the kind, named and listed, as a click on its button does. */
     void create(ControlKind kind);
@@ -36,7 +38,7 @@ private:
     QToolButton* JCb;
     void FormShow();
 
-    Design& design_;
+    DesignDocument& document_;
 };
 
 } // namespace vap::ui

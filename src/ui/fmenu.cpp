@@ -3,6 +3,7 @@
 #include "adjusterport.h"
 #include "applanguage.h"
 #include "controllook.h"
+#include "designdocument.h"
 #include "dialogs.h"
 #include "errorbox.h"
 #include "facertaling.h"
@@ -28,6 +29,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QToolTip>
 
@@ -35,6 +37,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace vap::ui {
 
@@ -156,8 +159,8 @@ private:
 
 } // namespace
 
-TF_Menu::TF_Menu(Design& design, QWidget* parent)
-    : QWidget(parent), design_(design), outline_(this) {
+TF_Menu::TF_Menu(DesignDocument& document, QWidget* parent)
+    : QWidget(parent), design_(document.design()), document_(document), outline_(this) {
     setObjectName(QStringLiteral("F_Menu"));
     setWindowIcon(programIcon());
     QPalette grey = palette();
@@ -168,6 +171,7 @@ TF_Menu::TF_Menu(Design& design, QWidget* parent)
     showCaption();
     shownOuter_ = QRect(pos(), shownOuterBounds().size());
     resize(shownOuter_.size());
+    document_.addUndoKeys(this);
     design_.addObserver(this);
     for (const auto& control : design_.controls())
         controlAdded(*control);
@@ -245,13 +249,24 @@ void TF_Menu::buildMenus() {
 // ---- mirroring the design
 
 void TF_Menu::controlAdded(const Control& control) {
-    TJComponent* widget = makeControlWidget(control, outline_, layerForNewControl());
+    // A control put back by undo lies under those made after it, as it did before.
+    const auto& controls = design_.controls();
+    TJComponent* above = nullptr;
+    if (!inBulkChange_ && controls.back().get() != &control) {
+        std::size_t index = design_.indexOf(control);
+        for (std::size_t next = index + 1; next < controls.size() && !above; ++next)
+            above = controlWidget(*controls[next]);
+    }
+    TJComponent* widget =
+        makeControlWidget(control, outline_, above ? above->parentWidget() : layerForNewControl());
+    if (above)
+        widget->stackUnder(above);
     connect(widget, &TJComponent::dragged, this, [this, widget](QPoint offset) {
         runCommand([&] {
             // Left first, then Top, as the control is moved by the offset of the drag.
             const Control& moved = widget->control();
-            design_.setLeft(moved, movedBy(moved.left(), offset.x()));
-            design_.setTop(moved, movedBy(moved.top(), offset.y()));
+            document_.moveControl(moved, movedBy(moved.left(), offset.x()),
+                                  movedBy(moved.top(), offset.y()));
         });
     });
     connect(widget, &TJComponent::menuRequested, this,
@@ -266,7 +281,8 @@ void TF_Menu::controlAdded(const Control& control) {
         return;
     }
     widget->show();
-    widget->raise();
+    if (!above)
+        widget->raise();
 }
 
 void TF_Menu::bulkChangeStarted() {
@@ -427,16 +443,18 @@ void TF_Menu::recordWindowBounds() {
     // for the screen never goes back into the design.
     QRect outer = frameGeometry();
     applyingBounds_ = true;
+    std::vector<std::pair<WindowField, std::int32_t>> moved;
     if (outer.x() != shownOuter_.x())
-        design_.setWindowLeft(outer.x());
+        moved.emplace_back(WindowField::Left, outer.x());
     if (outer.y() != shownOuter_.y())
-        design_.setWindowTop(outer.y());
+        moved.emplace_back(WindowField::Top, outer.y());
     if (outer.width() != shownOuter_.width())
-        design_.setWindowWidth(outer.width());
+        moved.emplace_back(WindowField::Width, outer.width());
     if (outer.height() != shownOuter_.height())
-        design_.setWindowHeight(outer.height());
+        moved.emplace_back(WindowField::Height, outer.height());
     shownOuter_ = outer;
-    applyingBounds_ = false;
+    QScopeGuard done([this] { applyingBounds_ = false; });
+    document_.setWindowBounds(moved);
 }
 
 void TF_Menu::moveEvent(QMoveEvent* event) {
@@ -469,6 +487,7 @@ void TF_Menu::applyLanguageTexts() {
         if (auto* action = findChild<QAction*>(qs(entry.component)))
             action->setText(qs(texts.menuCaption(entry.component)));
     }
+    document_.retranslate();
 }
 
 void TF_Menu::composeCaptions() {
@@ -489,7 +508,7 @@ void TF_Menu::showEvent(QShowEvent* event) {
 }
 
 void TF_Menu::FormShow() {
-    opc8Click();
+    design_.clear(); // as Clear does, though not a step of the user's
     setLingua(readLanguage_ ? readLanguage_() : LanguageCode(Language::Portuguese));
     AplicaLingua(appLanguage());
     applyLanguageTexts();
@@ -569,15 +588,15 @@ void TF_Menu::opc2Click() {
     QString preset = qs(design_.window().caption);
     std::optional<QString> caption = dialogs().askText(this, qs(captionTitle.in(*language)),
                                                        qs(captionPrompt.in(*language)), preset, 0);
-    design_.setCaption(ss(caption.value_or(preset)));
+    document_.setWindowValue(WindowField::Caption, ss(caption.value_or(preset)));
 }
 
 void TF_Menu::opc31Click() {
-    design_.setResizable(!design_.window().resizable);
+    document_.setWindowValue(WindowField::Resizable, !design_.window().resizable);
 }
 
 void TF_Menu::opc32Click() {
-    design_.setModal(!design_.window().modal);
+    document_.setWindowValue(WindowField::Modal, !design_.window().modal);
 }
 
 void TF_Menu::opc4Click() {
@@ -600,11 +619,18 @@ void TF_Menu::opc52Click() {
     const LanguageState& language = appLanguage();
     ExampleClassContext context{language.Lingua, language.NomeProduto, language.TextoVersao,
                                 F_Gera.comments(), todayText()};
+    std::string className = design_.window().JavaClassName;
     GeneratedCode code = GeraClasseExemplo(design_, context, [this](const ClassNamePrompt& prompt) {
         std::optional<QString> answer = dialogs().askText(
             this, qs(prompt.title), qs(prompt.label), qs(prompt.initialValue), classNameMaxLength);
         return answer ? std::optional<std::string>(ss(*answer)) : std::nullopt;
     });
+    // The generator names the class in the design; that naming becomes a step of its own.
+    std::string named = design_.window().JavaClassName;
+    if (named != className) {
+        design_.setJavaClassName(className);
+        document_.setWindowValue(WindowField::JavaClassName, named);
+    }
     F_Gera.fill(code);
     if (!code.lines.empty())
         dialogs().runModal(&F_Gera);
@@ -625,8 +651,7 @@ void TF_Menu::openDesignFile(const QString& path) {
     if (file.controlCount() > maxOpenedControls)
         throw Error("Too many controls: the file has " + std::to_string(file.controlCount()) +
                     ", the designer shows at most " + std::to_string(maxOpenedControls));
-    opc8Click();
-    applyDesignFile(design_, file);
+    document_.open(file);
 }
 
 void TF_Menu::opc7Click() {
@@ -636,10 +661,11 @@ void TF_Menu::opc7Click() {
     if (path.isEmpty())
         return;
     GravaJanela(design_, path.toStdString());
+    document_.markSaved();
 }
 
 void TF_Menu::opc8Click() {
-    design_.clear(); // the inspector closes itself as the controls go
+    document_.clear(); // the inspector closes itself as the controls go
 }
 
 void TF_Menu::opcSairClick() {
@@ -669,7 +695,7 @@ void TF_Menu::obj1Click() {
 void TF_Menu::obj2Click() {
     if (!menuTarget_)
         return;
-    design_.deleteControl(menuTarget_->control()); // the inspector closes itself first
+    document_.deleteControl(menuTarget_->control()); // the inspector closes itself first
 }
 
 void TF_Menu::ObjetoDblClick(TJComponent* sender) {

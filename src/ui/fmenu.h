@@ -24,6 +24,7 @@ class Design;
 namespace vap::ui {
 
 class AdjusterPort;
+class DesignDocument;
 class TF_CriaObjeto;
 
 /**
@@ -35,7 +36,7 @@ class TF_Menu : public QWidget, public DesignObserver {
     Q_OBJECT
 
 public:
-    explicit TF_Menu(Design& design, QWidget* parent = nullptr);
+    explicit TF_Menu(DesignDocument& document, QWidget* parent = nullptr);
     ~TF_Menu() override;
 
     Design& design() { return design_; }
@@ -126,6 +127,7 @@ private:
     QWidget* layerForNewControl();
 
     Design& design_;
+    DesignDocument& document_;
 
     QMenu* popMnu;
     QMenu* popObj;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 using namespace vap;
 using ::testing::ElementsAre;
@@ -293,6 +294,44 @@ TEST(Design, RefusesControlsItDoesNotHold) {
     EXPECT_TRUE(other.contains(&foreign));
     other.deleteControl(foreign);
     EXPECT_FALSE(other.contains(&foreign));
+}
+
+TEST(Design, KeepsItsGuaranteesWhateverAnObserverDoes) {
+    // Each row: what an observer does when told of a removal, then what is used afterwards.
+    struct Case {
+        const char* what;
+        bool createOnRemoval;
+        std::vector<std::string> namesAfter;
+    };
+    for (const Case& c : {Case{"creates a control", true, {"JLabel1", "JLabel3", "JLabel4"}},
+                          Case{"does nothing", false, {"JLabel1", "JLabel3"}}}) {
+        SCOPED_TRACE(c.what);
+        Design design;
+        for (int i = 0; i < 3; ++i)
+            CriaJLabel(design, true);
+        struct Maker : DesignObserver {
+            Design* design = nullptr;
+            bool create = false;
+            void controlRemoved(const Control&) override {
+                if (std::exchange(create, false))
+                    CriaJLabel(*design, true);
+            }
+        } maker;
+        maker.design = &design;
+        maker.create = c.createOnRemoval;
+        design.addObserver(&maker);
+        const Control& gone = *design.controls()[1];
+        design.deleteControl(gone);
+        std::vector<std::string> names;
+        for (const auto& control : design.controls())
+            names.push_back(control->name());
+        EXPECT_EQ(names, c.namesAfter);
+        EXPECT_EQ(errorOf([&] { design.setCaption(gone, "x"); }),
+                  "The control is no longer part of the design");
+        EXPECT_EQ(errorOf([&] { design.rename(gone, "x"); }),
+                  "The control is no longer part of the design");
+        design.removeObserver(&maker);
+    }
 }
 
 TEST(ValorInteiro, ReadsNumberCellsAndTurnsAnythingElseIntoZero) {

@@ -7,6 +7,7 @@
 #include "support/scripteddialogs.h"
 
 #include "app/startup.h"
+#include "ui/designdocument.h"
 #include "core/model/creation.h"
 #include "ui/clickablepicture.h"
 #include "ui/facertaling.h"
@@ -542,9 +543,10 @@ private slots:
     void firstShowOrder() {
         designer.reset();
         appLanguage() = vap::LanguageState{};
-        vap::Design design;
+        vap::ui::DesignDocument document;
+        vap::Design& design = document.design();
         vap::createOfKind(design, vap::ControlKind::Label, true);
-        vap::ui::TF_Menu window(design);
+        vap::ui::TF_Menu window(document);
         const QString designed = window.windowTitle();
         bool painted = false;
         connect(&window, &vap::ui::TF_Menu::firstPainted, this, [&] { painted = true; });

@@ -12,6 +12,22 @@ class Design;
 /** What a drag on a control moves: every control of the designer moves itself. */
 enum class TWhoToMove { mwSelf };
 
+/** A control's values apart from the control: what undo keeps of a deleted one. */
+struct ControlData {
+    ControlKind kind = ControlKind::Label;
+    std::string name;
+    std::string caption;
+    std::string hint;
+    bool showHint = true;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t tag = 0;
+
+    bool operator==(const ControlData&) const = default;
+};
+
 /**
  * One Java control of the design. It is read freely; it changes only through the operations of
  * the Design that owns it, so that the name index, the object list and the observers stay in step.
@@ -33,6 +49,9 @@ public:
     std::int32_t height() const { return height_; }
     /** The event mask. */
     std::int32_t tag() const { return tag_; }
+    ControlData data() const {
+        return {kind_, name_, caption_, hint_, showHint_, left_, top_, width_, height_, tag_};
+    }
 
 private:
     friend class Design;

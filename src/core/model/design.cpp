@@ -29,15 +29,117 @@ template <class Call> void Design::notify(Call call) {
     }
 }
 
+namespace {
+const char* const notInDesignMessage = "The control is no longer part of the design";
+} // namespace
+
 Control& Design::owned(const Control& control) const {
-    if (control.owner_ != this)
-        throw Error("The control is no longer part of the design");
+    // Found by its address before anything of it is read: a deleted control is freed memory.
+    // The newest first, where a load and most edits find it at once.
+    if (!contains(&control))
+        throw Error(notInDesignMessage);
     return const_cast<Control&>(control); // the design made it, not const
 }
 
 bool Design::contains(const Control* control) const {
-    return std::any_of(controls_.begin(), controls_.end(),
+    return std::any_of(controls_.rbegin(), controls_.rend(),
                        [control](const auto& owned) { return owned.get() == control; });
+}
+
+std::size_t Design::indexOf(const Control& control) const {
+    auto place = std::find_if(controls_.begin(), controls_.end(),
+                              [&control](const auto& owned) { return owned.get() == &control; });
+    if (place == controls_.end())
+        throw Error(notInDesignMessage);
+    return static_cast<std::size_t>(place - controls_.begin());
+}
+
+void Design::setKindCounters(const KindCounters& counters) {
+    if (std::any_of(counters.begin(), counters.end(), [](std::int32_t n) { return n < 0; }))
+        throw Error("A control counter cannot be negative");
+    counters_ = counters;
+}
+
+DesignContents Design::contents() const {
+    DesignContents contents{window_, {}, counters_};
+    contents.controls.reserve(controls_.size());
+    for (const auto& control : controls_)
+        contents.controls.push_back(control->data());
+    return contents;
+}
+
+void Design::replaceContents(const DesignContents& contents) {
+    if (std::any_of(contents.counters.begin(), contents.counters.end(),
+                    [](std::int32_t n) { return n < 0; }))
+        throw Error("A control counter cannot be negative");
+    std::vector<std::string_view> names;
+    names.reserve(contents.controls.size());
+    for (const ControlData& data : contents.controls) {
+        if (kindIndex(data.kind) >= controlKindCount)
+            throw Error("Unknown control kind");
+        checkComponentName(data.name);
+        if (!data.name.empty() && isDesignerComponentName(data.name))
+            throw Error(duplicateNameMessage(data.name));
+        if (!data.name.empty())
+            names.push_back(data.name);
+    }
+    std::sort(names.begin(), names.end(), listedNameLess);
+    auto twice = std::adjacent_find(names.begin(), names.end(), equalIgnoringCase);
+    if (twice != names.end())
+        throw Error(duplicateNameMessage(*twice));
+
+    clear();
+    beginBulkChange();
+    struct EndBulk {
+        Design& design;
+        ~EndBulk() { design.endBulkChange(); }
+    } end{*this};
+    setCaption(contents.window.caption);
+    setWindowLeft(contents.window.left);
+    setWindowTop(contents.window.top);
+    setWindowWidth(contents.window.width);
+    setWindowHeight(contents.window.height);
+    setResizable(contents.window.resizable);
+    setModal(contents.window.modal);
+    setJavaClassName(contents.window.JavaClassName);
+    controls_.reserve(contents.controls.size());
+    for (const ControlData& data : contents.controls) {
+        Control& added = *controls_.emplace_back(makeControl(data));
+        notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
+    }
+    counters_ = contents.counters;
+    rebuildObjectList();
+}
+
+const Control& Design::insertControl(std::size_t index, const ControlData& data) {
+    if (index > controls_.size())
+        throw Error(notInDesignMessage);
+    checkNameAvailable(data.name, nullptr);
+    std::unique_ptr<Control> control = makeControl(data);
+    Control* made = control.get();
+    controls_.insert(controls_.begin() + static_cast<std::ptrdiff_t>(index), std::move(control));
+    notify([made](DesignObserver& observer) { observer.controlAdded(*made); });
+    rebuildObjectList();
+    if (!contains(made))
+        throw Error(notInDesignMessage); // an observer deleted it again
+    return *made;
+}
+
+std::unique_ptr<Control> Design::makeControl(const ControlData& data) {
+    if (kindIndex(data.kind) >= controlKindCount)
+        throw Error("Unknown control kind");
+    std::unique_ptr<Control> control(new Control(data.kind));
+    control->name_ = data.name;
+    control->caption_ = data.caption;
+    control->hint_ = data.hint;
+    control->showHint_ = data.showHint;
+    control->left_ = data.left;
+    control->top_ = data.top;
+    control->width_ = data.width;
+    control->height_ = data.height;
+    control->tag_ = data.tag;
+    control->owner_ = this;
+    return control;
 }
 
 template <class Member, class Value>
@@ -99,6 +201,8 @@ Control& Design::createControl(ControlKind kind, bool listing) {
     Control& added = *controls_.emplace_back(std::move(control));
     added.owner_ = this;
     notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
+    if (!contains(&added))
+        throw Error(notInDesignMessage); // an observer deleted it again
     if (listing) {
         objectList_.add(added);
         added.listed_ = true;
@@ -128,6 +232,8 @@ void Design::renameChecked(const Control& named, std::string newName) {
     notify([&control](DesignObserver& observer) {
         observer.controlChanged(control, ControlField::Name);
     });
+    if (!contains(&control))
+        return; // an observer deleted it
     if (captionFollows)
         setCaption(control, control.name_);
     if (control.listed_)
@@ -170,11 +276,14 @@ void Design::setTag(const Control& control, std::int32_t tag) {
 }
 
 void Design::deleteControl(const Control& control) {
+    if (!contains(&control))
+        return;
+    notify([&control](DesignObserver& observer) { observer.controlRemoved(control); });
+    // Looked up again: an observer may have added or removed controls meanwhile.
     auto place = std::find_if(controls_.begin(), controls_.end(),
                               [&control](const auto& owned) { return owned.get() == &control; });
     if (place == controls_.end())
         return;
-    notify([&control](DesignObserver& observer) { observer.controlRemoved(control); });
     controls_.erase(place);
     rebuildObjectList();
 }

@@ -14,6 +14,18 @@
 
 namespace vap {
 
+class DesignFile;
+
+/** The default-name counters of the creation routines, one per kind. */
+using KindCounters = std::array<std::int32_t, controlKindCount>;
+
+/** Everything a design holds, as undo keeps it to put it back. */
+struct DesignContents {
+    DesignWindow window;
+    std::vector<ControlData> controls; // in creation order
+    KindCounters counters{};
+};
+
 /**
  * The design: the designed window, its controls in creation order, the object list, and the
  * per-kind counters and last-created controls of the creation routines. Every change goes through
@@ -42,6 +54,24 @@ public:
     bool contains(const Control* control) const;
 
     std::int32_t kindCounter(ControlKind kind) const { return counters_[kindIndex(kind)]; }
+    const KindCounters& kindCounters() const { return counters_; }
+    /** Sets the default-name counters; a negative one throws. */
+    void setKindCounters(const KindCounters& counters);
+
+    /** The control's place in creation order; a control not of this design throws. */
+    std::size_t indexOf(const Control& control) const;
+    DesignContents contents() const;
+    /**
+     * Replaces the window, the controls and the counters with the contents, all or nothing: the
+     * names must be valid or empty, unique with case ignored and not the designer's own, and
+     * the counters not negative. Observers hear of it as a clearing and one bulk change.
+     */
+    void replaceContents(const DesignContents& contents);
+    /**
+     * Puts back a control with these values at its place in creation order, listed, under the
+     * same naming rules as a rename. An index past the end throws.
+     */
+    const Control& insertControl(std::size_t index, const ControlData& data);
 
     // The designed window.
     void setCaption(std::string caption);
@@ -67,12 +97,6 @@ public:
      * allowed). While the caption equals the old name it follows the new one.
      */
     void rename(const Control& control, std::string newName);
-    /**
-     * Renames without checking, for a name the caller has checked already: valid, and free
-     * among the other controls and the designer's own names. The design-file loader checks a
-     * whole file's names at once and names what it makes this way.
-     */
-    void renameChecked(const Control& control, std::string newName);
     /** Throws the error a rename of `control` (nullptr: a new control) to `name` would meet. */
     void checkNameAvailable(std::string_view name, const Control* control) const;
 
@@ -97,6 +121,18 @@ public:
      */
     void clear();
 
+    void addObserver(DesignObserver* observer);
+    void removeObserver(DesignObserver* observer);
+
+private:
+    // The design-file loader checks a whole file's names at once, then uses these.
+    friend void applyDesignFile(Design& design, const DesignFile& file);
+    /**
+     * Renames without checking, for a name the caller has checked already: valid, and free
+     * among the other controls and the designer's own names. The design-file loader checks a
+     * whole file's names at once and names what it makes this way.
+     */
+    void renameChecked(const Control& control, std::string newName);
     /** Adds the controls' names to the object list at once (the loader lists what it made). */
     void listControls(std::span<Control* const> controls);
 
@@ -107,11 +143,8 @@ public:
     void beginBulkChange();
     void endBulkChange();
 
-    void addObserver(DesignObserver* observer);
-    void removeObserver(DesignObserver* observer);
-
-private:
     template <class Call> void notify(Call call);
+    std::unique_ptr<Control> makeControl(const ControlData& data);
     Control& owned(const Control& control) const;
     template <class Member, class Value>
     void setControlField(const Control& control, Member member, Value value, ControlField field);
@@ -123,7 +156,7 @@ private:
     DesignWindow window_;
     std::vector<std::unique_ptr<Control>> controls_;
     ObjectList objectList_;
-    std::array<std::int32_t, controlKindCount> counters_{};
+    KindCounters counters_{};
     std::vector<DesignObserver*> observers_;
 };
 

@@ -5,6 +5,7 @@
 
 #include "core/model/design.h"
 #include "ui/applanguage.h"
+#include "ui/designdocument.h"
 #include "ui/factamanho.h"
 #include "ui/fcriaobjeto.h"
 #include "ui/fmenu.h"
@@ -78,10 +79,11 @@ struct Designer {
     }
 
     ScriptedDialogs& dialogs_;
-    vap::Design design;
-    vap::ui::TF_Menu menu{design};
-    vap::ui::TF_AcTamanho inspector{design};
-    vap::ui::TF_CriaObjeto palette{design};
+    vap::ui::DesignDocument document;
+    vap::Design& design = document.design();
+    vap::ui::TF_Menu menu{document};
+    vap::ui::TF_AcTamanho inspector{document};
+    vap::ui::TF_CriaObjeto palette{document};
     bool splashShown = false;
     /** How many controls were on the window when the inspector last closed; -1 before. */
     int controlsWhenInspectorClosed = -1;

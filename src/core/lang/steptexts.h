@@ -1,0 +1,50 @@
+#pragma once
+
+#include "texts3.h"
+
+#include <array>
+#include <cstddef>
+
+namespace vap {
+
+/** The kinds of change the designer can undo, each named in the interface languages. */
+enum class Step {
+    CreateControl,
+    DeleteControl,
+    MoveControl,
+    EditControl,
+    RenameControl,
+    ControlEvents,
+    WindowCaption,
+    Resizable,
+    Modal,
+    WindowBounds,
+    ClassName,
+    Clear,
+    Open,
+};
+
+inline constexpr std::array<Texts3, 13> stepNames{{
+    {"criar objeto", "create object", "crear objeto"},
+    {"excluir objeto", "delete object", "eliminar objeto"},
+    {"mover objeto", "move object", "mover objeto"},
+    {"alterar propriedade", "change property", "cambiar propiedad"},
+    {"renomear objeto", "rename object", "renombrar objeto"},
+    {"alterar eventos", "change events", "cambiar eventos"},
+    {"alterar legenda", "change caption", "cambiar subtítulo"},
+    {"redimensionável", "adjustable size", "tamaño ajustable"},
+    {"modal", "modal", "modal"},
+    {"mover ou redimensionar janela", "move or resize window", "mover o redimensionar ventana"},
+    {"nome da classe", "class name", "nombre de la clase"},
+    {"limpar", "clear", "borrar"},
+    {"abrir", "open", "abrir"},
+}};
+
+inline constexpr Texts3 undoText{"Desfazer", "Undo", "Deshacer"};
+inline constexpr Texts3 redoText{"Refazer", "Redo", "Rehacer"};
+
+inline constexpr const Texts3& stepName(Step step) {
+    return stepNames[static_cast<std::size_t>(step)];
+}
+
+} // namespace vap

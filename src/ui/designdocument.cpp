@@ -1,0 +1,209 @@
+#include "designdocument.h"
+
+#include "applanguage.h"
+#include "errorbox.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QWidget>
+
+namespace vap::ui {
+
+namespace {
+// Steps kept in memory; a Clear or an Open keeps the whole design before (and after) it.
+constexpr int historyLimit = 100;
+
+qint64 nowInMilliseconds() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock.elapsed();
+}
+} // namespace
+
+DesignDocument::DesignDocument(QObject* parent)
+    : QObject(parent), undo_(new QAction(this)), redo_(new QAction(this)) {
+    history_.setUndoLimit(historyLimit);
+    undo_->setObjectName(QStringLiteral("undoStep"));
+    redo_->setObjectName(QStringLiteral("redoStep"));
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(undo_, &QAction::triggered, this, [this] { runCommand([this] { history_.undo(); }); });
+    connect(redo_, &QAction::triggered, this, [this] { runCommand([this] { history_.redo(); }); });
+    connect(&history_, &QUndoStack::indexChanged, this, &DesignDocument::showStepNames);
+    connect(&history_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit unsavedChanged(!clean); });
+    showStepNames();
+}
+
+DesignDocument::~DesignDocument() = default;
+
+void DesignDocument::addUndoKeys(QWidget* window) {
+    window->addAction(undo_);
+    window->addAction(redo_);
+}
+
+void DesignDocument::retranslate() {
+    showStepNames();
+}
+
+void DesignDocument::showStepNames() {
+    Language language = Lingua().language().value_or(Language::Portuguese);
+    auto name = [&](QAction* action, const Texts3& verb, int index, bool enabled) {
+        QString text = qs(verb.in(language));
+        if (enabled) {
+            auto* step = dynamic_cast<const DesignStep*>(history_.command(index));
+            if (step)
+                text += QLatin1Char(' ') + qs(stepName(step->step()).in(language));
+        }
+        action->setEnabled(enabled);
+        action->setText(text);
+        action->setToolTip(text);
+        action->setStatusTip(text);
+    };
+    name(undo_, undoText, history_.index() - 1, history_.canUndo());
+    name(redo_, redoText, history_.index(), history_.canRedo());
+}
+
+void DesignDocument::run(std::unique_ptr<DesignStep> step) {
+    step->apply(); // a refused change throws here and never reaches the history
+    history_.push(step.release());
+}
+
+void DesignDocument::createControl(ControlKind kind) {
+    run(std::make_unique<CreateControlStep>(design_, kind));
+}
+
+void DesignDocument::deleteControl(const Control& control) {
+    run(std::make_unique<DeleteControlStep>(design_, control));
+}
+
+void DesignDocument::moveControl(const Control& control, std::int32_t left, std::int32_t top) {
+    if (control.left() == left && control.top() == top)
+        return;
+    run(std::make_unique<ControlValuesStep>(
+        design_, Step::MoveControl, control,
+        std::vector<ControlValuesStep::Change>{{ControlField::Left, control.left(), left},
+                                               {ControlField::Top, control.top(), top}},
+        0));
+}
+
+namespace {
+FieldValue valueOf(const Control& control, ControlField field) {
+    switch (field) {
+    case ControlField::Name:
+        return control.name();
+    case ControlField::Caption:
+        return control.caption();
+    case ControlField::Hint:
+        return control.hint();
+    case ControlField::ShowHint:
+        return control.showHint();
+    case ControlField::Left:
+        return control.left();
+    case ControlField::Top:
+        return control.top();
+    case ControlField::Width:
+        return control.width();
+    case ControlField::Height:
+        return control.height();
+    case ControlField::Tag:
+        break;
+    }
+    return control.tag();
+}
+
+FieldValue valueOf(const DesignWindow& window, WindowField field) {
+    switch (field) {
+    case WindowField::Caption:
+        return window.caption;
+    case WindowField::JavaClassName:
+        return window.JavaClassName;
+    case WindowField::Resizable:
+        return window.resizable;
+    case WindowField::Modal:
+        return window.modal;
+    case WindowField::Left:
+        return window.left;
+    case WindowField::Top:
+        return window.top;
+    case WindowField::Width:
+        return window.width;
+    case WindowField::Height:
+        break;
+    }
+    return window.height;
+}
+} // namespace
+
+void DesignDocument::setControlValue(const Control& control, ControlField field, FieldValue value,
+                                     int editKey) {
+    FieldValue before = valueOf(control, field);
+    if (before == value)
+        return;
+    Step step = field == ControlField::Tag ? Step::ControlEvents : Step::EditControl;
+    run(std::make_unique<ControlValuesStep>(
+        design_, step, control,
+        std::vector<ControlValuesStep::Change>{{field, std::move(before), std::move(value)}},
+        editKey));
+}
+
+void DesignDocument::rename(const Control& control, std::string name) {
+    if (control.name() == name)
+        return;
+    design_.checkNameAvailable(name, &control);
+    // The caption is kept too: it may follow the name, and must come back with it.
+    std::string caption = control.caption();
+    std::string followed = control.caption() == control.name() ? name : caption;
+    run(std::make_unique<ControlValuesStep>(
+        design_, Step::RenameControl, control,
+        std::vector<ControlValuesStep::Change>{{ControlField::Name, control.name(), name},
+                                               {ControlField::Caption, caption, followed}},
+        0));
+}
+
+void DesignDocument::setWindowValue(WindowField field, FieldValue value) {
+    FieldValue before = valueOf(design_.window(), field);
+    if (before == value)
+        return;
+    Step step = Step::WindowBounds;
+    if (field == WindowField::Caption)
+        step = Step::WindowCaption;
+    else if (field == WindowField::JavaClassName)
+        step = Step::ClassName;
+    else if (field == WindowField::Resizable)
+        step = Step::Resizable;
+    else if (field == WindowField::Modal)
+        step = Step::Modal;
+    run(std::make_unique<WindowValuesStep>(
+        design_, step,
+        std::vector<WindowValuesStep::Change>{{field, std::move(before), std::move(value)}}, -1));
+}
+
+void DesignDocument::setWindowBounds(
+    const std::vector<std::pair<WindowField, std::int32_t>>& bounds) {
+    std::vector<WindowValuesStep::Change> changes;
+    for (auto [field, value] : bounds) {
+        FieldValue before = valueOf(design_.window(), field);
+        if (before != FieldValue(value))
+            changes.push_back({field, std::move(before), value});
+    }
+    if (changes.empty())
+        return;
+    run(std::make_unique<WindowValuesStep>(design_, Step::WindowBounds, std::move(changes),
+                                           nowInMilliseconds()));
+}
+
+void DesignDocument::clear() {
+    run(std::make_unique<ReplaceDesignStep>(design_, nullptr));
+}
+
+void DesignDocument::open(const DesignFile& file) {
+    run(std::make_unique<ReplaceDesignStep>(design_, &file));
+    markSaved();
+}
+
+} // namespace vap::ui

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "designsteps.h"
+
+#include "core/model/design.h"
+
+#include <QObject>
+#include <QUndoStack>
+
+#include <memory>
+
+class QAction;
+class QWidget;
+
+namespace vap::ui {
+
+/**
+ * The design being edited and its history. Every change a user makes goes through one of the
+ * operations here as one undoable step; the windows follow the design's notifications, whoever
+ * changed it. Whether the design has changes no file holds follows the history's clean state.
+ */
+class DesignDocument : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DesignDocument(QObject* parent = nullptr);
+    ~DesignDocument() override;
+
+    Design& design() { return design_; }
+    const Design& design() const { return design_; }
+    QUndoStack& history() { return history_; }
+
+    /** Gives the widget's window the undo and redo keys. */
+    void addUndoKeys(QWidget* window);
+    /** Names the undo and redo actions in the current interface language. */
+    void retranslate();
+
+    void createControl(ControlKind kind);
+    void deleteControl(const Control& control);
+    void moveControl(const Control& control, std::int32_t left, std::int32_t top);
+    /**
+     * Sets one value of a control; the calls with the same nonzero edit key for the same value
+     * merge into one step.
+     */
+    void setControlValue(const Control& control, ControlField field, FieldValue value,
+                         int editKey = 0);
+    void rename(const Control& control, std::string name);
+    void setWindowValue(WindowField field, FieldValue value);
+    /** A move or resize of the window by the user; those of one gesture make one step. */
+    void setWindowBounds(const std::vector<std::pair<WindowField, std::int32_t>>& bounds);
+    void clear();
+    /** Replaces the design with a checked file's; the design then counts as saved. */
+    void open(const DesignFile& file);
+
+    bool hasUnsavedChanges() const { return !history_.isClean(); }
+    /** The design is what a file holds now (after a save). */
+    void markSaved() { history_.setClean(); }
+    /** The design is in no file (a recovered copy), until the next save. */
+    void markUnsaved() { history_.resetClean(); }
+
+signals:
+    /** The design has come to have changes no file holds, or has lost them. */
+    void unsavedChanged(bool unsaved);
+
+private:
+    void run(std::unique_ptr<DesignStep> step);
+    void showStepNames();
+
+    Design design_;
+    QUndoStack history_;
+    QAction* undo_;
+    QAction* redo_;
+};
+
+} // namespace vap::ui

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "core/lang/steptexts.h"
+#include "core/model/design.h"
+
+#include <QUndoCommand>
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace vap {
+class DesignFile;
+}
+
+namespace vap::ui {
+
+using FieldValue = std::variant<std::int32_t, bool, std::string>;
+
+/**
+ * One undoable change of the design. Its first redo is the change itself, made before it is
+ * pushed, so that a refused change never reaches the history; undo and redo call only the
+ * design's checked operations. Controls are kept by their place in creation order, which the
+ * history restores exactly.
+ */
+class DesignStep : public QUndoCommand {
+public:
+    DesignStep(Design& design, Step step) : design_(design), step_(step) {}
+    Step step() const { return step_; }
+    /** Makes the change for the first time; throws, changing nothing, when it is refused. */
+    virtual void apply() = 0;
+    void redo() final;
+
+protected:
+    virtual void again() = 0;
+    void markApplied() { applied_ = true; }
+    const Control& at(std::size_t index) const;
+    Design& design_;
+
+private:
+    Step step_;
+    bool applied_ = false;
+};
+
+/** A control made from the palette; undone, the default-name counters go back too. */
+class CreateControlStep : public DesignStep {
+public:
+    CreateControlStep(Design& design, ControlKind kind);
+    void apply() override;
+    void undo() override;
+
+protected:
+    void again() override;
+
+private:
+    ControlKind kind_;
+    KindCounters before_{};
+    KindCounters after_{};
+    std::size_t index_ = 0;
+    ControlData made_;
+};
+
+/** A deleted control; undone, it returns to its place in creation order. */
+class DeleteControlStep : public DesignStep {
+public:
+    DeleteControlStep(Design& design, const Control& control);
+    void apply() override;
+    void undo() override;
+
+protected:
+    void again() override;
+
+private:
+    std::size_t index_;
+    ControlData data_;
+};
+
+/**
+ * Values of one control set at once: a drag, a property cell, the events, a rename (its caption
+ * kept as well, so that undoing restores the caption a rename carried along). A name always
+ * goes first. Steps with the same merge key, control and fields merge: the keystrokes of one
+ * cell edit are one step.
+ */
+class ControlValuesStep : public DesignStep {
+public:
+    struct Change {
+        ControlField field;
+        FieldValue before;
+        FieldValue after;
+    };
+    ControlValuesStep(Design& design, Step step, const Control& control,
+                      std::vector<Change> changes, int mergeKey);
+    void apply() override;
+    void undo() override;
+    int id() const override { return mergeKey_ ? 1 : -1; }
+    bool mergeWith(const QUndoCommand* other) override;
+
+protected:
+    void again() override;
+
+private:
+    void set(bool after);
+    std::size_t index_;
+    std::vector<Change> changes_;
+    int mergeKey_;
+};
+
+/** Values of the designed window; moves and resizes of one gesture merge. */
+class WindowValuesStep : public DesignStep {
+public:
+    struct Change {
+        WindowField field;
+        FieldValue before;
+        FieldValue after;
+    };
+    WindowValuesStep(Design& design, Step step, std::vector<Change> changes, qint64 gestureTime);
+    void apply() override;
+    void undo() override;
+    int id() const override { return gestureTime_ >= 0 ? 2 : -1; }
+    bool mergeWith(const QUndoCommand* other) override;
+
+protected:
+    void again() override;
+
+private:
+    void set(bool after);
+    std::vector<Change> changes_;
+    qint64 gestureTime_; // milliseconds of the last event of the gesture; -1: no gesture
+};
+
+/**
+ * Clear and Open: the whole design is kept before and after. Open reads through the loader's
+ * checked path the first time.
+ */
+class ReplaceDesignStep : public DesignStep {
+public:
+    /** Clear without a file; Open with one. */
+    ReplaceDesignStep(Design& design, const DesignFile* file);
+    void apply() override;
+    void undo() override;
+
+protected:
+    void again() override;
+
+private:
+    const DesignFile* file_;
+    DesignContents before_;
+    DesignContents after_;
+};
+
+} // namespace vap::ui
