@@ -29,8 +29,8 @@ DesignDocument::DesignDocument(QObject* parent)
     undo_->setObjectName(QStringLiteral("undoStep"));
     redo_->setObjectName(QStringLiteral("redoStep"));
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(undo_, &QAction::triggered, this, [this] { runCommand([this] { history_.undo(); }); });
     connect(redo_, &QAction::triggered, this, [this] { runCommand([this] { history_.redo(); }); });
     connect(&history_, &QUndoStack::indexChanged, this, &DesignDocument::showStepNames);

@@ -1,8 +1,8 @@
 #include "factamanho.h"
 
 #include "applanguage.h"
-#include "designdocument.h"
 #include "controllook.h"
+#include "designdocument.h"
 #include "errorbox.h"
 #include "pictures.h"
 

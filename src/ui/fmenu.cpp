@@ -578,7 +578,14 @@ void TF_Menu::opc1Click() {
     // OK applied the language to the texts; a close by the close box left them as they were.
     if (F_AcertaLing.result() == QDialog::Accepted)
         applyLanguageTexts();
+    // The caption the language composes is a step like any other change of the caption.
+    std::string caption = design_.window().caption;
     composeCaptions();
+    std::string composed = design_.window().caption;
+    if (composed != caption) {
+        design_.setCaption(caption);
+        document_.setWindowValue(WindowField::Caption, composed);
+    }
 }
 
 void TF_Menu::opc2Click() {

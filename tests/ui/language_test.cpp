@@ -7,9 +7,9 @@
 #include "support/scripteddialogs.h"
 
 #include "app/startup.h"
-#include "ui/designdocument.h"
 #include "core/model/creation.h"
 #include "ui/clickablepicture.h"
+#include "ui/designdocument.h"
 #include "ui/facertaling.h"
 #include "ui/fsobre.h"
 #include "ui/fsplash.h"

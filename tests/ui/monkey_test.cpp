@@ -14,6 +14,7 @@
 #include "support/parts.h"
 #include "support/scripteddialogs.h"
 
+#include "core/files/designfile.h"
 #include "core/model/eventmask.h"
 #include "core/model/valorinteiro.h"
 #include "ui/controllook.h"
@@ -108,6 +109,7 @@ public:
             verify();
         }
         alarm(0);
+        checkUndoAll();
         designer_.reset();
         settle();
         return !failed_;
@@ -313,6 +315,20 @@ private:
         if (!designer_->started())
             fail(QStringLiteral("the designer did not start"));
         settle();
+        designer_->document.history().setUndoLimit(0); // every step kept, so all can be undone
+        startBytes_ = vap::serializeDesign(designer_->design);
+    }
+
+    /** Undoing every step of the run gives back the design the designer started with. */
+    void checkUndoAll() {
+        if (failed_ || !designer_)
+            return;
+        QUndoStack& history = designer_->document.history();
+        while (history.canUndo())
+            history.undo();
+        settle();
+        if (vap::serializeDesign(designer_->design) != startBytes_)
+            fail(QStringLiteral("undoing every step did not give back the starting design"));
     }
 
     void writeFiles() {
@@ -515,6 +531,15 @@ private:
             };
             Qt::Key key = keys[pick(std::size(keys))];
             QWidget* focus = keyTarget(window);
+            if (chance(15)) {
+                static const QKeyCombination history[] = {
+                    Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z};
+                QKeyCombination keys = history[pick(std::size(history))];
+                note(QStringLiteral("key %1 to %2")
+                         .arg(QKeySequence(keys).toString(), nameOf(focus)));
+                QTest::keyClick(focus, keys.key(), keys.keyboardModifiers());
+                break;
+            }
             note(QStringLiteral("key %1 to %2").arg(QKeySequence(key).toString(), nameOf(focus)));
             QTest::keyClick(focus, key);
         }
@@ -750,6 +775,7 @@ private:
     QTemporaryDir folder_;
     MonkeyDialogs dialogs_{*this};
     std::unique_ptr<vaptest::Designer> designer_;
+    std::string startBytes_;
 
     friend class MonkeyDialogs;
 };
