@@ -7,10 +7,11 @@
 # X display with a window manager, and with xdotool: closes the splash, creates one control of
 # each kind from the palette, drags one, renames it and ticks two of its events in the
 # inspector, generates the window-objects code and copies it, saves the design, clears, opens
-# it again, and quits answering Yes. Checks the X clipboard against vapgen, the saved file
-# against the expected records, the reopened design against the saved one, the exit code and
-# the settings file. Screenshots of the main steps go to BUILD_DIR/tests/e2e-shots/; the
-# scratch folder BUILD_DIR/tests/e2e-work/ (prefix, saved designs, logs) stays after a failure.
+# it again, clears and undoes that with Ctrl+Z, and quits answering Yes. Checks the X clipboard
+# against vapgen, the saved file against the expected records, the reopened and the undone
+# designs against the saved one, the exit code and the settings file. Screenshots of the main
+# steps go to BUILD_DIR/tests/e2e-shots/; the scratch folder BUILD_DIR/tests/e2e-work/ (prefix,
+# saved designs, logs) stays after a failure.
 #
 # Every wait is bounded (WAIT_SECONDS); exit code 77 means a needed tool is missing (skipped).
 set -Eeuo pipefail
@@ -414,6 +415,16 @@ check_reopened_design() {
     echo "$counts"
 }
 
+clear_undo_and_save() {
+    begin "clearing, then undoing the Clear with Ctrl+Z"
+    main_menu m
+    activate "$main"
+    xdotool key ctrl+z
+    shot undone
+    save_design undone.vap
+    cmp "$work/design.vap" "$work/undone.vap" || fail "undoing Clear did not give back the design"
+}
+
 process_ended() { # gone, or a zombie not yet reaped
     ! kill -0 "$app" 2>/dev/null || grep -q '^[0-9]* ([^)]*) Z' "/proc/$app/stat" 2>/dev/null
 }
@@ -462,5 +473,6 @@ check_saved_design
 check_clipboard
 clear_and_reopen
 check_reopened_design
+clear_undo_and_save
 quit_designer
 echo "passed; screenshots in $shots"
