@@ -40,6 +40,8 @@ public:
     ~TF_Menu() override;
 
     Design& design() { return design_; }
+    /** The design with its history, and whether it holds changes no file has. */
+    DesignDocument& document() { return document_; }
 
     /** The palette and the inspector, made after this window. */
     void attachPalette(TF_CriaObjeto* palette) { palette_ = palette; }

@@ -2,8 +2,10 @@
 
 #include "core/files/designfile.h"
 #include "core/model/error.h"
+#include "ui/applanguage.h"
 #include "ui/designdocument.h"
 
+#include <QAction>
 #include <QTest>
 
 #include <random>
@@ -137,6 +139,23 @@ private slots:
                 document.history().redo();
             QCOMPARE(vap::serializeDesign(design), last.bytes);
             QVERIFY(countersOutside || design.kindCounters() == last.counters);
+        }
+    }
+
+    void stepsAreNamedInTheInterfaceLanguage() {
+        vap::ui::DesignDocument document;
+        document.createControl(vap::ControlKind::Label);
+        document.createControl(vap::ControlKind::Button);
+        document.history().undo();
+        auto* undo = document.findChild<QAction*>(QStringLiteral("undoStep"));
+        auto* redo = document.findChild<QAction*>(QStringLiteral("redoStep"));
+        const QStringList expected{"Desfazer criar objeto|Refazer criar objeto",
+                                   "Undo create object|Redo create object",
+                                   "Deshacer crear objeto|Rehacer crear objeto"};
+        for (int lingua = 1; lingua <= 3; ++lingua) {
+            vap::ui::setLingua(vap::LanguageCode(lingua));
+            document.retranslate();
+            QCOMPARE(undo->text() + '|' + redo->toolTip(), expected[lingua - 1]);
         }
     }
 };
