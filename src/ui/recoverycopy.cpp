@@ -75,7 +75,9 @@ void RecoveryCopy::write() {
     if (!error && fs::create_directory(folder, error))
         fs::permissions(folder, fs::perms::owner_all, error);
     if (!fs::is_directory(folder)) {
-        fail(QString::fromStdString(ioErrorMessageFromErrno(error ? error.value() : ENOTDIR)));
+        // Something that is not a folder stands in the way (EEXIST), or nothing was said.
+        const int code = error && error.value() != EEXIST ? error.value() : ENOTDIR;
+        fail(QString::fromStdString(ioErrorMessageFromErrno(code)));
         return;
     }
     try {
