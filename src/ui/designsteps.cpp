@@ -30,7 +30,7 @@ CreateControlStep::CreateControlStep(Design& design, ControlKind kind)
 void CreateControlStep::apply() {
     before_ = design_.kindCounters();
     const Control& made = createOfKind(design_, kind_, true);
-    index_ = design_.indexOf(made);
+    index_ = design_.controls().size() - 1; // a new control comes last
     made_ = made.data();
     after_ = design_.kindCounters();
     markApplied();
