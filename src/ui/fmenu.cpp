@@ -419,6 +419,7 @@ void TF_Menu::applyWindowBounds() {
     if (applyingBounds_)
         return;
     applyingBounds_ = true;
+    boundsApplied_.start();
     if (isVisible())
         frameExtra_ = frameGeometry().size() - geometry().size();
     shownOuter_ = shownOuterBounds();
@@ -454,6 +455,22 @@ void TF_Menu::recordWindowBounds() {
         moved.emplace_back(WindowField::Height, outer.height());
     shownOuter_ = outer;
     QScopeGuard done([this] { applyingBounds_ = false; });
+    // Shortly after the window was told where to be, a change is the window manager's answer,
+    // kept in the design but no step of the user's: as a step it would drop what is to redo.
+    constexpr qint64 settleMilliseconds = 1000;
+    if (boundsApplied_.isValid() && boundsApplied_.elapsed() < settleMilliseconds) {
+        for (auto [field, value] : moved) {
+            if (field == WindowField::Left)
+                design_.setWindowLeft(value);
+            else if (field == WindowField::Top)
+                design_.setWindowTop(value);
+            else if (field == WindowField::Width)
+                design_.setWindowWidth(value);
+            else
+                design_.setWindowHeight(value);
+        }
+        return;
+    }
     document_.setWindowBounds(moved);
 }
 

@@ -6,6 +6,7 @@
 #include "core/lang/languagecode.h"
 #include "core/model/designobserver.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -170,6 +171,7 @@ private:
     bool inBulkChange_ = false;
     std::vector<QPointer<TJComponent>> waitingToShow_;
     bool applyingBounds_ = false;
+    QElapsedTimer boundsApplied_; // since the window was last told its bounds
     QSize frameExtra_;
     /** The outer bounds last given to the window; moves and resizes away from them are the user's.
      */
