@@ -430,7 +430,7 @@ void TF_Menu::applyWindowBounds() {
     applyingBounds_ = false;
 }
 
-void TF_Menu::recordWindowBounds() {
+void TF_Menu::recordWindowBounds(bool fromWindowSystem) {
     if (applyingBounds_ || !isVisible())
         return;
     QSize extra = frameGeometry().size() - geometry().size();
@@ -455,10 +455,12 @@ void TF_Menu::recordWindowBounds() {
         moved.emplace_back(WindowField::Height, outer.height());
     shownOuter_ = outer;
     QScopeGuard done([this] { applyingBounds_ = false; });
-    // Shortly after the window was told where to be, a change is the window manager's answer,
-    // kept in the design but no step of the user's: as a step it would drop what is to redo.
+    // Shortly after the window was told where to be, a change from the window system is the
+    // window manager's answer, kept in the design but no step of the user's: as a step it would
+    // drop what is left to redo.
     constexpr qint64 settleMilliseconds = 1000;
-    if (boundsApplied_.isValid() && boundsApplied_.elapsed() < settleMilliseconds) {
+    if (fromWindowSystem && boundsApplied_.isValid() &&
+        boundsApplied_.elapsed() < settleMilliseconds) {
         for (auto [field, value] : moved) {
             if (field == WindowField::Left)
                 design_.setWindowLeft(value);
@@ -476,14 +478,14 @@ void TF_Menu::recordWindowBounds() {
 
 void TF_Menu::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    recordWindowBounds();
+    recordWindowBounds(event->spontaneous());
 }
 
 void TF_Menu::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     for (QWidget* layer : layers_)
         layer->setGeometry(rect());
-    recordWindowBounds();
+    recordWindowBounds(event->spontaneous());
 }
 
 void TF_Menu::centreOnScreen() {

@@ -129,7 +129,7 @@ private:
     void applyWindowBounds();
     void showCaption();
     static void showMark(QAction* entry, const QIcon& picture, bool checked);
-    void recordWindowBounds();
+    void recordWindowBounds(bool fromWindowSystem);
     QRect shownOuterBounds() const;
     QWidget* layerForNewControl();
 
