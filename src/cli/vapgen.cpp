@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -81,11 +82,17 @@ DateText parseDate(const std::string& text) {
     std::smatch parts;
     if (!std::regex_match(text, parts, shape))
         throw UsageError{"--date takes YYYY-MM-DD, not '" + text + "'"};
-    int month = std::stoi(parts[2]);
-    int day = std::stoi(parts[3]);
-    if (month < 1 || month > 12 || day < 1 || day > 31)
+    int year = std::stoi(parts[1]);
+    auto month = static_cast<unsigned>(std::stoi(parts[2]));
+    auto day = static_cast<unsigned>(std::stoi(parts[3]));
+    if (!std::chrono::year_month_day(std::chrono::year(year), std::chrono::month(month),
+                                     std::chrono::day(day))
+             .ok())
         throw UsageError{"'" + text + "' is not a date"};
-    return dateText(std::stoi(parts[1]), month);
+    // Headers show the year in four digits; a year before 1000 has none to show.
+    if (year < 1000)
+        throw UsageError{"--date takes a year from 1000 to 9999, not " + std::to_string(year)};
+    return dateText(year, static_cast<int>(month));
 }
 
 Options parseArguments(const std::vector<std::string>& arguments) {

@@ -626,7 +626,7 @@ void TF_Menu::openDesignFile(const QString& path) {
         throw Error("Too many controls: the file has " + std::to_string(file.controlCount()) +
                     ", the designer shows at most " + std::to_string(maxOpenedControls));
     opc8Click();
-    applyDesignFile(design_, file);
+    applyDesignFile(design_, std::move(file));
 }
 
 void TF_Menu::opc7Click() {
