@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -211,7 +212,9 @@ std::optional<std::string> loadAndSave(const std::string& bytes, Snapshot& loade
     std::optional<vap::DesignFile> file;
     try {
         file = vap::parseDesignFile(bytes);
-    } catch (const vap::Error&) {
+    } catch (const vap::Error& error) {
+        // A message quotes a short excerpt of the text, however long the text.
+        require(std::strlen(error.what()) < 400, "a message longer than its excerpt allows");
         return std::nullopt;
     }
     vap::Design design;
