@@ -52,7 +52,7 @@ Options:
   --resizable  the designed window is resizable
   --modal      the designed window is modal (a JDialog)
   --name CLASS the example class's name
-  --date DATE  the example class's date, as YYYY-MM-DD
+  --date DATE  the example class's date, as YYYY-MM-DD (years 1000 to 9999)
   --crlf       end output lines with CR LF instead of LF
   --help       show this text
 
@@ -81,7 +81,7 @@ DateText parseDate(const std::string& text) {
     static const std::regex shape(R"((\d{4})-(\d{2})-(\d{2}))");
     std::smatch parts;
     if (!std::regex_match(text, parts, shape))
-        throw UsageError{"--date takes YYYY-MM-DD, not '" + text + "'"};
+        throw UsageError{"--date takes YYYY-MM-DD, not '" + printableExcerpt(text) + "'"};
     int year = std::stoi(parts[1]);
     auto month = static_cast<unsigned>(std::stoi(parts[2]));
     auto day = static_cast<unsigned>(std::stoi(parts[3]));
@@ -111,7 +111,7 @@ Options parseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--lang") {
             const std::string& code = value();
             if (code != "1" && code != "2" && code != "3")
-                throw UsageError{"--lang takes 1, 2 or 3, not '" + code + "'"};
+                throw UsageError{"--lang takes 1, 2 or 3, not '" + printableExcerpt(code) + "'"};
             options.lingua = LanguageCode(code[0] - '0');
         } else if (argument == "--resizable") {
             options.resizable = true;
@@ -128,7 +128,7 @@ Options parseArguments(const std::vector<std::string>& arguments) {
                 (options.command.empty() ? options.command : options.files.emplace_back()) =
                     arguments[i];
         } else if (argument.size() > 1 && argument[0] == '-') {
-            throw UsageError{"unknown option " + argument};
+            throw UsageError{"unknown option " + printableExcerpt(argument)};
         } else if (options.command.empty()) {
             options.command = argument;
         } else {
@@ -152,8 +152,9 @@ void checkShape(const Options& options) {
     };
     auto shape = shapes.find(options.command);
     if (shape == shapes.end())
-        throw UsageError{options.command.empty() ? "no command given"
-                                                 : "unknown command " + options.command};
+        throw UsageError{options.command.empty()
+                             ? "no command given"
+                             : "unknown command " + printableExcerpt(options.command)};
     if (options.files.size() != shape->second.files)
         throw UsageError{options.command + " takes " + std::to_string(shape->second.files) +
                          (shape->second.files == 1 ? " file" : " files")};

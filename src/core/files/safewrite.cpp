@@ -219,12 +219,16 @@ void removeLeftovers(int folder) {
         if (!name.starts_with(siblingPrefix) ||
             name.size() != siblingPrefix.size() + siblingSuffixLength)
             continue;
+        struct stat named {};
+        // Opening a device may act on it: only a plain file of ours is opened at all.
+        if (fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(named.st_mode) || named.st_uid != geteuid())
+            continue;
         int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
         Descriptor file(openat(folder, entry->d_name, O_RDONLY | flags));
         if (file.get() < 0)
             file = Descriptor(openat(folder, entry->d_name, O_WRONLY | flags));
-        struct stat opened {
-        }, named{};
+        struct stat opened {};
         if (file.get() < 0 || fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
             opened.st_uid != geteuid() || flock(file.get(), LOCK_EX | LOCK_NB) != 0)
             continue;
