@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <new>
@@ -68,9 +69,7 @@ public:
     std::string_view readLine() {
         if (atEnd())
             return bytes_.substr(bytes_.size());
-        std::size_t end = position_;
-        while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
-            ++end;
+        std::size_t end = std::min(next('\n', lineFeed_), next('\r', carriage_));
         std::string_view line = bytes_.substr(position_, end - position_);
         position_ = end;
         if (position_ < bytes_.size() && bytes_[position_] == '\r')
@@ -81,8 +80,25 @@ public:
     }
 
 private:
+    /**
+     * Where the next such byte lies, found by memchr once and kept until the reading passes it:
+     * a line may be the whole of a file of hundreds of megabytes, and lone CRs may end the rest.
+     */
+    std::size_t next(char byte, std::size_t& cached) const {
+        if (cached == std::string_view::npos || cached < position_) {
+            const void* found =
+                std::memchr(bytes_.data() + position_, byte, bytes_.size() - position_);
+            cached = found
+                         ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes_.data())
+                         : bytes_.size();
+        }
+        return cached;
+    }
+
     std::string_view bytes_;
     std::size_t position_ = 0;
+    std::size_t lineFeed_ = std::string_view::npos;
+    std::size_t carriage_ = std::string_view::npos;
 };
 
 /** Enough of a file's text for a message's excerpt, decoded; never the whole of a long text. */
