@@ -136,9 +136,9 @@ private slots:
         CodeWindowSeen seen;
         expectCodeWindow(seen);
         designer->trigger("opc51");
-        vap::GeneratedCode code =
-            vap::GeraObjetosJanela(designer->design, vap::commentTextsFor(lingua), lingua);
-        QCOMPARE(seen.title, qs(*code.caption));
+        vap::LineCollector code;
+        vap::GeraObjetosJanela(designer->design, vap::commentTextsFor(lingua), code);
+        QCOMPARE(seen.title, qs(*vap::windowObjectsCaption(lingua)));
         QCOMPARE(seen.text, qs(vap::joinLines(code.lines, "\n")));
         QCOMPARE(seen.lines, static_cast<int>(code.lines.size()));
         QVERIFY(seen.text.contains(QStringLiteral("JButton1")));
