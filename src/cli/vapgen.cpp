@@ -57,7 +57,9 @@ Options:
   --help       show this text
 
 Errors go to standard error as "vapgen: MESSAGE" with exit code 1; wrong
-arguments exit with code 2.
+arguments exit with code 2. Code that javac would refuse (a text or name too
+long for Java, a window too large for one Java method) is printed all the
+same, with a warning on standard error and exit code 0.
 )";
 
 struct UsageError {

@@ -486,12 +486,14 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
 }
 
 void TF_AcTamanho::refuseTooLongText(const Control& control, int row) {
-    std::string text = ss(cellText(row));
-    const std::string& held = row == RowCaption ? control.caption() : control.hint();
+    if (row != RowCaption && row != RowHint)
+        return;
     JavaValue what = row == RowCaption ? JavaValue::Caption : JavaValue::Hint;
-    bool written = what == JavaValue::Hint || hasJavaCaption(control.kind());
-    // Shortening a text that was already too long (from a file) is let through.
-    if ((row != RowCaption && row != RowHint) || !written || fitsJava(what, text) ||
+    const std::string& held = row == RowCaption ? control.caption() : control.hint();
+    std::string text = ss(cellText(row));
+    // A list's caption is not written into the Java; shortening a text that a file brought in
+    // too long is let through.
+    if ((what == JavaValue::Caption && !hasJavaCaption(control.kind())) || fitsJava(what, text) ||
         text.size() < held.size())
         return;
     writeCell(row, qs(held)); // the cell shows the value the control keeps
