@@ -496,7 +496,10 @@ void TF_Menu::FormShow() {
     applyLanguageTexts();
     composeCaptions();
     // The splash goes over the main window, so it waits until the window is on the screen.
-    auto showSplash = [this] { runCommand([this] { VersaoClick(); }); };
+    auto showSplash = [this] {
+        runCommand([this] { VersaoClick(); });
+        emit startupFinished();
+    };
     if (paintedOnce_)
         QMetaObject::invokeMethod(this, showSplash, Qt::QueuedConnection);
     else
@@ -624,6 +627,7 @@ void TF_Menu::opc6Click() {
     if (path.isEmpty())
         return;
     openDesignFile(path);
+    emit designMatchesFile();
 }
 
 void TF_Menu::openDesignFile(const QString& path) {
@@ -643,6 +647,7 @@ void TF_Menu::opc7Click() {
     if (path.isEmpty())
         return;
     GravaJanela(design_, path.toStdString());
+    emit designMatchesFile();
 }
 
 void TF_Menu::opc8Click() {
