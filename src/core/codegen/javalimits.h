@@ -51,7 +51,8 @@ bool fitsClassName(std::string_view name);
  * compilers give no more). The constructor, which holds the declarations, takes less than half
  * of that per control, so this method is the first that can grow too large. Strings and numbers
  * beyond 16 bits are counted with the long constant load, which every one of them needs once a
- * design comes near the limit.
+ * design comes near the limit; a string that the constructor loaded among its first constants
+ * may take a byte less, so the count is never below javac's.
  */
 std::size_t windowMethodCodeSize(const Design& design);
 
