@@ -163,14 +163,17 @@ void checkTextsKept(std::string_view original, std::string_view saved) {
  * Java whose names are identifiers that Java takes.
  */
 void checkGenerators(vap::Design& design) {
-    std::size_t lines = 0;
+    struct LineChecker final : vap::LineSink {
+        std::size_t lines = 0;
+        void add(std::string line) override {
+            require(line.find_first_of("\r\n") == std::string::npos,
+                    "a generated line holds a line break");
+            ++lines;
+        }
+    } checker;
+    const std::size_t& lines = checker.lines;
     try {
-        vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::Portuguese),
-                               [&](std::string_view line) {
-                                   require(line.find_first_of("\r\n") == std::string_view::npos,
-                                           "a generated line holds a line break");
-                                   ++lines;
-                               });
+        vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::Portuguese), checker);
         for (const auto& control : design.controls())
             require(vap::isValidComponentName(control->name()) && control->name() != "System",
                     "window-objects code was written for a name Java cannot take");

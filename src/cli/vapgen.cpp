@@ -2,6 +2,7 @@
 
 #include "core/codegen/commenttexts.h"
 #include "core/codegen/exampleclass.h"
+#include "core/codegen/javalimits.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/files/ioerror.h"
@@ -57,7 +58,9 @@ Options:
   --help       show this text
 
 Errors go to standard error as "vapgen: MESSAGE" with exit code 1; wrong
-arguments exit with code 2.
+arguments exit with code 2. Code that javac would refuse (a text or name too
+long for Java, a window too large for one Java method) is printed all the
+same, with a warning on standard error and exit code 0.
 )";
 
 struct UsageError {
@@ -179,16 +182,16 @@ void checkWritten(std::ostream& out) {
 }
 
 /** Writes lines as they come, so that a large output is never held in memory whole. */
-class LinePrinter {
+class LinePrinter final : public LineSink {
 public:
     LinePrinter(std::ostream& out, bool crlf) : out_(out), lineEnd_(crlf ? "\r\n" : "\n") {}
-    void operator()(std::string_view line) {
+    void add(std::string line) override {
         out_ << line << lineEnd_;
         checkWritten(out_);
     }
     void print(const std::vector<std::string>& lines) {
         for (const std::string& line : lines)
-            (*this)(line);
+            add(line);
     }
     void finish() {
         out_.flush();
@@ -208,12 +211,15 @@ void openAsDesigner(Design& design, const Options& options) {
     design.setModal(options.modal);
 }
 
-int printObjects(const Options& options, std::ostream& out) {
+/** The warnings go to standard error; the code stays as it is and the exit status 0. */
+int printObjects(const Options& options, std::ostream& out, std::ostream& err) {
     Design design;
     openAsDesigner(design, options);
     LinePrinter printer(out, options.crlf);
-    GeraObjetosJanela(design, commentTextsFor(options.lingua), std::ref(printer));
+    GeraObjetosJanela(design, commentTextsFor(options.lingua), printer);
     printer.finish();
+    for (const std::string& warning : javaLimitWarnings(design, options.lingua))
+        err << "vapgen: " << warning << "\n";
     return 0;
 }
 
@@ -280,7 +286,7 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
     }
     try {
         if (options.command == "objects")
-            return printObjects(options, out);
+            return printObjects(options, out, err);
         if (options.command == "class")
             return printClass(options, out);
         if (options.command == "check")

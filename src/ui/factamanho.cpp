@@ -5,6 +5,8 @@
 #include "errorbox.h"
 #include "pictures.h"
 
+#include "core/codegen/javalimits.h"
+#include "core/codegen/javasyntax.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "core/model/eventmask.h"
@@ -474,12 +476,28 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     const Control* control = selectedControl();
     if (!control)
         return;
+    refuseTooLongText(*control, row);
     design_.setLeft(*control, ValorInteiro(ss(cellText(RowLeft))));
     design_.setTop(*control, ValorInteiro(ss(cellText(RowTop))));
     design_.setWidth(*control, ValorInteiro(ss(cellText(RowWidth))));
     design_.setHeight(*control, ValorInteiro(ss(cellText(RowHeight))));
     design_.setCaption(*control, ss(cellText(RowCaption)));
     design_.setHint(*control, ss(cellText(RowHint)));
+}
+
+void TF_AcTamanho::refuseTooLongText(const Control& control, int row) {
+    if (row != RowCaption && row != RowHint)
+        return;
+    JavaValue what = row == RowCaption ? JavaValue::Caption : JavaValue::Hint;
+    const std::string& held = row == RowCaption ? control.caption() : control.hint();
+    std::string text = ss(cellText(row));
+    // A list's caption is not written into the Java; shortening a text that a file brought in
+    // too long is let through.
+    if ((what == JavaValue::Caption && !hasJavaCaption(control.kind())) || fitsJava(what, text) ||
+        text.size() < held.size())
+        return;
+    writeCell(row, qs(held)); // the cell shows the value the control keeps
+    throw Error(tooLongForJavaMessage(what, Lingua()));
 }
 
 void TF_AcTamanho::AplicaNome() {
@@ -494,6 +512,7 @@ void TF_AcTamanho::AplicaNome() {
     // An unnamed control could no longer be found, and its Java would not compile.
     if (nomeNovo_.empty())
         throw Error(invalidNameMessage(nomeNovo_));
+    checkFitsJava(JavaValue::Name, nomeNovo_, Lingua());
     design_.rename(*control, nomeNovo_); // the list follows through objectListChanged
     keepingName_ = false;
     selectName(nomeNovo_);
