@@ -6,6 +6,8 @@
 #include "errorbox.h"
 #include "pictures.h"
 
+#include "core/codegen/javalimits.h"
+#include "core/codegen/javasyntax.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "core/model/eventmask.h"
@@ -477,6 +479,7 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     const Control* control = selectedControl();
     if (!control)
         return;
+    refuseTooLongText(*control, row);
     // The keystrokes of one open editor make one step.
     int editKey = editor_ ? editSession_ : 0;
     auto set = [&](ControlField field, FieldValue value) {
@@ -488,6 +491,21 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     set(ControlField::Height, ValorInteiro(ss(cellText(RowHeight))));
     set(ControlField::Caption, ss(cellText(RowCaption)));
     set(ControlField::Hint, ss(cellText(RowHint)));
+}
+
+void TF_AcTamanho::refuseTooLongText(const Control& control, int row) {
+    if (row != RowCaption && row != RowHint)
+        return;
+    JavaValue what = row == RowCaption ? JavaValue::Caption : JavaValue::Hint;
+    const std::string& held = row == RowCaption ? control.caption() : control.hint();
+    std::string text = ss(cellText(row));
+    // A list's caption is not written into the Java; shortening a text that a file brought in
+    // too long is let through.
+    if ((what == JavaValue::Caption && !hasJavaCaption(control.kind())) || fitsJava(what, text) ||
+        text.size() < held.size())
+        return;
+    writeCell(row, qs(held)); // the cell shows the value the control keeps
+    throw Error(tooLongForJavaMessage(what, Lingua()));
 }
 
 void TF_AcTamanho::AplicaNome() {
@@ -502,6 +520,7 @@ void TF_AcTamanho::AplicaNome() {
     // An unnamed control could no longer be found, and its Java would not compile.
     if (nomeNovo_.empty())
         throw Error(invalidNameMessage(nomeNovo_));
+    checkFitsJava(JavaValue::Name, nomeNovo_, Lingua());
     document_.rename(*control, nomeNovo_); // the list follows through objectListChanged
     keepingName_ = false;
     selectName(nomeNovo_);

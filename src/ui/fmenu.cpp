@@ -15,6 +15,7 @@
 #include "tjcomponent.h"
 
 #include "core/codegen/exampleclass.h"
+#include "core/codegen/javalimits.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/lang/datetext.h"
@@ -617,7 +618,10 @@ void TF_Menu::opc2Click() {
     QString preset = qs(design_.window().caption);
     std::optional<QString> caption = dialogs().askText(this, qs(captionTitle.in(*language)),
                                                        qs(captionPrompt.in(*language)), preset, 0);
-    document_.setWindowValue(WindowField::Caption, ss(caption.value_or(preset)));
+    if (!caption)
+        return;
+    checkFitsJava(JavaValue::Title, ss(*caption), Lingua());
+    document_.setWindowValue(WindowField::Caption, ss(*caption));
 }
 
 void TF_Menu::opc31Click() {
@@ -639,7 +643,10 @@ void TF_Menu::opc4Click() {
 
 void TF_Menu::opc51Click() {
     TF_Gera F_Gera;
-    F_Gera.fill(GeraObjetosJanela(design_, F_Gera.comments(), Lingua()));
+    LineCollector code;
+    GeraObjetosJanela(design_, F_Gera.comments(), code);
+    F_Gera.fill({windowObjectsCaption(Lingua()), std::move(code.lines),
+                 javaLimitWarnings(design_, Lingua())});
     dialogs().runModal(&F_Gera);
 }
 

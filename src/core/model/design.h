@@ -126,7 +126,8 @@ public:
 
 private:
     // The design-file loader checks a whole file's names at once, then uses these.
-    friend void applyDesignFile(Design& design, const DesignFile& file);
+    template <class Created>
+    friend void applyRecords(Design& design, const DesignFile& file, Created&& created);
     /**
      * Renames without checking, for a name the caller has checked already: valid, and free
      * among the other controls and the designer's own names. The design-file loader checks a
