@@ -175,6 +175,7 @@ TF_Menu::TF_Menu(Design& design, QWidget* parent)
 
 TF_Menu::~TF_Menu() {
     design_.removeObserver(this);
+    designCleared(); // the control widgets go while the outline they may hold is still there
 }
 
 QAction* TF_Menu::addEntry(QMenu* menu, const char* name, const QIcon& icon,
@@ -533,12 +534,26 @@ bool TF_Menu::FormClose() {
 
 void TF_Menu::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
+    outline_.erase(); // the menu takes the mouse: the drag's release would never come
     popMnu->popup(event->globalPos());
 }
 
 void TF_Menu::openControlMenu(TJComponent* control, QPoint globalPosition) {
     menuTarget_ = control;
+    outline_.erase();
     popObj->popup(globalPosition);
+}
+
+void TF_Menu::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    outline_.erase();
+}
+
+void TF_Menu::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Another window has the keyboard and may have the mouse: the release may never come here.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        outline_.erase();
 }
 
 // ---- commands of the main menu

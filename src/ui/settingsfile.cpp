@@ -61,7 +61,40 @@ QList<Line> splitLines(const QByteArray& bytes) {
     return lines;
 }
 
-/** Where the language lives in the file's lines, as the profile functions find it. */
+/** Follows the lines of the file as the profile functions read them, one line at a time. */
+class IdiomaFinder {
+public:
+    /** Takes the next line's text (or its start); true when it is the Idioma line. */
+    bool isKey(QByteArrayView text) {
+        QByteArrayView trimmed = text.trimmed();
+        if (trimmed.startsWith('[')) {
+            qsizetype close = trimmed.indexOf(']');
+            if (close > 0) {
+                bool wanted = sameName(trimmed.sliced(1, close - 1).trimmed(), sectionName);
+                // Only the first section of that name counts.
+                inSection_ = wanted && !sectionSeen_;
+                sectionSeen_ = sectionSeen_ || inSection_;
+                lastInSection_ = inSection_;
+                return false;
+            }
+        }
+        lastInSection_ = inSection_ && !trimmed.isEmpty();
+        if (!lastInSection_)
+            return false;
+        qsizetype equals = trimmed.indexOf('=');
+        return !trimmed.startsWith(';') && equals >= 0 &&
+               sameName(trimmed.first(equals).trimmed(), keyName);
+    }
+    /** Whether the last line taken is the section's header or one of its non-blank lines. */
+    bool lastInSection() const { return lastInSection_; }
+
+private:
+    bool inSection_ = false;
+    bool sectionSeen_ = false;
+    bool lastInSection_ = false;
+};
+
+/** Where the language lives in the file's lines. */
 struct Place {
     std::optional<qsizetype> keyLine;     // the Idioma line
     std::optional<qsizetype> sectionLast; // the last non-blank line of the Padrao section
@@ -69,34 +102,47 @@ struct Place {
 
 Place findIdioma(const QByteArray& bytes, const QList<Line>& lines) {
     Place place;
-    bool inSection = false;
+    IdiomaFinder finder;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        QByteArrayView text =
-            QByteArrayView(bytes).sliced(lines[i].start, lines[i].textEnd - lines[i].start);
-        QByteArrayView trimmed = text.trimmed();
-        if (trimmed.startsWith('[')) {
-            qsizetype close = trimmed.indexOf(']');
-            if (close > 0) {
-                bool wanted = sameName(trimmed.sliced(1, close - 1).trimmed(), sectionName);
-                // Only the first section of that name counts.
-                inSection = wanted && !place.sectionLast;
-                if (inSection)
-                    place.sectionLast = i;
-                continue;
-            }
-        }
-        if (!inSection || trimmed.isEmpty())
-            continue;
-        place.sectionLast = i;
-        qsizetype equals = trimmed.indexOf('=');
-        if (trimmed.startsWith(';') || equals < 0)
-            continue;
-        if (sameName(trimmed.first(equals).trimmed(), keyName)) {
+        bool key = finder.isKey(
+            QByteArrayView(bytes).sliced(lines[i].start, lines[i].textEnd - lines[i].start));
+        if (finder.lastInSection())
+            place.sectionLast = i;
+        if (key) {
             place.keyLine = i;
-            return place;
+            break;
         }
     }
     return place;
+}
+
+/**
+ * The Idioma value of the file, read a line at a time and at most lineRoom bytes of each line:
+ * whatever the file holds, reading it takes little memory and never builds a long text. A value
+ * longer than valueRoom comes back cut to valueRoom + 1 bytes.
+ */
+std::optional<QByteArray> readValue(const QString& path) {
+    constexpr qint64 lineRoom = 4096;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    IdiomaFinder finder;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine(lineRoom);
+        bool cut = !line.endsWith('\n') && !file.atEnd();
+        for (QByteArray rest = line; !rest.endsWith('\n') && !file.atEnd();)
+            rest = file.readLine(lineRoom); // the rest of a long line is skipped unread
+        if (!finder.isKey(line))
+            continue;
+        QByteArray value = line.mid(line.indexOf('=') + 1).trimmed();
+        if (cut || value.size() > SettingsFile::valueRoom)
+            return value.left(SettingsFile::valueRoom + 1);
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front())
+            value = value.mid(1, value.size() - 2);
+        return value;
+    }
+    return std::nullopt;
 }
 
 std::optional<QByteArray> readBytes(const QString& path) {
@@ -128,27 +174,21 @@ SettingsFile SettingsFile::forProgram(const QString& programPath) {
 }
 
 QString SettingsFile::readIdiomaText() const {
-    std::optional<QByteArray> bytes = readBytes(readPath_);
-    if (!bytes)
-        return QStringLiteral("1");
-    QList<Line> lines = splitLines(*bytes);
-    Place place = findIdioma(*bytes, lines);
-    if (!place.keyLine)
-        return QStringLiteral("1");
-    const Line& line = lines[*place.keyLine];
-    QByteArray value = bytes->mid(line.start, line.textEnd - line.start);
-    value = value.mid(value.indexOf('=') + 1).trimmed();
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return QString::fromUtf8(value);
+    std::optional<QByteArray> value = readValue(readPath_);
+    return value ? QString::fromUtf8(*value) : QStringLiteral("1");
 }
 
 LanguageCode SettingsFile::readIdioma() const {
     QString text = readIdiomaText();
-    std::optional<std::int32_t> value = wholeNumber(text.toStdString());
-    if (!value)
+    std::optional<std::int32_t> value;
+    if (text.size() <= valueRoom)
+        value = wholeNumber(text.toStdString());
+    if (!value) {
+        constexpr qsizetype quoted = 60; // a whole long value would make a box no screen holds
+        if (text.size() > quoted)
+            text = text.left(quoted) + QStringLiteral("…");
         throw Error(notAnIntegerMessage(text.toStdString()));
+    }
     return LanguageCode(*value);
 }
 

@@ -32,6 +32,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <QTimer>
 #include <QToolButton>
 
@@ -457,11 +458,16 @@ private:
             activate(window);
             QTest::mouseClick(under, Qt::LeftButton, {}, local);
             break;
-        case DoubleClick:
+        case DoubleClick: {
             note(QStringLiteral("double click ") + where);
             activate(window);
+            QPointer<QWidget> alive(under);
             QTest::mouseDClick(under, Qt::LeftButton, {}, local);
+            // QTest sends the second press alone; a mouse releases the button after it.
+            if (alive)
+                QTest::mouseRelease(under, Qt::LeftButton, {}, local);
             break;
+        }
         case RightClick: {
             note(QStringLiteral("right click ") + where);
             activate(window);
@@ -483,8 +489,21 @@ private:
             QTest::mousePress(under, Qt::LeftButton, {}, local);
             for (int move = 1, moves = 1 + pick(4); move <= moves && alive; ++move)
                 QTest::mouseMove(under, local + (to - at) * move / moves);
-            if (alive)
+            if (alive && pick(4) == 0) {
+                note(QStringLiteral("right click mid-drag"));
+                QPoint mid = local + to - at;
+                QTest::mousePress(under, Qt::RightButton, {}, mid);
+                QContextMenuEvent menu(QContextMenuEvent::Mouse, mid, under->mapToGlobal(mid));
+                QApplication::sendEvent(under, &menu);
+                // Through the window system, which hands the releases to an open menu.
+                if (QWindow* handle = window->windowHandle(); handle && alive) {
+                    QPoint there = handle->mapFromGlobal(under->mapToGlobal(mid));
+                    QTest::mouseRelease(handle, Qt::RightButton, {}, there);
+                    QTest::mouseRelease(handle, Qt::LeftButton, {}, there);
+                }
+            } else if (alive) {
                 QTest::mouseRelease(under, Qt::LeftButton, {}, local + to - at);
+            }
             break;
         }
         case Type: {
@@ -636,6 +655,9 @@ private:
                 (control->showHint() ? vap::ui::qs(control->hint()) : QString()))
                 return QStringLiteral("%1 shows another hint").arg(name);
         }
+        if ((d.menu.outlineShown() || d.menu.dragInProgress()) &&
+            !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+            return QStringLiteral("the drag outline outlived its drag");
         if (d.inspector.isVisible())
             return brokenInInspector();
         return {};
