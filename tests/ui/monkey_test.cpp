@@ -17,6 +17,7 @@
 #include "core/model/eventmask.h"
 #include "core/model/valorinteiro.h"
 #include "ui/controllook.h"
+#include "ui/inspectorrows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,9 +33,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -53,7 +54,7 @@ using vaptest::part;
 
 namespace {
 
-enum Row { RowLeft, RowTop, RowWidth, RowHeight, RowCaption, RowName, RowHint };
+using enum vap::ui::InspectorRow;
 
 // Seeds of the short pass; seeds that once found a fault are kept here as replayed cases.
 constexpr std::uint64_t fixedSeeds[] = {1, 2, 3, 4};
@@ -498,6 +499,8 @@ private:
                 // Through the window system, which hands the releases to an open menu.
                 if (QWindow* handle = window->windowHandle(); handle && alive) {
                     QPoint there = handle->mapFromGlobal(under->mapToGlobal(mid));
+                    there = QPoint(std::clamp(there.x(), 0, handle->width() - 1),
+                                   std::clamp(there.y(), 0, handle->height() - 1));
                     QTest::mouseRelease(handle, Qt::RightButton, {}, there);
                     QTest::mouseRelease(handle, Qt::LeftButton, {}, there);
                 }
