@@ -237,8 +237,11 @@ TF_AcTamanho::TF_AcTamanho(Design& design, QWidget* parent)
 
     auto* objectList = new ObjectList(this);
     objectList->confirmWaitingName = [this] {
-        if (!confirmationPending_ && !(editor_ && editorRow_ == RowName && editor_->isModified()))
+        if (!confirmationPending_ &&
+            !(editor_ && editorRow_ == RowName && editor_->text() != qs(nomeAtual_)))
             return false;
+        // Leaving the cell for the list: its editor closes and the name is confirmed.
+        cbObjeto->setFocus(Qt::MouseFocusReason);
         requestNameConfirmation();
         return true;
     };
