@@ -254,6 +254,9 @@ private slots:
         QTest::newRow("key missing, last line unended: added at the section's end")
             << QByteArray("[Padrao]\r\n;Idioma=2\r\nCor=azul\r\n\r\n[Outra]\r\nA=b") << "1"
             << QByteArray("[Padrao]\r\n;Idioma=2\r\nCor=azul\r\nIdioma=3\r\n\r\n[Outra]\r\nA=b");
+        QTest::newRow("a 10-million-character value: read to one past the most, written whole")
+            << "[Padrao]\nIdioma=" + QByteArray(10000000, '1') + "\n"
+            << QString(2048, '1') << QByteArray("[Padrao]\nIdioma=3\n");
         QTest::newRow("section missing, unended last line")
             << QByteArray("; only this") << "1" << QByteArray("; only this\n[Padrao]\nIdioma=3\n");
     }
