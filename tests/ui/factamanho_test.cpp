@@ -19,7 +19,16 @@
 #include <QTest>
 
 namespace {
-using enum vap::ui::InspectorRow;
+using enum vap::ui::InspectorRow; // under short names here:
+enum Row {
+    Left = RowLeft,
+    Top = RowTop,
+    Width = RowWidth,
+    Height = RowHeight,
+    Caption = RowCaption,
+    Name = RowName,
+    Hint = RowHint
+};
 enum class Confirm { Enter, OtherCell, LeaveGrid };
 } // namespace
 
@@ -64,7 +73,7 @@ private:
             break;
         case Confirm::OtherCell:
             QTest::mouseClick(grid().viewport(), Qt::LeftButton, {},
-                              grid().visualItemRect(grid().item(RowLeft, 1)).center());
+                              grid().visualItemRect(grid().item(Left, 1)).center());
             break;
         case Confirm::LeaveGrid:
             objects().setFocus(Qt::TabFocusReason);
@@ -146,7 +155,7 @@ private slots:
         designer->create("JB");
         vap::ui::TJComponent* button = designer->widget("JButton1");
         open("JButton1");
-        QLineEdit* editor = type(RowWidth, QString());
+        QLineEdit* editor = type(Width, QString());
         QCOMPARE(button->geometry(), QRect(1, 40, 0, 30));
         for (auto [key, width] : {std::pair{"1", 1}, {"5", 15}, {"0", 150}}) {
             QTest::keyClicks(editor, QLatin1String(key));
@@ -170,8 +179,8 @@ private slots:
         designer->create("JLb");
         designer->design.setLeft(control("JLabel1"), 70);
         open("JLabel1");
-        QCOMPARE(inspector().cellText(RowLeft), QStringLiteral("70"));
-        type(RowLeft, typed);
+        QCOMPARE(inspector().cellText(Left), QStringLiteral("70"));
+        type(Left, typed);
         QCOMPARE(control("JLabel1").left(), left);
         QCOMPARE(designer->widget("JLabel1")->x(), left);
         QCOMPARE(control("JLabel1").top(), 40); // the other cells applied as they are
@@ -198,7 +207,7 @@ private slots:
         designer->create("JB");
         designer->create("JLb");
         open("JLabel1");
-        QLineEdit* editor = type(RowName, name);
+        QLineEdit* editor = type(Name, name);
         // Typing alone renames nothing.
         QVERIFY(designer->widget("JLabel1"));
         QCOMPARE(inspector().nomeAtual(), std::string("JLabel1"));
@@ -210,7 +219,7 @@ private slots:
         QCOMPARE(listed(), list);
         QCOMPARE(objects().currentText(), name);
         QCOMPARE(vap::ui::qs(inspector().nomeAtual()), name);
-        QCOMPARE(inspector().cellText(RowName), name);
+        QCOMPARE(inspector().cellText(Name), name);
     }
 
     void renameRefused_data() {
@@ -228,14 +237,14 @@ private slots:
         designer->create("JLb");
         designer->create("JB");
         open("JLabel1");
-        QLineEdit* editor = type(RowName, name);
+        QLineEdit* editor = type(Name, name);
         confirm(Confirm::Enter, editor);
         QCOMPARE(dialogs->takeError(), message);
         // Tried again on the next cell selection, which stays on the Name cell.
         confirm(Confirm::OtherCell, editor);
         QCOMPARE(dialogs->takeError(), message);
-        QCOMPARE(grid().currentRow(), int(RowName));
-        QCOMPARE(inspector().cellText(RowName), name);
+        QCOMPARE(grid().currentRow(), int(Name));
+        QCOMPARE(inspector().cellText(Name), name);
         QVERIFY(designer->widget("JLabel1"));
         QCOMPARE(control("JLabel1").caption(), std::string("JLabel1"));
         QCOMPARE(inspector().nomeAtual(), std::string("JLabel1"));
@@ -256,32 +265,32 @@ private slots:
         dialogs->showRealErrorBoxes(true);
         designer->create("JLb");
         open("JLabel1");
-        confirm(how, type(RowName, QStringLiteral("1abc")));
+        confirm(how, type(Name, QStringLiteral("1abc")));
         QCOMPARE(dialogs->takeError(), message);
         // Enter on the grid, without an editor, tries the same name again.
         QTest::keyClick(&grid(), Qt::Key_Return);
         settle();
         QCOMPARE(dialogs->takeError(), message);
-        QCOMPARE(grid().currentRow(), int(RowName));
-        QCOMPARE(inspector().cellText(RowName), QStringLiteral("1abc"));
+        QCOMPARE(grid().currentRow(), int(Name));
+        QCOMPARE(inspector().cellText(Name), QStringLiteral("1abc"));
         QCOMPARE(control("JLabel1").name(), std::string("JLabel1"));
         // The user corrects it.
-        confirm(Confirm::Enter, type(RowName, QStringLiteral("nome")));
+        confirm(Confirm::Enter, type(Name, QStringLiteral("nome")));
         QVERIFY(designer->widget("nome"));
-        QCOMPARE(inspector().cellText(RowName), QStringLiteral("nome"));
+        QCOMPARE(inspector().cellText(Name), QStringLiteral("nome"));
     }
 
     void keysTypedRightAfterAClickStayInTheCell() {
         designer->create("JLb");
         open("JLabel1");
-        QTest::keyClick(edit(RowName), Qt::Key_Return); // the Name cell stays current, unedited
+        QTest::keyClick(edit(Name), Qt::Key_Return); // the Name cell stays current, unedited
         settle();
         QTest::mouseClick(grid().viewport(), Qt::LeftButton, {},
-                          grid().visualItemRect(grid().item(RowName, 1)).center());
+                          grid().visualItemRect(grid().item(Name, 1)).center());
         for (char key : {'4', '5'}) { // each to the widget that has the focus, as X sends them
             QTest::keyClick(QApplication::focusWidget(), key);
         }
-        QCOMPARE(inspector().cellText(RowName), QStringLiteral("45"));
+        QCOMPARE(inspector().cellText(Name), QStringLiteral("45"));
         QCOMPARE(control("JLabel1").top(), 40);
         QCOMPARE(control("JLabel1").left(), 1);
     }
@@ -327,7 +336,7 @@ private slots:
         open("JLabel1");
         QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
         QCOMPARE(objects().currentText(), QStringLiteral("JButton1"));
-        QCOMPARE(inspector().cellText(RowWidth), QStringLiteral("100"));
+        QCOMPARE(inspector().cellText(Width), QStringLiteral("100"));
         QCOMPARE(inspector().nomeAtual(), std::string("JButton1"));
         inspector().close();
         QVERIFY(!designer->menu.InspectorOpen());
@@ -351,11 +360,11 @@ private slots:
             objects().setCurrentIndex(objects().count() - 1);
             inspector().cbObjetoChange();
         }
-        type(RowWidth, QStringLiteral("77"));
-        type(RowCaption, QStringLiteral("Outro"));
+        type(Width, QStringLiteral("77"));
+        type(Caption, QStringLiteral("Outro"));
         clickEvent(0, true);
-        confirm(Confirm::Enter, type(RowName, QStringLiteral("Novo")));
-        confirm(Confirm::LeaveGrid, type(RowName, QString()));
+        confirm(Confirm::Enter, type(Name, QStringLiteral("Novo")));
+        confirm(Confirm::LeaveGrid, type(Name, QString()));
         const vap::Control& label = control("JLabel1");
         QCOMPARE(designer->widget("JLabel1")->geometry(), QRect(1, 40, 57, 13));
         QCOMPARE(label.caption(), std::string("JLabel1"));
