@@ -4,14 +4,19 @@
 #include "justone.h"
 #include "vaporinaapp.h"
 
+#include "core/files/designfile.h"
+#include "core/lang/recoverytexts.h"
 #include "core/model/design.h"
+#include "core/model/designobserver.h"
 #include "core/model/error.h"
 #include "ui/applanguage.h"
+#include "ui/dialogs.h"
 #include "ui/errorbox.h"
 #include "ui/factamanho.h"
 #include "ui/fcriaobjeto.h"
 #include "ui/fmenu.h"
 #include "ui/pictures.h"
+#include "ui/recoverycopy.h"
 #include "ui/settingsfile.h"
 
 #include <cstdio>
@@ -19,6 +24,56 @@
 #include <optional>
 
 namespace vap::app {
+
+namespace {
+
+/**
+ * What makes the design unsaved, for the recovery copy: every change it is told of. Save and
+ * Open make it saved again (TF_Menu::designMatchesFile).
+ */
+class ChangeRelay : public DesignObserver {
+public:
+    ChangeRelay(Design& design, ui::RecoveryCopy& recovery) : design_(design), recovery_(recovery) {
+        design_.addObserver(this);
+    }
+    ~ChangeRelay() override { design_.removeObserver(this); }
+    ChangeRelay(const ChangeRelay&) = delete;
+    ChangeRelay& operator=(const ChangeRelay&) = delete;
+
+    void controlAdded(const Control&) override { recovery_.designChanged(); }
+    void controlChanged(const Control&, ControlField) override { recovery_.designChanged(); }
+    void controlRemoved(const Control&) override { recovery_.designChanged(); }
+    void windowChanged(WindowField) override { recovery_.designChanged(); }
+    void designCleared() override { recovery_.designChanged(); }
+    void bulkChangeFinished() override { recovery_.designChanged(); }
+
+private:
+    Design& design_;
+    ui::RecoveryCopy& recovery_;
+};
+
+/**
+ * Asks whether to bring back the design of a copy the last run left. Yes opens it as Open does;
+ * the design then has changes in no saved file. A copy that cannot be opened is reported like a
+ * bad file and set aside, so that it is not offered again. No removes it.
+ */
+void offerRecovery(ui::TF_Menu& F_Menu, ui::RecoveryCopy& recovery) {
+    auto language = ui::Lingua().language().value_or(Language::Portuguese);
+    if (!ui::dialogs().askYesNo(&F_Menu, ui::qs(ui::appLanguage().NomeProduto),
+                                ui::qs(recoveryQuestion.in(language)))) {
+        recovery.discard();
+        return;
+    }
+    try {
+        F_Menu.openDesignFile(recovery.path());
+        recovery.designChanged();
+    } catch (const Error& error) {
+        recovery.setAside();
+        ui::showErrorBox(QString::fromStdString(error.what()));
+    }
+}
+
+} // namespace
 
 int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
     // Before the application object: asking for help or the version needs no display.
@@ -34,10 +89,34 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
 
     Design design;
     ui::TF_Menu F_Menu(design);
-    TXJustOne XJustOne1(&F_Menu, TXJustOne::guardNameFor(QString::fromLocal8Bit(argv[0])));
+    const QString guardName = TXJustOne::guardNameFor(QString::fromLocal8Bit(argv[0]));
+    TXJustOne XJustOne1(&F_Menu, guardName);
     XJustOne1.Loaded();
     if (XJustOne1.foundAnotherCopy() && XJustOne1.Terminate)
         return 0; // ends before any window shows; the running copy is not told
+
+    // The recovery copy. Its "unsaved" comes from the relay below and from Save and Open. It
+    // starts following the design once start-up is over: after the splash, a file named on the
+    // command line and the recovery question.
+    ui::RecoveryCopy recovery(ui::RecoveryCopy::pathFor(guardName),
+                              [&design](const std::string& path) { GravaJanela(design, path); });
+    const bool copyLeft = recovery.exists();
+    QObject::connect(&recovery, &ui::RecoveryCopy::failed, &recovery, [&recovery](QString why) {
+        auto language = ui::Lingua().language().value_or(Language::Portuguese);
+        ui::reportError(ui::qs(recoveryCopyFailed.in(language)) + QStringLiteral(": ") + why +
+                        QStringLiteral(" (") + recovery.path() + QLatin1Char(')'));
+    });
+    std::unique_ptr<ChangeRelay> changes;
+    QObject::connect(&F_Menu, &ui::TF_Menu::designMatchesFile, &recovery,
+                     [&recovery] { recovery.setUnsaved(false); });
+    QObject::connect(
+        &F_Menu, &ui::TF_Menu::startupFinished, &F_Menu,
+        [&] {
+            if (copyLeft)
+                offerRecovery(F_Menu, recovery);
+            changes = std::make_unique<ChangeRelay>(design, recovery);
+        },
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 
     // The inspector and the palette live for the whole run, hidden until asked for. They are
     // built once the main window has been painted, so that it shows without waiting.
@@ -57,12 +136,13 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
         ui::SettingsFile::forProgram(QCoreApplication::applicationFilePath());
     // A bad value stops the first showing with its message, before any language is applied.
     F_Menu.setLanguageReader([&settings] { return settings.readIdioma(); });
-    F_Menu.setExitWriter([&settings] {
+    F_Menu.setExitWriter([&settings, &recovery] {
         try {
             settings.writeIdioma(ui::Lingua());
         } catch (const Error& error) {
             ui::showErrorBox(QString::fromStdString(error.what())); // the user can still leave
         }
+        recovery.discard();
     });
 
     // `vaporina FILE.vap`: the design is opened once the window is up, after its first showing

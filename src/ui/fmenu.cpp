@@ -491,17 +491,29 @@ void TF_Menu::showEvent(QShowEvent* event) {
 
 void TF_Menu::FormShow() {
     opc8Click();
-    setLingua(readLanguage_ ? readLanguage_() : LanguageCode(Language::Portuguese));
+    // Start-up ends once the window is on the screen: after the splash, which goes over it, or
+    // without one when a setting that cannot be read stops this showing.
+    auto oncePainted = [this](auto work) {
+        if (paintedOnce_)
+            QMetaObject::invokeMethod(this, work, Qt::QueuedConnection);
+        else
+            connect(
+                this, &TF_Menu::firstPainted, this, work,
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    };
+    try {
+        setLingua(readLanguage_ ? readLanguage_() : LanguageCode(Language::Portuguese));
+    } catch (...) {
+        oncePainted([this] { emit startupFinished(); });
+        throw;
+    }
     AplicaLingua(appLanguage());
     applyLanguageTexts();
     composeCaptions();
-    // The splash goes over the main window, so it waits until the window is on the screen.
-    auto showSplash = [this] { runCommand([this] { VersaoClick(); }); };
-    if (paintedOnce_)
-        QMetaObject::invokeMethod(this, showSplash, Qt::QueuedConnection);
-    else
-        connect(this, &TF_Menu::firstPainted, this, showSplash,
-                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    oncePainted([this] {
+        runCommand([this] { VersaoClick(); });
+        emit startupFinished();
+    });
 }
 
 void TF_Menu::paintEvent(QPaintEvent* event) {
@@ -632,6 +644,7 @@ void TF_Menu::opc6Click() {
     if (path.isEmpty())
         return;
     openDesignFile(path);
+    emit designMatchesFile();
 }
 
 void TF_Menu::openDesignFile(const QString& path) {
@@ -651,6 +664,7 @@ void TF_Menu::opc7Click() {
     if (path.isEmpty())
         return;
     GravaJanela(design_, path.toStdString());
+    emit designMatchesFile();
 }
 
 void TF_Menu::opc8Click() {

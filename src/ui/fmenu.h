@@ -107,6 +107,10 @@ public:
 signals:
     /** The window has been painted for the first time. */
     void firstPainted();
+    /** The first showing is over, its splash closed: the window is the user's. */
+    void startupFinished();
+    /** The design is now the content of a file: it was just saved, or opened by Open. */
+    void designMatchesFile();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

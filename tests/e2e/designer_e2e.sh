@@ -7,10 +7,13 @@
 # X display with a window manager, and with xdotool: closes the splash, creates one control of
 # each kind from the palette, drags one, renames it and ticks two of its events in the
 # inspector, generates the window-objects code and copies it, saves the design, clears, opens
-# it again, and quits answering Yes. Checks the X clipboard against vapgen, the saved file
-# against the expected records, the reopened design against the saved one, the exit code and
-# the settings file. Screenshots of the main steps go to BUILD_DIR/tests/e2e-shots/; the
-# scratch folder BUILD_DIR/tests/e2e-work/ (prefix, saved designs, logs) stays after a failure.
+# it again, deletes a control, kills the designer with SIGKILL once the recovery copy is written,
+# starts it again and answers Yes to the recovery question, saves, and quits answering Yes.
+# Checks the X clipboard against vapgen, the saved file against the expected records, the
+# reopened and the recovered design against the files they came from, the exit code, the
+# settings file, and that a save and an exit remove the recovery copy. Screenshots of the main
+# steps go to BUILD_DIR/tests/e2e-shots/; the scratch folder BUILD_DIR/tests/e2e-work/ (prefix,
+# saved designs, logs) stays after a failure.
 #
 # Every wait is bounded (WAIT_SECONDS); exit code 77 means a needed tool is missing (skipped).
 set -Eeuo pipefail
@@ -236,8 +239,8 @@ install_program() {
 
 start_designer() {
     begin "starting the designer"
-    mkdir -m 700 "$work/runtime"
-    mkdir "$work/home"
+    mkdir -p -m 700 "$work/runtime"
+    mkdir -p "$work/home"
     # The file dialogs start in the working folder, so they take plain file names.
     (cd "$work" && exec env HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
         XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb \
@@ -414,6 +417,36 @@ check_reopened_design() {
     echo "$counts"
 }
 
+recovery_copy="$work/home/.local/state/vaporina/vaporina.recovery.vap"
+no_recovery_copy() { [ ! -e "$recovery_copy" ]; }
+
+crash_after_a_change() {
+    begin "deleting the combo box, then killing the designer once its recovery copy is written"
+    no_recovery_copy || fail "a recovery copy is left after the save"
+    control_menu 191 110 e
+    wait_until "the recovery copy" file_exists "$recovery_copy"
+    cp "$recovery_copy" "$work/copy-before-kill.vap"
+    kill -KILL "$app"
+    wait "$app" 2>/dev/null || true
+}
+
+recover_after_restart() {
+    start_designer
+    close_splash
+    begin "bringing the design back"
+    activate "$(wait_window "^Vaporina$")"
+    shot recovery-question
+    xdotool key Return # Yes, the default button
+    wait_gone "^Vaporina$"
+    main=$(wait_window "^Vaporina - versão 1\\.02$")
+    origin "$main"
+    MX=$OX MY=$OY
+    save_design recovered.vap
+    no_recovery_copy || fail "the recovery copy is left after the save"
+    cmp "$work/copy-before-kill.vap" "$work/recovered.vap" || fail "the recovered design differs"
+    ! grep -qa cbxCidade "$work/recovered.vap" || fail "the deletion was not recovered"
+}
+
 process_ended() { # gone, or a zombie not yet reaped
     ! kill -0 "$app" 2>/dev/null || grep -q '^[0-9]* ([^)]*) Z' "/proc/$app/stat" 2>/dev/null
 }
@@ -433,6 +466,7 @@ quit_designer() {
     local settings="$work/prefix/bin/vaporina.INI"
     [ -f "$settings" ] || fail "no settings file $settings"
     grep -q '^Idioma=1' "$settings" || fail "the settings file holds no Idioma=1"
+    no_recovery_copy || fail "a recovery copy is left after a normal exit"
 }
 
 # ---- the scenario
@@ -462,5 +496,7 @@ check_saved_design
 check_clipboard
 clear_and_reopen
 check_reopened_design
+crash_after_a_change
+recover_after_restart
 quit_designer
 echo "passed; screenshots in $shots"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "texts3.h"
+
+namespace vap {
+
+/** Asked at start when the last run left a recovery copy; Yes brings the design back. */
+inline constexpr Texts3 recoveryQuestion{
+    "O programa não foi encerrado normalmente da última vez, e a janela tinha alterações não "
+    "salvas. Deseja recuperá-la ?",
+    "The program did not end normally last time, and the window had unsaved changes. Do you want "
+    "to recover it ?",
+    "El programa no terminó normalmente la última vez, y la ventana tenía cambios sin guardar. "
+    "¿Desea recuperarla ?"};
+
+/** Put before the reason when the recovery copy cannot be written or removed. */
+inline constexpr Texts3 recoveryCopyFailed{
+    "Falha na cópia de recuperação; salve a janela num arquivo",
+    "The recovery copy failed; save the window to a file",
+    "Falló la copia de recuperación; guarde la ventana en un archivo"};
+
+} // namespace vap
