@@ -205,8 +205,8 @@ const BenchDesign& benchDesign(int controls) {
     for (const auto& control : result.design->controls())
         result.names.push_back(control->name());
 
-    vap::GeneratedCode code = vap::GeraObjetosJanela(
-        *result.design, vap::commentTextsFor(vap::Language::Portuguese), vap::Language::Portuguese);
+    vap::LineCollector code;
+    vap::GeraObjetosJanela(*result.design, vap::commentTextsFor(vap::Language::Portuguese), code);
     result.javaBytes = textBytes(code.lines);
     result.javaLines = code.lines.size();
 

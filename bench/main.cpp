@@ -109,8 +109,8 @@ void windowObjects(benchmark::State& state, int controls) {
         const vap::CommentTexts comments = vap::commentTextsFor(vap::Language::Portuguese);
         std::size_t bytes = 0;
         for (auto _ : state) {
-            vap::GeneratedCode code =
-                vap::GeraObjetosJanela(*fixture.design, comments, vap::Language::Portuguese);
+            vap::LineCollector code;
+            vap::GeraObjetosJanela(*fixture.design, comments, code);
             benchmark::DoNotOptimize(code.lines.data());
             bytes = vapbench::textBytes(code.lines);
         }

@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -162,14 +163,17 @@ void checkTextsKept(std::string_view original, std::string_view saved) {
  * Java whose names are identifiers that Java takes.
  */
 void checkGenerators(vap::Design& design) {
-    std::size_t lines = 0;
+    struct LineChecker final : vap::LineSink {
+        std::size_t lines = 0;
+        void add(std::string line) override {
+            require(line.find_first_of("\r\n") == std::string::npos,
+                    "a generated line holds a line break");
+            ++lines;
+        }
+    } checker;
+    const std::size_t& lines = checker.lines;
     try {
-        vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::Portuguese),
-                               [&](std::string_view line) {
-                                   require(line.find_first_of("\r\n") == std::string_view::npos,
-                                           "a generated line holds a line break");
-                                   ++lines;
-                               });
+        vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::Portuguese), checker);
         for (const auto& control : design.controls())
             require(vap::isValidComponentName(control->name()) && control->name() != "System",
                     "window-objects code was written for a name Java cannot take");
@@ -211,7 +215,9 @@ std::optional<std::string> loadAndSave(const std::string& bytes, Snapshot& loade
     std::optional<vap::DesignFile> file;
     try {
         file = vap::parseDesignFile(bytes);
-    } catch (const vap::Error&) {
+    } catch (const vap::Error& error) {
+        // A message quotes a short excerpt of the text, however long the text.
+        require(std::strlen(error.what()) < 400, "a message longer than its excerpt allows");
         return std::nullopt;
     }
     vap::Design design;

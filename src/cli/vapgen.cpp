@@ -2,6 +2,7 @@
 
 #include "core/codegen/commenttexts.h"
 #include "core/codegen/exampleclass.h"
+#include "core/codegen/javalimits.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/files/ioerror.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -51,12 +53,14 @@ Options:
   --resizable  the designed window is resizable
   --modal      the designed window is modal (a JDialog)
   --name CLASS the example class's name
-  --date DATE  the example class's date, as YYYY-MM-DD
+  --date DATE  the example class's date, as YYYY-MM-DD (years 1000 to 9999)
   --crlf       end output lines with CR LF instead of LF
   --help       show this text
 
 Errors go to standard error as "vapgen: MESSAGE" with exit code 1; wrong
-arguments exit with code 2.
+arguments exit with code 2. Code that javac would refuse (a text or name too
+long for Java, a window too large for one Java method) is printed all the
+same, with a warning on standard error and exit code 0.
 )";
 
 struct UsageError {
@@ -80,12 +84,18 @@ DateText parseDate(const std::string& text) {
     static const std::regex shape(R"((\d{4})-(\d{2})-(\d{2}))");
     std::smatch parts;
     if (!std::regex_match(text, parts, shape))
-        throw UsageError{"--date takes YYYY-MM-DD, not '" + text + "'"};
-    int month = std::stoi(parts[2]);
-    int day = std::stoi(parts[3]);
-    if (month < 1 || month > 12 || day < 1 || day > 31)
+        throw UsageError{"--date takes YYYY-MM-DD, not '" + printableExcerpt(text) + "'"};
+    int year = std::stoi(parts[1]);
+    auto month = static_cast<unsigned>(std::stoi(parts[2]));
+    auto day = static_cast<unsigned>(std::stoi(parts[3]));
+    if (!std::chrono::year_month_day(std::chrono::year(year), std::chrono::month(month),
+                                     std::chrono::day(day))
+             .ok())
         throw UsageError{"'" + text + "' is not a date"};
-    return dateText(std::stoi(parts[1]), month);
+    // Headers show the year in four digits; a year before 1000 has none to show.
+    if (year < 1000)
+        throw UsageError{"--date takes a year from 1000 to 9999, not " + std::to_string(year)};
+    return dateText(year, static_cast<int>(month));
 }
 
 Options parseArguments(const std::vector<std::string>& arguments) {
@@ -104,7 +114,7 @@ Options parseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--lang") {
             const std::string& code = value();
             if (code != "1" && code != "2" && code != "3")
-                throw UsageError{"--lang takes 1, 2 or 3, not '" + code + "'"};
+                throw UsageError{"--lang takes 1, 2 or 3, not '" + printableExcerpt(code) + "'"};
             options.lingua = LanguageCode(code[0] - '0');
         } else if (argument == "--resizable") {
             options.resizable = true;
@@ -121,7 +131,7 @@ Options parseArguments(const std::vector<std::string>& arguments) {
                 (options.command.empty() ? options.command : options.files.emplace_back()) =
                     arguments[i];
         } else if (argument.size() > 1 && argument[0] == '-') {
-            throw UsageError{"unknown option " + argument};
+            throw UsageError{"unknown option " + printableExcerpt(argument)};
         } else if (options.command.empty()) {
             options.command = argument;
         } else {
@@ -145,8 +155,9 @@ void checkShape(const Options& options) {
     };
     auto shape = shapes.find(options.command);
     if (shape == shapes.end())
-        throw UsageError{options.command.empty() ? "no command given"
-                                                 : "unknown command " + options.command};
+        throw UsageError{options.command.empty()
+                             ? "no command given"
+                             : "unknown command " + printableExcerpt(options.command)};
     if (options.files.size() != shape->second.files)
         throw UsageError{options.command + " takes " + std::to_string(shape->second.files) +
                          (shape->second.files == 1 ? " file" : " files")};
@@ -171,16 +182,16 @@ void checkWritten(std::ostream& out) {
 }
 
 /** Writes lines as they come, so that a large output is never held in memory whole. */
-class LinePrinter {
+class LinePrinter final : public LineSink {
 public:
     LinePrinter(std::ostream& out, bool crlf) : out_(out), lineEnd_(crlf ? "\r\n" : "\n") {}
-    void operator()(std::string_view line) {
+    void add(std::string line) override {
         out_ << line << lineEnd_;
         checkWritten(out_);
     }
     void print(const std::vector<std::string>& lines) {
         for (const std::string& line : lines)
-            (*this)(line);
+            add(line);
     }
     void finish() {
         out_.flush();
@@ -200,12 +211,15 @@ void openAsDesigner(Design& design, const Options& options) {
     design.setModal(options.modal);
 }
 
-int printObjects(const Options& options, std::ostream& out) {
+/** The warnings go to standard error; the code stays as it is and the exit status 0. */
+int printObjects(const Options& options, std::ostream& out, std::ostream& err) {
     Design design;
     openAsDesigner(design, options);
     LinePrinter printer(out, options.crlf);
-    GeraObjetosJanela(design, commentTextsFor(options.lingua), std::ref(printer));
+    GeraObjetosJanela(design, commentTextsFor(options.lingua), printer);
     printer.finish();
+    for (const std::string& warning : javaLimitWarnings(design, options.lingua))
+        err << "vapgen: " << warning << "\n";
     return 0;
 }
 
@@ -272,7 +286,7 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
     }
     try {
         if (options.command == "objects")
-            return printObjects(options, out);
+            return printObjects(options, out, err);
         if (options.command == "class")
             return printClass(options, out);
         if (options.command == "check")

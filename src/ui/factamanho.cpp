@@ -6,6 +6,8 @@
 #include "inspectorrows.h"
 #include "pictures.h"
 
+#include "core/codegen/javalimits.h"
+#include "core/codegen/javasyntax.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "core/model/eventmask.h"
@@ -518,6 +520,7 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     const Control* control = selectedControl();
     if (!control)
         return;
+    refuseTooLongText(*control, row);
     // Only the edited cell's field: the other cells show the control's own values, and reading
     // them all back would make each keystroke cost as much as the longest of them.
     switch (row) {
@@ -544,6 +547,21 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     }
 }
 
+void TF_AcTamanho::refuseTooLongText(const Control& control, int row) {
+    if (row != RowCaption && row != RowHint)
+        return;
+    JavaValue what = row == RowCaption ? JavaValue::Caption : JavaValue::Hint;
+    const std::string& held = row == RowCaption ? control.caption() : control.hint();
+    std::string text = ss(cellText(row));
+    // A list's caption is not written into the Java; shortening a text that a file brought in
+    // too long is let through.
+    if ((what == JavaValue::Caption && !hasJavaCaption(control.kind())) || fitsJava(what, text) ||
+        text.size() < held.size())
+        return;
+    writeCell(row, qs(held)); // the cell shows the value the control keeps
+    throw Error(tooLongForJavaMessage(what, Lingua()));
+}
+
 void TF_AcTamanho::AplicaNome() {
     nomeNovo_ = ss(cellText(RowName));
     if (nomeNovo_ == nomeAtual_) {
@@ -556,6 +574,7 @@ void TF_AcTamanho::AplicaNome() {
     // An unnamed control could no longer be found, and its Java would not compile.
     if (nomeNovo_.empty())
         throw Error(invalidNameMessage(nomeNovo_));
+    checkFitsJava(JavaValue::Name, nomeNovo_, Lingua());
     design_.rename(*control, nomeNovo_); // the list follows through objectListChanged
     keepingName_ = false;
     selectName(nomeNovo_);

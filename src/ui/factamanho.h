@@ -75,6 +75,8 @@ private:
     void showValues(const Control& control);
     void showEvents(std::int32_t tag);
     Control* selectedControl() const;
+    /** Puts back the control's caption or hint when the row's text is too long for Java. */
+    void refuseTooLongText(const Control& control, int row);
     void cancelNameEdit();
     void requestNameConfirmation();
     void confirmName();

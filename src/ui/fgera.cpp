@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -47,6 +48,13 @@ TF_Gera::TF_Gera(QWidget* parent) : FrameClosedDialog(parent) {
     memResult->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memResult->setTabChangesFocus(true); // Tab moves on to the next button, as in a form
 
+    lblAviso = new QLabel(this);
+    lblAviso->setObjectName(QStringLiteral("lblAviso"));
+    lblAviso->setWordWrap(true);
+    lblAviso->setTextFormat(Qt::PlainText);
+    lblAviso->setStyleSheet(QStringLiteral("color: #a00000"));
+    lblAviso->hide();
+
     butCopia = new QPushButton(copyPicture(), QStringLiteral("&Copiar"), this);
     butCopia->setObjectName(QStringLiteral("butCopia"));
     butCopia->setGeometry(360, 320, 121, 33);
@@ -81,6 +89,16 @@ void TF_Gera::fill(const GeneratedCode& code) {
     // Every line ends with a line break, the last one too, as the copied text does.
     memResult->setPlainText(qs(joinLines(code.lines, "\n")));
     lineCount_ = static_cast<int>(code.lines.size());
+    // The warning takes the bottom of the text's place, which shrinks by as much.
+    QRect text(8, 8, 513, 305);
+    if (!code.warnings.empty()) {
+        lblAviso->setText(qs(joinLines(code.warnings, "\n")).trimmed());
+        int height = lblAviso->heightForWidth(text.width());
+        lblAviso->setGeometry(text.left(), text.bottom() + 1 - height, text.width(), height);
+        text.setBottom(text.bottom() - height - 4);
+    }
+    lblAviso->setVisible(!code.warnings.empty());
+    memResult->setGeometry(text);
 }
 
 void TF_Gera::butSelecionaClick() {

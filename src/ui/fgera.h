@@ -5,6 +5,7 @@
 
 #include "framecloseddialog.h"
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -23,7 +24,10 @@ public:
 
     const CommentTexts& comments() const { return comments_; }
 
-    /** Replaces the caption (when the generator gives one) and the whole text. */
+    /**
+     * Replaces the caption (when the generator gives one) and the whole text; warnings show
+     * below the text, outside what is selected and copied.
+     */
     void fill(const GeneratedCode& code);
     /** The number of generated lines the window holds. */
     int lineCount() const { return lineCount_; }
@@ -33,6 +37,7 @@ public:
 
 private:
     QPlainTextEdit* memResult;
+    QLabel* lblAviso;
     QPushButton* butSeleciona;
     QPushButton* butCopia;
     void FormCreate();

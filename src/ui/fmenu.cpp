@@ -14,6 +14,7 @@
 #include "tjcomponent.h"
 
 #include "core/codegen/exampleclass.h"
+#include "core/codegen/javalimits.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/lang/datetext.h"
@@ -596,7 +597,10 @@ void TF_Menu::opc2Click() {
     QString preset = qs(design_.window().caption);
     std::optional<QString> caption = dialogs().askText(this, qs(captionTitle.in(*language)),
                                                        qs(captionPrompt.in(*language)), preset, 0);
-    design_.setCaption(ss(caption.value_or(preset)));
+    if (!caption)
+        return;
+    checkFitsJava(JavaValue::Title, ss(*caption), Lingua());
+    design_.setCaption(ss(*caption));
 }
 
 void TF_Menu::opc31Click() {
@@ -618,7 +622,10 @@ void TF_Menu::opc4Click() {
 
 void TF_Menu::opc51Click() {
     TF_Gera F_Gera;
-    F_Gera.fill(GeraObjetosJanela(design_, F_Gera.comments(), Lingua()));
+    LineCollector code;
+    GeraObjetosJanela(design_, F_Gera.comments(), code);
+    F_Gera.fill({windowObjectsCaption(Lingua()), std::move(code.lines),
+                 javaLimitWarnings(design_, Lingua())});
     dialogs().runModal(&F_Gera);
 }
 
@@ -654,7 +661,7 @@ void TF_Menu::openDesignFile(const QString& path) {
         throw Error("Too many controls: the file has " + std::to_string(file.controlCount()) +
                     ", the designer shows at most " + std::to_string(maxOpenedControls));
     opc8Click();
-    applyDesignFile(design_, file);
+    applyDesignFile(design_, std::move(file));
 }
 
 void TF_Menu::opc7Click() {

@@ -171,12 +171,8 @@ LanguageCode SettingsFile::readIdioma() const {
     std::optional<std::int32_t> value;
     if (text.size() <= valueRoom)
         value = wholeNumber(text.toStdString());
-    if (!value) {
-        constexpr qsizetype quoted = 60; // a whole long value would make a box no screen holds
-        if (text.size() > quoted)
-            text = text.left(quoted) + QStringLiteral("…");
+    if (!value)
         throw Error(notAnIntegerMessage(text.toStdString()));
-    }
     return LanguageCode(*value);
 }
 

@@ -4,7 +4,6 @@
 #include "core/model/creation.h"
 #include "core/model/design.h"
 #include "core/support/errorof.h"
-#include "core/support/faulthook.h"
 #include "core/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using vap::SaveStep;
 using vaptest::entriesOf;
-using vaptest::FaultHook;
 
 const std::vector<std::pair<SaveStep, const char*>> allSteps{
     {SaveStep::CheckTarget, "CheckTarget"},
@@ -43,12 +41,7 @@ void fillDesign(vap::Design& design) {
     vap::CriaJButton(design, true);
 }
 
-class SaveFault : public testing::Test {
-protected:
-    void TearDown() override { vap::setSaveFaultForTesting(nullptr); }
-};
-
-TEST_F(SaveFault, EveryFailingStepKeepsTheOldFileAndLeavesNothingBehind) {
+TEST(SaveFault, EveryFailingStepKeepsTheOldFileAndLeavesNothingBehind) {
     struct ErrnoCase {
         int error;
         const char* message;
@@ -65,12 +58,13 @@ TEST_F(SaveFault, EveryFailingStepKeepsTheOldFileAndLeavesNothingBehind) {
             vaptest::TempDir dir;
             std::string path = dir.file("design.vap");
             vaptest::writeBytes(path, oldBytes);
-            {
-                FaultHook hook([failingStep = failingStep, &error](SaveStep step) {
-                    return step == failingStep ? error.error : 0;
-                });
-                EXPECT_EQ(saveError(design, path), error.message);
-            }
+            vap::SaveFault fault = [failingStep = failingStep, &error](SaveStep step) {
+                return step == failingStep ? error.error : 0;
+            };
+            EXPECT_EQ(vaptest::errorOf([&] {
+                          vap::writeFileAtomically(path, vap::serializeDesign(design), fault);
+                      }),
+                      error.message);
             EXPECT_EQ(vaptest::readBytes(path), oldBytes);
             EXPECT_EQ(entriesOf(dir.path()), std::vector<std::string>{"design.vap"});
             ++cases;
@@ -102,7 +96,7 @@ private:
     int error_ = 0;
 };
 
-TEST_F(SaveFault, AFullDiskKeepsTheOldFile) {
+TEST(SaveFault, AFullDiskKeepsTheOldFile) {
     vaptest::TempDir dir;
     SmallDisk disk(dir.path() / "disk");
     if (!disk.mounted())

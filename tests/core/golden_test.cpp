@@ -74,8 +74,9 @@ TEST_P(Golden, GeneratedCodeMatchesExpectedFiles) {
         design.setModal(settings["modal"] == "1");
 
         const vap::CommentTexts comments = vap::commentTextsFor(lingua);
-        EXPECT_TRUE(vaptest::matchesGolden(folder / ("objects-" + code + ".java"),
-                                           vap::GeraObjetosJanela(design, comments, lingua).lines));
+        vap::LineCollector objects;
+        vap::GeraObjetosJanela(design, comments, objects);
+        EXPECT_TRUE(vaptest::matchesGolden(folder / ("objects-" + code + ".java"), objects.lines));
 
         const vap::LanguageState language = vap::languageApplied(lingua);
         const vap::ExampleClassContext context{

@@ -102,11 +102,11 @@ TEST(GeneratedNames, ClashesAreReportedInsteadOfWritten) {
         for (int i = 0; i < c.lists; ++i)
             vap::CriaJList(design, true);
         design.rename(vap::CriaJButton(design, true), c.name);
-        int lines = 0;
+        vap::LineCollector code;
         std::string message = errorOf([&] {
-            vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::Portuguese),
-                                   [&](auto) { ++lines; });
+            vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::Portuguese), code);
         });
+        std::size_t lines = code.lines.size();
         EXPECT_EQ(message.substr(0, c.message.size()), c.message);
         EXPECT_EQ(message.empty(), c.message.empty());
         EXPECT_EQ(lines == 0, !c.message.empty());

@@ -1,8 +1,10 @@
 #include "support/javasupport.h"
 #include "support/tempdir.h"
 
+#include "core/codegen/javalimits.h"
 #include "core/model/creation.h"
 #include "core/model/design.h"
+#include "support/controls.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,59 @@ TEST(Javac, GeneratedClassesCompile) {
     for (const ClassCase& classCase : cases)
         EXPECT_TRUE(std::filesystem::exists(dir.path() / (classCase.className + ".class")))
             << classCase.className;
+}
+
+/** One byte more of code: a label's left from 0 (iconst) to 6 (bipush) or 6 to 200 (sipush). */
+bool growByOneByte(Design& design, const vap::Control& label) {
+    if (label.left() != 0 && label.left() != 6)
+        return false;
+    design.setLeft(label, label.left() == 0 ? 6 : 200);
+    return true;
+}
+
+// Every kind with every event, a hint, each size of number and strings at their limits, then
+// labels up to exactly the most code javalimits lets one method hold: javac must take that and
+// refuse one byte more.
+TEST(Javac, WindowMethodLimitIsJavacs) {
+    Design design;
+    std::string title, euros;
+    while (title.size() < 2 * 32767)
+        title += "\u00e9";
+    while (euros.size() < 3 * 21845)
+        euros += "\u20ac";
+    design.setCaption(title + "a"); // 65,535 bytes
+    design.setModal(true);
+    design.setWindowWidth(40000);
+    for (ControlKind kind : vap::allControlKinds)
+        vaptest::addControl(design, kind,
+                            {std::string(65534, 'a'), euros, -1, -129, 40000, 127, 31});
+    constexpr std::size_t labelBytes = 30; // a label at (0, 0, 0, 0)
+    while (vap::windowMethodCodeSize(design) + labelBytes <= vap::maxMethodCodeBytes)
+        vaptest::addControl(design, ControlKind::Label, {"L", "", 0, 0, 0, 0, 0});
+    auto label = design.controls().rbegin();
+    while (vap::windowMethodCodeSize(design) < vap::maxMethodCodeBytes)
+        label += !growByOneByte(design, **label);
+    ASSERT_EQ(vap::windowMethodCodeSize(design), vap::maxMethodCodeBytes);
+
+    vaptest::TempDir dir;
+    vaptest::writeBytes(dir.file("Under.java"),
+                        vaptest::exampleClassWithObjects(design, vap::Language::English, "Under"));
+    while (!growByOneByte(design, **label))
+        ++label;
+    vaptest::writeBytes(dir.file("Over.java"),
+                        vaptest::exampleClassWithObjects(design, vap::Language::English, "Over"));
+
+    // javac stops at the first class it cannot write, so the one that compiles goes first.
+    std::string output;
+    EXPECT_NE(vaptest::runCommand("cd " + vaptest::shellQuoted(dir.path().string()) +
+                                      " && javac -J-XX:TieredStopAtLevel=1 -nowarn -proc:none "
+                                      "-encoding UTF-8 Under.java Over.java",
+                                  output),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Under.class")) << output;
+    EXPECT_EQ(output.find("Under.java:"), std::string::npos) << output;
+    EXPECT_NE(output.find("Over.java:"), std::string::npos) << output;
+    EXPECT_NE(output.find("code too large"), std::string::npos) << output;
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "core/support/errorof.h"
-#include "core/support/faulthook.h"
 #include "core/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -278,14 +277,11 @@ TEST(SafeWrite, UnfinishedSaveHasNoNameInTheFolder) {
     std::string path = dir.file("design.vap");
     vaptest::writeBytes(path, oldBytes);
     std::vector<std::string> seenWhileWriting;
-    {
-        vaptest::FaultHook watch([&](vap::SaveStep step) {
-            if (step == vap::SaveStep::Flush)
-                seenWhileWriting = entriesOf(dir.path());
-            return 0;
-        });
-        vap::writeFileAtomically(path, "new");
-    }
+    vap::writeFileAtomically(path, "new", [&](vap::SaveStep step) {
+        if (step == vap::SaveStep::Flush)
+            seenWhileWriting = entriesOf(dir.path());
+        return 0;
+    });
     EXPECT_EQ(seenWhileWriting, std::vector<std::string>{"design.vap"});
     EXPECT_EQ(vaptest::readBytes(path), "new");
 }

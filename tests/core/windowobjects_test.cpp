@@ -30,7 +30,9 @@ void setWindow(Design& design, const std::string& title, std::int32_t width, std
 
 vap::GeneratedCode generate(const Design& design,
                             vap::LanguageCode lingua = vap::Language::Portuguese) {
-    return vap::GeraObjetosJanela(design, vap::commentTextsFor(lingua), lingua);
+    vap::LineCollector code;
+    vap::GeraObjetosJanela(design, vap::commentTextsFor(lingua), code);
+    return {vap::windowObjectsCaption(lingua), std::move(code.lines), {}};
 }
 
 /** The lines after the controls-section comment. */

@@ -27,7 +27,7 @@ namespace {
 
 std::unique_ptr<TF_Gera> filledWindow(const std::vector<std::string>& lines) {
     auto window = std::make_unique<TF_Gera>();
-    window->fill(vap::GeneratedCode{std::nullopt, lines});
+    window->fill(vap::GeneratedCode{std::nullopt, lines, {}});
     return window;
 }
 
@@ -57,11 +57,10 @@ private slots:
         designer.trigger("opc51");
         dialogs.verifySettled();
 
-        std::vector<std::string> lines =
-            vap::GeraObjetosJanela(designer.design, vap::commentTextsFor(vap::Language::Portuguese),
-                                   vap::Language::Portuguese)
-                .lines;
-        QString expected = vap::ui::qs(vap::joinLines(lines, "\r\n"));
+        vap::LineCollector code;
+        vap::GeraObjetosJanela(designer.design, vap::commentTextsFor(vap::Language::Portuguese),
+                               code);
+        QString expected = vap::ui::qs(vap::joinLines(code.lines, "\r\n"));
         QVERIFY(expected.contains(QStringLiteral("\r\n\r\n"))); // empty lines are kept too
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     }

@@ -61,6 +61,8 @@ private slots:
                                    << "Informe a Legenda:";
         QTest::newRow("empty accepted") << 1 << false << ""
                                         << "Informe a Legenda:";
+        QTest::newRow("too long for Java")
+            << 3 << false << QString(21846, QChar(0x20AC)) << "Informe el Subtítulo:";
     }
     void caption() {
         QFETCH(int, lingua);
@@ -69,9 +71,12 @@ private slots:
         QFETCH(QString, prompt);
         start(lingua);
         QString before = menu().windowTitle();
-        QString caption = cancel ? before : answer;
+        bool tooLong = answer.size() > 65534 / 3; // the euro sign takes 3 bytes
+        QString caption = cancel || tooLong ? before : answer;
         dialogs->answerText(cancel ? std::nullopt : std::optional<QString>(answer));
         designer->trigger("opc2");
+        if (tooLong)
+            QVERIFY(dialogs->takeError().startsWith("El subtítulo de la ventana es demasiado"));
         auto asked = dialogs->takeRequests().at(0);
         QCOMPARE(asked.text, prompt);
         QCOMPARE(asked.preset, before);
@@ -136,9 +141,9 @@ private slots:
         CodeWindowSeen seen;
         expectCodeWindow(seen);
         designer->trigger("opc51");
-        vap::GeneratedCode code =
-            vap::GeraObjetosJanela(designer->design, vap::commentTextsFor(lingua), lingua);
-        QCOMPARE(seen.title, qs(*code.caption));
+        vap::LineCollector code;
+        vap::GeraObjetosJanela(designer->design, vap::commentTextsFor(lingua), code);
+        QCOMPARE(seen.title, qs(*vap::windowObjectsCaption(lingua)));
         QCOMPARE(seen.text, qs(vap::joinLines(code.lines, "\n")));
         QCOMPARE(seen.lines, static_cast<int>(code.lines.size()));
         QVERIFY(seen.text.contains(QStringLiteral("JButton1")));

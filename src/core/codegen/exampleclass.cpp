@@ -1,5 +1,7 @@
 #include "exampleclass.h"
 
+#include "javalimits.h"
+
 #include "../lang/texts3.h"
 #include "../model/design.h"
 #include "../model/error.h"
@@ -28,11 +30,12 @@ constexpr Texts3 headerGenerator{" - Gerador Automático", " - Automatic Generat
 constexpr Texts3 closingMethod{"aoFechar", "whenClosing", "alCerrar"};
 
 /**
- * Refuses a class name that is no Java class name, or that would hide a class the example class
- * and the window-objects code pasted into it use.
+ * Refuses a class name that is no Java class name, that no file can be named after, or that
+ * would hide a class the example class and the window-objects code pasted into it use.
  */
-void checkExampleClassName(std::string_view name) {
+void checkExampleClassName(std::string_view name, LanguageCode lingua) {
     checkClassName(name);
+    checkFitsJava(JavaValue::ClassName, name, lingua);
     static constexpr std::string_view usedNames[] = {
         "System",         "String",         "Exception",    "WindowEvent", "JFrame",
         "JDialog",        "Rectangle",      "JScrollPane",  "JLabel",      "JTextField",
@@ -138,11 +141,11 @@ GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& conte
             text(promptTitle, lingua), text(promptLabel, lingua), design.window().JavaClassName});
         if (!answer)
             return code;
-        checkExampleClassName(*answer);
+        checkExampleClassName(*answer, lingua);
         design.setJavaClassName(*answer);
         code.lines = headerLines(context, design.window().JavaClassName);
     }
-    checkExampleClassName(design.window().JavaClassName);
+    checkExampleClassName(design.window().JavaClassName, lingua);
     appendBody(code.lines, context, design.window().JavaClassName, design.window().modal);
     return code;
 }

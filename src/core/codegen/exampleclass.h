@@ -36,8 +36,8 @@ struct ExampleClassContext {
  * The example class. For codes 1 to 3 it sets JavaClassName to the language's default name when
  * it is empty, asks for the name and stores the answer; a cancelled question gives no lines.
  * For other codes it asks nothing, writes no header and uses the name the design holds. A name
- * that is no Java class name, or would hide a class the generated Java uses, throws vap::Error
- * and is not stored.
+ * that is no Java class name, too long to name the class's files, or would hide a class the
+ * generated Java uses, throws vap::Error and is not stored.
  */
 GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& context,
                                 const ClassNameAsker& askClassName);

@@ -24,6 +24,15 @@ const ListenerSyntax& listenerSyntax(JavaEvent event) {
     return listeners[static_cast<std::size_t>(eventItem(event))];
 }
 
+bool hasListenerBlock(ControlKind kind, JavaEvent event) {
+    return event != JavaEvent::ActionPerformed ||
+           (kind != ControlKind::Label && kind != ControlKind::List);
+}
+
+bool hasJavaCaption(ControlKind kind) {
+    return kind != ControlKind::List && kind != ControlKind::ComboBox;
+}
+
 std::string javaStringLiteralBody(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size() + 8);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../model/controlkind.h"
 #include "../model/eventmask.h"
 
 #include <string>
@@ -22,6 +23,12 @@ const ListenerSyntax& listenerSyntax(JavaEvent event);
  * characters as \t \n \r \b \f or a three-digit octal escape; everything else unchanged.
  */
 std::string javaStringLiteralBody(std::string_view text);
+
+/** Labels and lists have no action listener in Swing, so they get no action block. */
+bool hasListenerBlock(ControlKind kind, JavaEvent event);
+
+/** Lists and combo boxes are made empty: their caption is not written into the Java. */
+bool hasJavaCaption(ControlKind kind);
 
 /** Whether the text is empty once blanks and control characters are taken off both ends. */
 bool isBlankText(std::string_view text);

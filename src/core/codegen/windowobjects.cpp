@@ -38,14 +38,10 @@ std::string concat(std::initializer_list<std::string_view> pieces) {
 std::string declaration(const Control& control) {
     std::string_view javaClass = kindInfo(control.kind()).javaClass;
     std::string line = concat({"private ", javaClass, " ", control.name(), " = new ", javaClass});
-    switch (control.kind()) {
-    case ControlKind::List:
-    case ControlKind::ComboBox:
-        line += "();";
-        break;
-    default:
+    if (hasJavaCaption(control.kind()))
         line += concat({"(\"", javaStringLiteralBody(control.caption()), "\");"});
-    }
+    else
+        line += "();";
     return line;
 }
 
@@ -94,17 +90,10 @@ void checkNames(const Design& design) {
     }
 }
 
-/** Labels and lists have no action listener in Swing, so they get no action block. */
-bool canAnswer(const Control& control, JavaEvent event) {
-    return event != JavaEvent::ActionPerformed ||
-           (control.kind() != ControlKind::Label && control.kind() != ControlKind::List);
-}
-
-/** Writes the lines to a sink: any callable taking a line, the std::string moved in. */
-template <class Sink> class WindowObjectsWriter {
+class WindowObjectsWriter {
 public:
-    WindowObjectsWriter(const Design& design, const CommentTexts& comments, Sink& sink)
-        : design_(design), comments_(comments), lines_{sink} {}
+    WindowObjectsWriter(const Design& design, const CommentTexts& comments, LineSink& sink)
+        : design_(design), comments_(comments), sink_(sink) {}
 
     void write() {
         checkNames(design_);
@@ -114,46 +103,37 @@ public:
     }
 
 private:
-    /** Gives lines to the sink with the push_back and emplace_back of a vector. */
-    struct Lines {
-        Sink& sink;
-        void push_back(std::string line) { sink(std::move(line)); }
-        void emplace_back(std::string_view line = {}) { sink(std::string(line)); }
-    };
-
     void writeDeclarations() {
-        lines_.push_back(comments_.objectsSection);
+        sink_.add(comments_.objectsSection);
         int scrollPane = 0;
         for (const auto& control : design_.controls()) {
-            lines_.push_back(declaration(*control));
+            sink_.add(declaration(*control));
             if (control->kind() == ControlKind::List)
-                lines_.push_back(concat({"private JScrollPane jScrollPane",
-                                         std::to_string(++scrollPane), " = new JScrollPane();"}));
+                sink_.add(concat({"private JScrollPane jScrollPane", std::to_string(++scrollPane),
+                                  " = new JScrollPane();"}));
         }
     }
 
     void writeWindowSetUp() {
         const DesignWindow& window = design_.window();
-        lines_.emplace_back();
-        lines_.push_back(comments_.windowSection);
-        lines_.emplace_back("this.getContentPane().setLayout(null);");
+        sink_.add({});
+        sink_.add(comments_.windowSection);
+        sink_.add("this.getContentPane().setLayout(null);");
         std::string size = "this.setSize(";
         appendNumber(size, window.width);
         size += ", ";
         appendNumber(size, window.height);
         size += ");";
-        lines_.push_back(std::move(size));
-        lines_.push_back(
-            concat({"this.setTitle(\"", javaStringLiteralBody(window.caption), "\");"}));
-        lines_.push_back(window.resizable ? "this.setResizable(true);"
-                                          : "this.setResizable(false);");
+        sink_.add(std::move(size));
+        sink_.add(concat({"this.setTitle(\"", javaStringLiteralBody(window.caption), "\");"}));
+        sink_.add(window.resizable ? "this.setResizable(true);" : "this.setResizable(false);");
         if (window.modal)
-            lines_.emplace_back("this.setModal(true);");
+            sink_.add("this.setModal(true);");
     }
 
     void writeControls() {
-        lines_.emplace_back();
-        lines_.push_back(comments_.controlsSection);
+        sink_.add({});
+        sink_.add(comments_.controlsSection);
         int scrollPane = 0;
         for (const auto& control : design_.controls()) {
             writeToolTip(*control);
@@ -168,20 +148,20 @@ private:
     void writeToolTip(const Control& control) {
         if (isBlankText(control.hint()))
             return;
-        lines_.push_back(concat(
+        sink_.add(concat(
             {control.name(), ".setToolTipText(\"", javaStringLiteralBody(control.hint()), "\");"}));
     }
 
     void writePlacement(const Control& control) {
-        lines_.push_back(rectangle(control.name(), control));
-        lines_.push_back(concat({"this.getContentPane().add(", control.name(), ", null);"}));
+        sink_.add(rectangle(control.name(), control));
+        sink_.add(concat({"this.getContentPane().add(", control.name(), ", null);"}));
     }
 
     void writeListPlacement(const Control& control, int scrollPane) {
         std::string pane = "jScrollPane" + std::to_string(scrollPane);
-        lines_.push_back(rectangle(pane, control));
-        lines_.push_back(concat({pane, ".getViewport().add(", control.name(), ", null);"}));
-        lines_.push_back(concat({"this.getContentPane().add(", pane, ", null);"}));
+        sink_.add(rectangle(pane, control));
+        sink_.add(concat({pane, ".getViewport().add(", control.name(), ", null);"}));
+        sink_.add(concat({"this.getContentPane().add(", pane, ", null);"}));
     }
 
     void writeListeners(const Control& control) {
@@ -189,23 +169,22 @@ private:
             return;
         EventChoice events = decodeEventMask(control.tag());
         for (JavaEvent event : eventsHeaviestFirst) {
-            if (events.has(event) && canAnswer(control, event))
+            if (events.has(event) && hasListenerBlock(control.kind(), event))
                 writeListener(control, listenerSyntax(event));
         }
     }
 
     void writeListener(const Control& control, const ListenerSyntax& syntax) {
-        lines_.push_back(concat(
+        sink_.add(concat(
             {control.name(), ".add", syntax.kind, "Listener (new ", syntax.adapter, "() {"}));
-        lines_.push_back(
-            concat({"  public void ", syntax.method, "(", syntax.eventType, "Event e) {"}));
-        lines_.push_back(comments_.listenerBody);
-        lines_.emplace_back("}});");
+        sink_.add(concat({"  public void ", syntax.method, "(", syntax.eventType, "Event e) {"}));
+        sink_.add(comments_.listenerBody);
+        sink_.add("}});");
     }
 
     const Design& design_;
     const CommentTexts& comments_;
-    Lines lines_;
+    LineSink& sink_;
 };
 
 } // namespace
@@ -216,19 +195,8 @@ std::optional<std::string> windowObjectsCaption(LanguageCode lingua) {
     return std::nullopt;
 }
 
-void GeraObjetosJanela(const Design& design, const CommentTexts& comments, const LineSink& sink) {
-    WindowObjectsWriter<const LineSink>(design, comments, sink).write();
-}
-
-GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments,
-                                LanguageCode lingua) {
-    GeneratedCode code{windowObjectsCaption(lingua), {}};
-    // Most controls give a declaration, a placement of two lines and a listener block or two.
-    code.lines.reserve(16 + design.controls().size() * 8);
-    // The lines are built once and moved in, not copied through the streaming sink.
-    auto keep = [&code](std::string&& line) { code.lines.push_back(std::move(line)); };
-    WindowObjectsWriter<decltype(keep)>(design, comments, keep).write();
-    return code;
+void GeraObjetosJanela(const Design& design, const CommentTexts& comments, LineSink& sink) {
+    WindowObjectsWriter(design, comments, sink).write();
 }
 
 } // namespace vap

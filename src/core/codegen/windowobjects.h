@@ -9,18 +9,13 @@ class Design;
 
 /**
  * The window-objects code: declarations of the controls, the window's set-up and each control's
- * placement with an empty listener block per chosen event. Captions, hints and the title are
- * written as escaped Java string literals. Reads the design and changes nothing.
+ * placement with an empty listener block per chosen event, handed to the sink line by line.
+ * Captions, hints and the title are written as escaped Java string literals. Reads the design
+ * and changes nothing. A control name that would break the Java (a reserved word, System, which
+ * the example class calls, or the name of a generated scroll pane) throws vap::Error before any
+ * line is given.
  */
-GeneratedCode GeraObjetosJanela(const Design& design, const CommentTexts& comments,
-                                LanguageCode lingua);
-
-/**
- * The same lines handed to the sink one by one. A control name that would break the Java (a
- * reserved word, System, which the example class calls, or the name of a generated scroll pane)
- * throws vap::Error before any line is given.
- */
-void GeraObjetosJanela(const Design& design, const CommentTexts& comments, const LineSink& sink);
+void GeraObjetosJanela(const Design& design, const CommentTexts& comments, LineSink& sink);
 
 /** The caption of the code window showing window-objects code, for codes 1 to 3. */
 std::optional<std::string> windowObjectsCaption(LanguageCode lingua);

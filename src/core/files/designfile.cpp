@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <new>
@@ -68,9 +69,7 @@ public:
     std::string_view readLine() {
         if (atEnd())
             return bytes_.substr(bytes_.size());
-        std::size_t end = position_;
-        while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
-            ++end;
+        std::size_t end = std::min(next('\n', lineFeed_), next('\r', carriage_));
         std::string_view line = bytes_.substr(position_, end - position_);
         position_ = end;
         if (position_ < bytes_.size() && bytes_[position_] == '\r')
@@ -81,15 +80,37 @@ public:
     }
 
 private:
+    /**
+     * Where the next such byte lies, found by memchr once and kept until the reading passes it:
+     * a line may be the whole of a file of hundreds of megabytes, and lone CRs may end the rest.
+     */
+    std::size_t next(char byte, std::size_t& cached) const {
+        if (cached == std::string_view::npos || cached < position_) {
+            const void* found =
+                std::memchr(bytes_.data() + position_, byte, bytes_.size() - position_);
+            cached = found
+                         ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes_.data())
+                         : bytes_.size();
+        }
+        return cached;
+    }
+
     std::string_view bytes_;
     std::size_t position_ = 0;
+    std::size_t lineFeed_ = std::string_view::npos;
+    std::size_t carriage_ = std::string_view::npos;
 };
+
+/** Enough of a file's text for a message's excerpt, decoded; never the whole of a long text. */
+std::string excerptOf(std::string_view bytes) {
+    return decodeWindows1252(bytes.substr(0, messageExcerptLength + 1));
+}
 
 /** A number piece of a record line: decimal, leading blanks and a sign allowed, 32 bits. */
 std::int32_t toInteger(std::string_view piece) {
     if (std::optional<std::int32_t> value = wholeNumber(piece))
         return *value;
-    throw Error(notAnIntegerMessage(decodeWindows1252(piece)));
+    throw Error(notAnIntegerMessage(excerptOf(piece)));
 }
 
 /** A record as it stands in the file: numbers taken apart, texts still Windows-1252 bytes. */
@@ -134,12 +155,6 @@ std::string_view beforeEndOfFile(std::string_view bytes) {
     return bytes.substr(0, bytes.find(endOfFileByte));
 }
 
-/** Where a piece of text lies in the file's bytes. */
-DesignFile::Span spanOf(std::string_view piece, std::string_view bytes) {
-    return {static_cast<std::uint32_t>(piece.data() - bytes.data()),
-            static_cast<std::uint32_t>(piece.size())};
-}
-
 /**
  * Checks the names of a file's control records: each valid and not one of the designer's own
  * names as it is read, and unique with case ignored once they are sorted as the object list
@@ -147,12 +162,13 @@ DesignFile::Span spanOf(std::string_view piece, std::string_view bytes) {
  */
 class NameCheck {
 public:
+    explicit NameCheck(std::size_t controlCount) { names_.reserve(controlCount); }
     void check(const RecordView& record) {
         if (!kindOfTag(record.tag))
             return;
         std::string_view name = record.name; // a valid name is ASCII, the same in both encodings
         if (!isValidComponentName(name))
-            throw Error(invalidNameMessage(decodeWindows1252(name)));
+            throw Error(invalidNameMessage(excerptOf(name)));
         if (isDesignerComponentName(name))
             throw Error(duplicateNameMessage(name));
         names_.push_back(name);
@@ -185,6 +201,55 @@ private:
 
 /** Far beyond any real design; a larger file is refused before anything is read. */
 constexpr std::size_t maximumFileSize = 256u << 20;
+constexpr const char* tooLargeText = " is too large for a design file (over 256 MB)";
+
+/**
+ * What a loaded control costs: the control with its texts' short storage, its places in the
+ * design's lists and the loader's own lists (measured on a 64-bit build, rounded up).
+ */
+constexpr std::size_t memoryPerControl = 192;
+/** The part of it taken while the file's bytes are still held: the list entries come after. */
+constexpr std::size_t memoryPerControlBesideBytes = 160;
+/** Small designs load whatever the shape of their records, within what a process needs anyway. */
+constexpr std::size_t memoryAllowance = 16u << 20;
+
+/** The tag of a record line: the piece before its first ':', if any. */
+std::string_view tagOfLine(std::string_view line) {
+    std::size_t colon = line.find(':');
+    return colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
+}
+
+/** What a text of the file costs once decoded into the design, beyond its file's bytes. */
+std::size_t textMemory(std::string_view bytes) {
+    std::size_t high = static_cast<std::size_t>(std::count_if(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
+    std::size_t decoded = bytes.size() + 2 * high; // a byte past ASCII takes at most three
+    return decoded < 16 ? 0 : decoded + 32;        // shorter ones are kept inside the control
+}
+
+/** The control records of a file and what loading it would take, counted keeping nothing. */
+struct LoadCost {
+    std::size_t controls = 0;
+    std::size_t texts = 0;
+};
+
+LoadCost loadCostOf(std::string_view bytes) {
+    LineReader reader(bytes);
+    LoadCost cost;
+    bool kept = false; // whether the current record is applied
+    for (std::size_t line = 0; !reader.atEnd(); ++line) {
+        std::string_view text = reader.readLine();
+        if (line % 4 == 0) {
+            std::string_view tag = tagOfLine(text);
+            bool control = kindOfTag(tag).has_value();
+            cost.controls += control;
+            kept = control || tag == windowTag;
+        } else if (kept) {
+            cost.texts += textMemory(text);
+        }
+    }
+    return cost;
+}
 
 /** Closes the descriptor whichever way the read ends. */
 struct FileDescriptor {
@@ -209,7 +274,7 @@ std::string readWholeFile(const std::string& path) {
     if (!S_ISREG(info.st_mode))
         throw Error(printableText(path) + " is not a regular file");
     if (static_cast<std::uint64_t>(info.st_size) > maximumFileSize)
-        throw Error(printableText(path) + " is too large for a design file (over 256 MB)");
+        throw Error(printableText(path) + tooLargeText);
     std::string bytes;
     try {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -224,7 +289,7 @@ std::string readWholeFile(const std::string& path) {
                 break;
             // The file may grow while it is read; the limit holds all the same.
             if (bytes.size() + static_cast<std::size_t>(count) > maximumFileSize)
-                throw Error(printableText(path) + " is too large for a design file (over 256 MB)");
+                throw Error(printableText(path) + tooLargeText);
             bytes.append(buffer, static_cast<std::size_t>(count));
         }
     } catch (const std::bad_alloc&) {
@@ -297,8 +362,27 @@ void appendRecordLine(std::string& out, std::string_view tag, std::int32_t left,
 
 } // namespace
 
-std::string_view DesignFile::text(Span span) const {
-    return std::string_view(bytes_).substr(span.offset, span.size);
+namespace {
+
+/**
+ * Refuses a design file over 256 MB, or one whose loading would take more than four times its
+ * size (beyond a small allowance), as files of many tiny records would. The writer checks what
+ * it writes the same way, so that every file it writes can be read. Gives the control count.
+ */
+std::size_t checkDesignSize(std::string_view bytes) {
+    if (bytes.size() > maximumFileSize)
+        throw Error(std::string("The design") + tooLargeText);
+    LoadCost cost = loadCostOf(beforeEndOfFile(bytes));
+    // The bytes are let go before the controls are listed. In 64 bits nothing here overflows.
+    std::size_t needed =
+        cost.texts + std::max(bytes.size() + cost.controls * memoryPerControlBesideBytes,
+                              cost.controls * memoryPerControl);
+    if (needed > 4 * bytes.size() + memoryAllowance)
+        throw Error(
+            "The design has too many controls or too long texts for the size of its file (" +
+            std::to_string(cost.controls) + " controls in " + std::to_string(bytes.size()) +
+            " bytes): it would take more than four times that size to open");
+    return cost.controls;
 }
 
 /** Walks the records of the bytes before the end-of-file byte, in file order. */
@@ -314,30 +398,20 @@ template <class Visit> void forEachRecord(std::string_view bytes, Visit&& visit)
     }
 }
 
+} // namespace
+
 DesignFile parseDesignFile(std::string bytes) {
-    if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
-        throw Error(outOfMemoryMessage);
+    std::size_t controlCount = checkDesignSize(bytes);
     DesignFile file;
     file.bytes_ = std::move(bytes);
-    NameCheck names;
+    NameCheck names(controlCount);
     try {
-        forEachRecord(file.bytes_, [&](const RecordView& record) {
-            names.check(record);
-            std::optional<ControlKind> kind = kindOfTag(record.tag);
-            if (!kind && record.tag != windowTag)
-                return;
-            file.controlCount_ += kind.has_value();
-            std::int8_t code =
-                kind ? static_cast<std::int8_t>(*kind) : DesignFile::Record::windowRecord;
-            file.records_.push_back(DesignFile::Record{
-                code, record.left, record.top, record.height, record.width, record.events,
-                spanOf(record.caption, file.bytes_), spanOf(record.name, file.bytes_),
-                spanOf(record.hint, file.bytes_)});
-        });
+        forEachRecord(file.bytes_, [&](const RecordView& record) { names.check(record); });
     } catch (const Error&) {
         names.listedOrder(); // a name met twice before this fault is the first fault
         throw;
     }
+    file.controlCount_ = controlCount;
     file.listedOrder_ = names.listedOrder();
     return file;
 }
@@ -350,12 +424,14 @@ DesignFile readDesignFile(const std::string& path) {
     }
 }
 
-void applyDesignFile(Design& design, const DesignFile& file) {
+/** Applies the file; `created` runs once every control is made, before they are listed. */
+template <class Created>
+void applyRecords(Design& design, const DesignFile& file, Created&& created) {
     if (!design.controls().empty()) {
-        for (const DesignFile::Record& record : file.records_) {
-            if (record.kind >= 0 && design.findControl(file.text(record.name)))
-                throw Error(duplicateNameMessage(file.text(record.name)));
-        }
+        forEachRecord(file.bytes_, [&](const RecordView& record) {
+            if (kindOfTag(record.tag) && design.findControl(record.name))
+                throw Error(duplicateNameMessage(record.name));
+        });
     }
     design.reserveControls(file.controlCount_);
     struct BulkChange {
@@ -363,36 +439,43 @@ void applyDesignFile(Design& design, const DesignFile& file) {
         explicit BulkChange(Design& d) : design(d) { design.beginBulkChange(); }
         ~BulkChange() { design.endBulkChange(); }
     } bulk(design);
-    std::vector<Control*> loaded;
-    loaded.reserve(file.controlCount_);
-    for (const DesignFile::Record& record : file.records_) {
-        if (record.kind == DesignFile::Record::windowRecord) {
+    std::size_t firstLoaded = design.controls().size();
+    forEachRecord(file.bytes_, [&](const RecordView& record) {
+        if (record.tag == windowTag) {
             design.setWindowLeft(record.left);
             design.setWindowTop(record.top);
             design.setWindowHeight(record.height);
             design.setWindowWidth(record.width);
-            design.setJavaClassName(decodeWindows1252(file.text(record.name)));
-            design.setCaption(decodeWindows1252(file.text(record.caption)));
-        } else if (record.kind >= 0) {
-            Control& control = createOfKind(design, static_cast<ControlKind>(record.kind), false);
+            design.setJavaClassName(decodeWindows1252(record.name));
+            design.setCaption(decodeWindows1252(record.caption));
+        } else if (std::optional<ControlKind> kind = kindOfTag(record.tag)) {
+            Control& control = createOfKind(design, *kind, false);
             design.setLeft(control, record.left);
             design.setTop(control, record.top);
             design.setHeight(control, record.height);
             design.setWidth(control, record.width);
             design.setTag(control, record.events);
             // The name first: a rename may carry the caption along, and the saved caption wins.
-            design.renameChecked(control, std::string(file.text(record.name)));
-            design.setCaption(control, decodeWindows1252(file.text(record.caption)));
-            design.setHint(control, decodeWindows1252(file.text(record.hint)));
+            design.renameChecked(control, std::string(record.name));
+            design.setCaption(control, decodeWindows1252(record.caption));
+            design.setHint(control, decodeWindows1252(record.hint));
             design.setShowHint(control, true);
-            loaded.push_back(&control);
         }
-    }
+    });
+    created();
     std::vector<Control*> listed;
-    listed.reserve(loaded.size());
+    listed.reserve(file.listedOrder_.size());
     for (std::uint32_t index : file.listedOrder_)
-        listed.push_back(loaded[index]);
+        listed.push_back(design.controls()[firstLoaded + index].get());
     design.listControls(listed);
+}
+
+void applyDesignFile(Design& design, const DesignFile& file) {
+    applyRecords(design, file, [] {});
+}
+
+void applyDesignFile(Design& design, DesignFile&& file) {
+    applyRecords(design, file, [&] { std::string().swap(file.bytes_); });
 }
 
 void CarregaJanela(Design& design, const std::string& path) {
@@ -402,7 +485,7 @@ void CarregaJanela(Design& design, const std::string& path) {
 void openDesign(Design& design, const std::string& path) {
     DesignFile file = readDesignFile(path);
     design.clear();
-    applyDesignFile(design, file);
+    applyDesignFile(design, std::move(file));
 }
 
 std::string serializeDesign(const Design& design) {
@@ -425,7 +508,13 @@ std::string serializeDesign(const Design& design) {
 }
 
 void GravaJanela(const Design& design, const std::string& path) {
-    writeFileAtomically(path, serializeDesign(design));
+    std::string bytes = serializeDesign(design);
+    try {
+        checkDesignSize(bytes);
+    } catch (const Error& error) {
+        throw Error(std::string("Cannot save: ") + error.what());
+    }
+    writeFileAtomically(path, bytes);
 }
 
 } // namespace vap

@@ -9,32 +9,25 @@ namespace vap {
 
 class Design;
 
-/** A design file read and checked, not yet applied: its bytes, whose names and numbers passed. */
+/**
+ * A design file read and checked, not yet applied: its bytes, whose names and numbers passed,
+ * and whose design fits in four times the file's size.
+ */
 class DesignFile {
 public:
     /** How many control records the file holds. */
     std::size_t controlCount() const { return controlCount_; }
 
-    /** Where a text line lies in the bytes; the loader decodes it straight into the design. */
-    struct Span {
-        std::uint32_t offset = 0; // a design file is far smaller than 4 GB
-        std::uint32_t size = 0;
-    };
-    /** A window or control record; other records are skipped when applied, so not kept. */
-    struct Record {
-        std::int8_t kind; // a ControlKind, or the code below
-        static constexpr std::int8_t windowRecord = -1;
-        std::int32_t left, top, height, width, events;
-        Span caption, name, hint;
-    };
-
 private:
     friend DesignFile parseDesignFile(std::string bytes);
     friend void applyDesignFile(Design& design, const DesignFile& file);
-    std::string_view text(Span span) const;
+    /** The same, letting the file's bytes go once they are no longer needed. */
+    void applyDesignFile(Design& design, DesignFile&& file);
+    friend void applyDesignFile(Design& design, DesignFile&& file);
+    template <class Created>
+    friend void applyRecords(Design& design, const DesignFile& file, Created&& created);
 
-    std::string bytes_;
-    std::vector<Record> records_;
+    std::string bytes_; // the records are read again from these when applied
     std::size_t controlCount_ = 0;
     std::vector<std::uint32_t> listedOrder_; // the control records in the order of their names
 };
@@ -56,6 +49,8 @@ DesignFile readDesignFile(const std::string& path);
  * before anything changes.
  */
 void applyDesignFile(Design& design, const DesignFile& file);
+/** The same, letting the file's bytes go once they are no longer needed. */
+void applyDesignFile(Design& design, DesignFile&& file);
 
 /** Reads a design file into the design, adding its controls to those there; all or nothing. */
 void CarregaJanela(Design& design, const std::string& path);

@@ -8,9 +8,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <deque>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <optional>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -21,71 +24,145 @@ namespace vap {
 
 namespace {
 
-std::function<int(SaveStep)>& injectedFault() {
-    static std::function<int(SaveStep)> fault;
-    return fault;
-}
-
-/** Fails the step when a test asked for it. */
-void faultPoint(SaveStep step) {
-    if (injectedFault()) {
-        if (int error = injectedFault()(step)) {
-            errno = error;
-            throw Error(ioErrorMessageFromErrno(error));
-        }
-    }
-}
+constexpr std::string_view siblingPrefix = ".vaporina-";
+constexpr std::size_t siblingSuffixLength = 6;
 
 [[noreturn]] void failWithErrno(int errnoValue) {
     throw Error(ioErrorMessageFromErrno(errnoValue));
 }
 
-std::string folderOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+/** Fails the step when the caller's fault asks for it. */
+void faultPoint(const SaveFault& fault, SaveStep step) {
+    if (fault) {
+        if (int error = fault(step)) {
+            errno = error;
+            failWithErrno(error);
+        }
+    }
+}
+
+/** A descriptor closed whichever way the save ends. */
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(Descriptor&& other) noexcept : fd_(other.release()) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        if (this != &other) {
+            reset();
+            fd_ = other.release();
+        }
+        return *this;
+    }
+    int get() const { return fd_; }
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+    void reset() {
+        if (fd_ >= 0)
+            close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+std::string procPath(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
 }
 
 /**
  * Whether the kernel's protected-symlinks rule lets this process follow the link: in a sticky
  * folder that anyone may write, only a link of the process's own user or of the folder's owner.
  */
-bool mayFollowLink(const std::string& link, const struct stat& linkInfo) {
-    struct stat folder {};
-    if (stat(folderOf(link).c_str(), &folder) != 0)
+bool mayFollowLink(int folder, const struct stat& link) {
+    struct stat info {};
+    if (fstat(folder, &info) != 0)
         return false;
-    bool stickyShared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
-    return !stickyShared || linkInfo.st_uid == geteuid() || linkInfo.st_uid == folder.st_uid;
+    bool stickyShared = (info.st_mode & S_ISVTX) && (info.st_mode & S_IWOTH);
+    return !stickyShared || link.st_uid == geteuid() || link.st_uid == info.st_uid;
 }
 
-/**
- * The file a save to `path` replaces: a symbolic link is followed, so that the link stays and
- * its file gets the new bytes, but only where the system would let this user follow it. A link
- * to nothing is refused rather than replaced by a file.
- */
-std::string resolveTarget(const std::string& path) {
-    std::string current = path;
-    for (int hops = 0;; ++hops) {
-        struct stat info {};
-        if (lstat(current.c_str(), &info) != 0) {
-            if (errno == ENOENT && hops > 0)
-                throw Error(printableText(path) + " is a link to a missing file");
-            return current;
-        }
-        if (!S_ISLNK(info.st_mode))
-            return current;
-        if (hops >= 40)
-            failWithErrno(ELOOP);
-        if (!mayFollowLink(current, info))
-            failWithErrno(EACCES);
-        std::vector<char> buffer(PATH_MAX + 1);
-        ssize_t length = readlink(current.c_str(), buffer.data(), buffer.size() - 1);
-        if (length < 0)
-            failWithErrno(errno);
-        std::string next(buffer.data(), static_cast<std::size_t>(length));
-        current = next.front() == '/' ? next : folderOf(current) + "/" + next;
+std::deque<std::string> partsOf(std::string_view path) {
+    std::deque<std::string> parts;
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t slash = std::min(path.find('/', start), path.size());
+        parts.emplace_back(path.substr(start, slash - start));
+        start = slash + 1;
     }
+    return parts;
+}
+
+/** The folder a save writes into, held open, and the name of the file in it. */
+struct Target {
+    Descriptor folder;
+    std::string name;
+};
+
+/**
+ * Walks the path one part at a time without letting the system follow any link by itself, so
+ * that the rule for links in shared folders holds for every link on the way, not only the last.
+ * A link as the last part is followed and kept; a link to nothing is refused rather than
+ * replaced by a file.
+ */
+Target locateTarget(const std::string& path) {
+    Descriptor folder(open(path.front() == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0)
+        failWithErrno(errno);
+    std::deque<std::string> parts = partsOf(path);
+    bool lastCameFromLink = false;
+    for (int hops = 0; !parts.empty();) {
+        std::string part = std::move(parts.front());
+        parts.pop_front();
+        bool last = parts.empty();
+        if (part.empty() || part == ".") {
+            if (last)
+                failWithErrno(EISDIR);
+            continue;
+        }
+        struct stat info {};
+        if (fstatat(folder.get(), part.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT)
+                failWithErrno(errno);
+            if (!last)
+                throw Error(ioErrorMessage(IoError::InvalidFilename)); // a missing folder
+            if (lastCameFromLink)
+                throw Error(printableText(path) + " is a link to a missing file");
+            return {std::move(folder), part};
+        }
+        if (S_ISLNK(info.st_mode)) {
+            if (++hops > 40)
+                failWithErrno(ELOOP);
+            if (!mayFollowLink(folder.get(), info))
+                failWithErrno(EACCES);
+            std::vector<char> buffer(PATH_MAX + 1);
+            ssize_t length = readlinkat(folder.get(), part.c_str(), buffer.data(), PATH_MAX);
+            if (length <= 0)
+                failWithErrno(length < 0 ? errno : ENOENT);
+            std::string_view next(buffer.data(), static_cast<std::size_t>(length));
+            std::deque<std::string> linked = partsOf(next);
+            parts.insert(parts.begin(), linked.begin(), linked.end());
+            lastCameFromLink = last;
+            if (next.front() == '/') {
+                folder = Descriptor(open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+                if (folder.get() < 0)
+                    failWithErrno(errno);
+            }
+            continue;
+        }
+        if (last)
+            return {std::move(folder), part};
+        // Without following: a link swapped in since the check is refused, not followed.
+        Descriptor inner(
+            openat(folder.get(), part.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (inner.get() < 0)
+            failWithErrno(errno == ENOENT ? EINVAL : errno);
+        folder = std::move(inner);
+    }
+    failWithErrno(EISDIR);
 }
 
 /**
@@ -103,7 +180,6 @@ mode_t currentUmask() {
 }
 
 void writeAll(int fd, std::string_view bytes) {
-    faultPoint(SaveStep::Write);
     while (!bytes.empty()) {
         ssize_t written = write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -115,35 +191,71 @@ void writeAll(int fd, std::string_view bytes) {
     }
 }
 
-std::string randomSuffix() {
+std::string siblingName() {
     static constexpr char letters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    unsigned char bytes[6] = {};
+    unsigned char bytes[siblingSuffixLength] = {};
     if (getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes))
         failWithErrno(errno);
-    std::string suffix;
+    std::string name(siblingPrefix);
     for (unsigned char byte : bytes)
-        suffix += letters[byte % (sizeof letters - 1)];
-    return suffix;
+        name += letters[byte % (sizeof letters - 1)];
+    return name;
+}
+
+/**
+ * Removes what earlier saves of this user left in the folder when they were killed between
+ * naming their new file and renaming it. A save holds a lock on its new file from its creation
+ * to its end, so a file still locked belongs to a save in progress and stays.
+ */
+void removeLeftovers(int folder) {
+    Descriptor listing(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    DIR* entries = listing.get() < 0 ? nullptr : fdopendir(listing.get());
+    if (!entries)
+        return; // a folder we may not list: its leftovers stay, the save goes on
+    listing.release();
+    while (const dirent* entry = readdir(entries)) {
+        std::string_view name = entry->d_name;
+        if (!name.starts_with(siblingPrefix) ||
+            name.size() != siblingPrefix.size() + siblingSuffixLength)
+            continue;
+        struct stat named {};
+        // Opening a device may act on it: only a plain file of ours is opened at all.
+        if (fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(named.st_mode) || named.st_uid != geteuid())
+            continue;
+        int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        Descriptor file(openat(folder, entry->d_name, O_RDONLY | flags));
+        if (file.get() < 0)
+            file = Descriptor(openat(folder, entry->d_name, O_WRONLY | flags));
+        struct stat opened {};
+        if (file.get() < 0 || fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            opened.st_uid != geteuid() || flock(file.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        if (fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            unlinkat(folder, entry->d_name, 0);
+    }
+    closedir(entries);
 }
 
 /** Gives the new file the old one's owner, group and extended attributes, as far as allowed. */
 void keepOwnership(int fd, const std::string& oldFile, const struct stat& old) {
     if (fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)fchown(fd, static_cast<uid_t>(-1), old.st_gid); // a user may keep a group of theirs
-    ssize_t size = listxattr(oldFile.c_str(), nullptr, 0);
+    ssize_t size = llistxattr(oldFile.c_str(), nullptr, 0);
     if (size <= 0)
         return;
     std::vector<char> names(static_cast<std::size_t>(size));
-    size = listxattr(oldFile.c_str(), names.data(), names.size());
+    size = llistxattr(oldFile.c_str(), names.data(), names.size());
     for (std::size_t at = 0; size > 0 && at < static_cast<std::size_t>(size);) {
         const char* name = names.data() + at;
         at += std::string_view(name).size() + 1;
-        ssize_t valueSize = getxattr(oldFile.c_str(), name, nullptr, 0);
+        ssize_t valueSize = lgetxattr(oldFile.c_str(), name, nullptr, 0);
         if (valueSize < 0)
             continue;
         std::vector<char> value(static_cast<std::size_t>(valueSize));
-        valueSize = getxattr(oldFile.c_str(), name, value.data(), value.size());
+        valueSize = lgetxattr(oldFile.c_str(), name, value.data(), value.size());
         if (valueSize >= 0)
             (void)fsetxattr(fd, name, value.data(), static_cast<std::size_t>(valueSize), 0);
     }
@@ -151,101 +263,105 @@ void keepOwnership(int fd, const std::string& oldFile, const struct stat& old) {
 
 /**
  * The new file beside the target. Where the file system allows, it has no name until it is
- * complete, so that a killed save leaves nothing behind; otherwise it is a hidden file, removed
- * unless it was renamed into place. Its short name leaves room for the longest target name.
+ * complete: a new target gets it directly, an existing one through a hidden name renamed over
+ * it. Elsewhere it is a hidden file from the start, removed unless it was renamed into place.
+ * It stays locked to the end, which tells a later save that it is no leftover.
  */
 class SiblingFile {
 public:
-    explicit SiblingFile(const std::string& target) : folder_(folderOf(target)) {
-        faultPoint(SaveStep::CreateSibling);
-        fd_ = open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-        if (fd_ >= 0)
-            return;
-        path_ = folder_ + "/.vaporina-XXXXXX";
-        fd_ = mkstemp(path_.data());
-        if (fd_ < 0 && errno == ENOENT)
-            throw Error(ioErrorMessage(IoError::InvalidFilename)); // the folder is missing
-        if (fd_ < 0)
+    SiblingFile(int folder, const SaveFault& fault) : folder_(folder), fault_(fault) {
+        faultPoint(fault_, SaveStep::CreateSibling);
+        file_ = Descriptor(openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+        for (int attempt = 0; file_.get() < 0 && attempt < 100; ++attempt) {
+            std::string candidate = siblingName();
+            file_ = Descriptor(
+                openat(folder_, candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600));
+            if (file_.get() >= 0)
+                name_ = std::move(candidate);
+            else if (errno != EEXIST)
+                failWithErrno(errno);
+        }
+        if (file_.get() < 0)
+            failWithErrno(EEXIST);
+        lock_ = Descriptor(dup(file_.get()));
+        if (lock_.get() < 0 || flock(lock_.get(), LOCK_EX) != 0)
             failWithErrno(errno);
-        named_ = true;
     }
     ~SiblingFile() {
-        if (fd_ >= 0)
-            close(fd_);
-        if (named_ && !renamed_)
-            unlink(path_.c_str());
+        if (!name_.empty() && !renamed_)
+            unlinkat(folder_, name_.c_str(), 0);
     }
     SiblingFile(const SiblingFile&) = delete;
     SiblingFile& operator=(const SiblingFile&) = delete;
 
     void write(std::string_view bytes, mode_t mode, const std::optional<struct stat>& old,
-               const std::string& target) {
-        writeAll(fd_, bytes);
+               const std::string& oldFile) {
+        faultPoint(fault_, SaveStep::Write);
+        writeAll(file_.get(), bytes);
         if (old)
-            keepOwnership(fd_, target, *old);
-        faultPoint(SaveStep::SetMode);
-        if (fchmod(fd_, mode) != 0)
+            keepOwnership(file_.get(), oldFile, *old);
+        faultPoint(fault_, SaveStep::SetMode);
+        if (fchmod(file_.get(), mode) != 0)
             failWithErrno(errno);
-        faultPoint(SaveStep::Flush);
-        if (fsync(fd_) != 0)
+        faultPoint(fault_, SaveStep::Flush);
+        if (fsync(file_.get()) != 0)
             failWithErrno(errno);
-        if (!named_)
-            giveName();
-        faultPoint(SaveStep::Close);
-        int fd = fd_;
-        fd_ = -1;
-        if (close(fd) != 0)
+        faultPoint(fault_, SaveStep::Close);
+        // The lock's duplicate keeps the file open and locked; this close reports late errors.
+        if (close(file_.release()) != 0)
             failWithErrno(errno);
     }
 
-    void renameTo(const std::string& target) {
-        faultPoint(SaveStep::Rename);
-        if (rename(path_.c_str(), target.c_str()) != 0)
+    void moveTo(const std::string& target, bool replacing) {
+        faultPoint(fault_, SaveStep::Rename);
+        if (name_.empty()) {
+            if (!replacing && linkUnnamed(target)) {
+                renamed_ = true;
+                return;
+            }
+            std::string candidate = siblingName();
+            while (!linkUnnamed(candidate))
+                candidate = siblingName();
+            name_ = std::move(candidate);
+        }
+        if (renameat(folder_, name_.c_str(), folder_, target.c_str()) != 0)
             failWithErrno(errno);
         renamed_ = true;
     }
 
 private:
-    /** Links the complete unnamed file into the folder under a fresh hidden name. */
-    void giveName() {
-        std::string self = "/proc/self/fd/" + std::to_string(fd_);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string candidate = folder_ + "/.vaporina-" + randomSuffix();
-            if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) ==
-                    0 ||
-                linkat(fd_, "", AT_FDCWD, candidate.c_str(), AT_EMPTY_PATH) == 0) {
-                path_ = std::move(candidate);
-                named_ = true;
-                return;
-            }
-            if (errno != EEXIST)
-                failWithErrno(errno);
-        }
-        failWithErrno(EEXIST);
+    /** Gives the unnamed file the name; false when the name is taken. */
+    bool linkUnnamed(const std::string& name) {
+        if (linkat(AT_FDCWD, procPath(lock_.get()).c_str(), folder_, name.c_str(),
+                   AT_SYMLINK_FOLLOW) == 0 ||
+            linkat(lock_.get(), "", folder_, name.c_str(), AT_EMPTY_PATH) == 0)
+            return true;
+        if (errno != EEXIST)
+            failWithErrno(errno);
+        return false;
     }
 
-    std::string folder_;
-    std::string path_;
-    int fd_ = -1;
-    bool named_ = false;
+    int folder_;
+    const SaveFault& fault_;
+    Descriptor file_;
+    Descriptor lock_;
+    std::string name_; // the file's name in the folder while it has one of its own
     bool renamed_ = false;
 };
 
 } // namespace
 
-void setSaveFaultForTesting(std::function<int(SaveStep)> fault) {
-    injectedFault() = std::move(fault);
-}
-
-void writeFileAtomically(const std::string& path, std::string_view bytes) {
+void writeFileAtomically(const std::string& path, std::string_view bytes, const SaveFault& fault) {
     if (path.empty() || path.back() == '/')
         failWithErrno(EINVAL);
-    std::string target = resolveTarget(path);
+    Target target = locateTarget(path);
+    int folder = target.folder.get();
+    const char* name = target.name.c_str();
     mode_t mode = 0666 & ~currentUmask();
-    faultPoint(SaveStep::CheckTarget);
+    faultPoint(fault, SaveStep::CheckTarget);
     std::optional<struct stat> old;
     struct stat existing {};
-    if (stat(target.c_str(), &existing) == 0) {
+    if (fstatat(folder, name, &existing, AT_SYMLINK_NOFOLLOW) == 0) {
         // Write permission is judged by the file's own bits too: a privileged user must not
         // silently replace a file that was marked read-only.
         bool readOnly = (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -254,21 +370,20 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
         // A device, a pipe or a socket would be replaced by a plain file, not written to.
         if (!S_ISREG(existing.st_mode))
             throw Error(printableText(path) + " is not a regular file");
-        if (readOnly || access(target.c_str(), W_OK) != 0)
+        if (readOnly || faccessat(folder, name, W_OK, 0) != 0)
             failWithErrno(EACCES);
         mode = existing.st_mode & 07777;
         old = existing;
     } else if (errno != ENOENT) {
         failWithErrno(errno);
     }
-    SiblingFile sibling(target);
-    sibling.write(bytes, mode, old, target);
-    sibling.renameTo(target);
-    int folder = open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        fsync(folder); // the rename is durable once the folder is; a failure here loses nothing
-        close(folder);
-    }
+    removeLeftovers(folder);
+    SiblingFile sibling(folder, fault);
+    sibling.write(bytes, mode, old, procPath(folder) + "/" + target.name);
+    sibling.moveTo(target.name, old.has_value());
+    Descriptor durable(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (durable.get() >= 0)
+        fsync(durable.get()); // the rename is durable once the folder is; a failure loses nothing
 }
 
 } // namespace vap

@@ -6,21 +6,23 @@
 
 namespace vap {
 
-/**
- * Writes the bytes to the path safely: a new file beside it is written, flushed and renamed over
- * the target in one step, so a failure at any point leaves the old file as it was. An existing
- * target without write permission is not replaced. Throws vap::Error with the message of the failed
- * step.
- */
-void writeFileAtomically(const std::string& path, std::string_view bytes);
-
 /** The file operations of a safe write, in the order they run. */
 enum class SaveStep { CheckTarget, CreateSibling, Write, SetMode, Flush, Close, Rename };
 
 /**
- * Makes a step fail as if the system had refused it with the returned errno (0: no fault), so
- * that tests can show that every failure leaves the old file intact. Nothing sets it otherwise.
+ * Told of each step before it runs; a non-zero errno makes the step fail as if the system had
+ * refused it. Tests pass one to show that every failure leaves the old file intact.
  */
-void setSaveFaultForTesting(std::function<int(SaveStep)> fault);
+using SaveFault = std::function<int(SaveStep)>;
+
+/**
+ * Writes the bytes to the path safely: a new file beside it is written, flushed and renamed over
+ * the target in one step, so a failure at any point leaves the old file as it was. An existing
+ * target without write permission is not replaced. Every symbolic link on the path is followed
+ * only where the system would let this user follow it. Throws vap::Error with the message of the
+ * failed step.
+ */
+void writeFileAtomically(const std::string& path, std::string_view bytes,
+                         const SaveFault& fault = {});
 
 } // namespace vap

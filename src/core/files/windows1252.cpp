@@ -1,5 +1,7 @@
 #include "windows1252.h"
 
+#include "../model/utf8.h"
+
 #include <algorithm>
 #include <array>
 
@@ -18,19 +20,6 @@ char32_t codePointOf(unsigned char byte) {
     return (byte >= 0x80 && byte <= 0x9F) ? highControls[byte - 0x80] : byte;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 /** The byte that holds the code point, or -1. */
 int byteOf(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
@@ -42,36 +31,15 @@ int byteOf(char32_t cp) {
     return -1;
 }
 
-struct Decoded {
-    char32_t codePoint; // 0xFFFD when the bytes are not UTF-8
-    std::size_t length;
-};
-
-/** Decodes one UTF-8 character at the offset, rejecting overlong and surrogate forms. */
-Decoded decodeUtf8(std::string_view text, std::size_t offset) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[offset + i]); };
-    unsigned char lead = byte(0);
-    std::size_t length = lead < 0x80   ? 1
-                         : lead < 0xC2 ? 0
-                         : lead < 0xE0 ? 2
-                         : lead < 0xF0 ? 3
-                         : lead < 0xF5 ? 4
-                                       : 0;
-    if (length == 0 || offset + length > text.size())
-        return {0xFFFD, 1};
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return {0xFFFD, 1};
-        cp = (cp << 6) | (byte(i) & 0x3F);
-    }
-    bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
-    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return {0xFFFD, 1};
-    return {cp, length};
-}
-
 } // namespace
+
+bool isWindows1252Letter(char32_t cp) {
+    if (cp >= 0xC0 && cp <= 0xFF)
+        return cp != 0xD7 && cp != 0xF7;
+    // Of the rest of the code page, the letters are the ordinal indicators, the micro sign and
+    // the Latin extensions among the high bytes (Š, Œ, Ž, ƒ, Ÿ and their small forms).
+    return cp == 0xAA || cp == 0xB5 || cp == 0xBA || (cp >= 0x100 && cp < 0x250 && byteOf(cp) >= 0);
+}
 
 std::string decodeWindows1252(std::string_view bytes) {
     bool ascii = std::all_of(bytes.begin(), bytes.end(),
@@ -79,7 +47,10 @@ std::string decodeWindows1252(std::string_view bytes) {
     if (ascii)
         return std::string(bytes);
     std::string text;
-    text.reserve(bytes.size());
+    text.reserve(bytes.size() +
+                 2 * static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(), [](char c) {
+                     return static_cast<unsigned char>(c) >= 0x80;
+                 })));
     for (char c : bytes) {
         auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80)
@@ -96,7 +67,7 @@ std::optional<UnencodableCharacter> findUnencodable(std::string_view utf8) {
             ++offset;
             continue;
         }
-        Decoded decoded = decodeUtf8(utf8, offset);
+        Utf8Character decoded = decodeUtf8(utf8, offset);
         if (decoded.codePoint == 0xFFFD || byteOf(decoded.codePoint) < 0)
             return UnencodableCharacter{offset, std::string(utf8.substr(offset, decoded.length)),
                                         decoded.codePoint};
@@ -117,7 +88,7 @@ void appendWindows1252(std::string& bytes, std::string_view utf8) {
             bytes += utf8[offset++];
             continue;
         }
-        Decoded decoded = decodeUtf8(utf8, offset);
+        Utf8Character decoded = decodeUtf8(utf8, offset);
         int byte = byteOf(decoded.codePoint);
         bytes += static_cast<char>(byte < 0 ? '?' : byte);
         offset += decoded.length;

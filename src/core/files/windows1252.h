@@ -9,6 +9,9 @@ namespace vap {
 /** Decodes Windows-1252 bytes to UTF-8. Every byte decodes (the five unassigned ones to C1). */
 std::string decodeWindows1252(std::string_view bytes);
 
+/** Whether the character is a letter of Windows-1252 beyond ASCII, as Java takes in names. */
+bool isWindows1252Letter(char32_t codePoint);
+
 /** Where UTF-8 text cannot be encoded: the byte offset and the character as UTF-8 text. */
 struct UnencodableCharacter {
     std::size_t offset;

@@ -2,6 +2,9 @@
 
 #include "error.h"
 #include "printable.h"
+#include "utf8.h"
+
+#include "../files/windows1252.h"
 
 #include <algorithm>
 #include <array>
@@ -41,59 +44,16 @@ bool isJavaReservedWord(std::string_view word) {
     return std::find(reserved.begin(), reserved.end(), word) != reserved.end();
 }
 
-namespace {
-/**
- * The next character of UTF-8 text as a code point, or U+FFFD for a byte that does not begin
- * one; `at` moves past it.
- */
-char32_t nextCodePoint(std::string_view text, std::size_t& at) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(at++);
-    if (lead < 0x80)
-        return lead;
-    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-    if (extra < 0 || at + static_cast<std::size_t>(extra) > text.size())
-        return 0xFFFD;
-    char32_t point = lead & (0x3F >> extra);
-    for (int i = 0; i < extra; ++i) {
-        if ((byte(at) & 0xC0) != 0x80)
-            return 0xFFFD;
-        point = (point << 6) | (byte(at++) & 0x3F);
-    }
-    return point;
-}
-
-/** The letters of Windows-1252 beyond ASCII, which Java takes in identifiers. */
-bool isLetterBeyondAscii(char32_t c) {
-    if (c >= 0xC0 && c <= 0xFF)
-        return c != 0xD7 && c != 0xF7;
-    switch (c) {
-    case 0xAA:
-    case 0xB5:
-    case 0xBA:
-    case 0x152:
-    case 0x153:
-    case 0x160:
-    case 0x161:
-    case 0x178:
-    case 0x17D:
-    case 0x17E:
-    case 0x192:
-        return true;
-    default:
-        return false;
-    }
-}
-} // namespace
-
 bool isValidClassName(std::string_view name) {
     if (name.empty())
         return false;
     for (std::size_t at = 0; at < name.size();) {
         bool first = at == 0;
-        char32_t c = nextCodePoint(name, at);
+        Utf8Character character = decodeUtf8(name, at);
+        at += character.length;
+        char32_t c = character.codePoint;
         bool letter = c < 0x80 ? isAsciiLetter(static_cast<char>(c)) || c == '_' || c == '$'
-                               : isLetterBeyondAscii(c);
+                               : isWindows1252Letter(c);
         if (!letter && (first || c >= 0x80 || !isAsciiDigit(static_cast<char>(c))))
             return false;
     }
@@ -106,11 +66,11 @@ bool isValidClassName(std::string_view name) {
 }
 
 std::string invalidNameMessage(std::string_view name) {
-    return "''" + printableText(name) + "'' is not a valid component name";
+    return "''" + printableExcerpt(name) + "'' is not a valid component name";
 }
 
 std::string invalidClassNameMessage(std::string_view name) {
-    return "''" + printableText(name) + "'' is not a valid class name";
+    return "''" + printableExcerpt(name) + "'' is not a valid class name";
 }
 
 void checkClassName(std::string_view name) {
@@ -119,7 +79,7 @@ void checkClassName(std::string_view name) {
 }
 
 std::string duplicateNameMessage(std::string_view name) {
-    return "A component named " + printableText(name) + " already exists";
+    return "A component named " + printableExcerpt(name) + " already exists";
 }
 
 void checkComponentName(std::string_view name) {

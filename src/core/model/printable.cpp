@@ -1,30 +1,49 @@
 #include "printable.h"
 
+#include "utf8.h"
+
 #include <cstdio>
+#include <limits>
 
 namespace vap {
 
-std::string printableText(std::string_view text) {
+namespace {
+
+std::string printable(std::string_view text, std::size_t limit) {
     std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto byte = static_cast<unsigned char>(text[i]);
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++characters) {
+        if (characters == limit)
+            return out + "\xE2\x80\xA6"; // …
+        Utf8Character c = decodeUtf8(text, at);
         char escape[8];
-        if (byte < 0x20 || byte == 0x7F) {
-            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+        if (c.codePoint == 0xFFFD && c.length == 1 &&
+            static_cast<unsigned char>(text[at]) >= 0x80) {
+            std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(text[at]));
             out += escape;
-        } else if (byte == 0xC2 && i + 1 < text.size() &&
-                   static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
-            // U+0080 to U+009F: the C1 controls, which terminals also obey.
-            std::snprintf(escape, sizeof escape, "\\u00%02X",
-                          static_cast<unsigned char>(text[++i]));
+        } else if (c.codePoint < 0x20 || c.codePoint == 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c.codePoint));
+            out += escape;
+        } else if (c.codePoint >= 0x80 && c.codePoint <= 0x9F) {
+            // The C1 controls, which terminals also obey.
+            std::snprintf(escape, sizeof escape, "\\u00%02X", static_cast<unsigned>(c.codePoint));
             out += escape;
         } else {
-            out += text[i];
+            out.append(text.substr(at, c.length));
         }
+        at += c.length;
     }
     return out;
+}
+
+} // namespace
+
+std::string printableText(std::string_view text) {
+    return printable(text, std::numeric_limits<std::size_t>::max());
+}
+
+std::string printableExcerpt(std::string_view text) {
+    return printable(text, messageExcerptLength);
 }
 
 } // namespace vap

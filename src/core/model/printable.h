@@ -1,14 +1,25 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace vap {
 
+/** How many characters of an offending text a message quotes. */
+constexpr std::size_t messageExcerptLength = 60;
+
 /**
- * The text with its control characters written as escapes (\x1B, \u009B), so that a message
- * quoting a file's bytes cannot move the cursor or recolour a terminal.
+ * The text with its control characters and the bytes that are not UTF-8 written as escapes
+ * (\x1B, \u009B, \x9B), so that a message quoting a file's bytes or a file name cannot move the
+ * cursor or recolour a terminal.
  */
 std::string printableText(std::string_view text);
+
+/**
+ * The start of the text, made printable as above, cut after messageExcerptLength characters
+ * with "…": messages quote a file's text this way, whatever its length.
+ */
+std::string printableExcerpt(std::string_view text);
 
 } // namespace vap

@@ -56,7 +56,7 @@ std::optional<std::int32_t> wholeNumber(std::string_view text, bool hexadecimal)
 }
 
 std::string notAnIntegerMessage(std::string_view text) {
-    return "'" + printableText(text) + "' is not a valid integer value";
+    return "'" + printableExcerpt(text) + "' is not a valid integer value";
 }
 
 } // namespace vap

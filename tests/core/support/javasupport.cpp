@@ -47,7 +47,9 @@ void replaceLine(Lines& lines, const std::string& placeholder, const Lines& repl
 std::string exampleClassWithObjects(vap::Design& design, vap::LanguageCode lingua,
                                     const std::string& className) {
     const vap::CommentTexts comments = vap::commentTextsFor(lingua);
-    const Lines objects = vap::GeraObjetosJanela(design, comments, lingua).lines;
+    vap::LineCollector objectsCode;
+    vap::GeraObjetosJanela(design, comments, objectsCode);
+    const Lines& objects = objectsCode.lines;
 
     const vap::LanguageState language = vap::languageApplied(lingua);
     const vap::ExampleClassContext context{lingua, language.NomeProduto, language.TextoVersao,
