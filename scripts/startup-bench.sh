@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Start-up benchmark: the time from launch to the main window's first paint, and the peak memory,
-# of vaporina beside barewindow (an empty Qt window of the same size), run interleaved under Xvfb.
+# of vaporina (as startupprobe, the program's own start-up reporting its first paint) beside
+# barewindow (an empty Qt window of the same size), run interleaved under Xvfb.
 # Prints the medians and the ratios vaporina / barewindow against the limit.
 #
 #   scripts/startup-bench.sh [BUILD_DIR]      (default build/release, relative to the repository)
 #
-# Missing programs are built first (vaporina and barewindow; barewindow needs Google Benchmark
+# Missing programs are built first (startupprobe and barewindow; both need Google Benchmark
 # installed, as the bench folder is only configured then). RUNS (default 15) sets the runs per
 # program. The limits are reported, not enforced: the exit status is 0 once figures are printed.
 set -euo pipefail
@@ -17,19 +18,19 @@ runs=${RUNS:-15}
 limit=1.5
 run_limit=30 # seconds one start may take before it is stopped
 
-vaporina=$build/src/app/vaporina
+vaporina=$build/bench/ui/startupprobe
 bare=$build/bench/ui/barewindow
 
 # ---- outside Xvfb: build what is missing, then run this script again under xvfb-run -----------
 
 if [[ -z ${VAP_STARTUP_BENCH_INNER:-} ]]; then
     if [[ ! -x $vaporina || ! -x $bare ]]; then
-        echo "Building vaporina and barewindow in $build"
+        echo "Building startupprobe and barewindow in $build"
         if [[ ! -f $build/CMakeCache.txt ]]; then
             timeout 600 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
                 -DVAP_WERROR=ON >/dev/null
         fi
-        timeout 1800 cmake --build "$build" --target vaporina barewindow
+        timeout 1800 cmake --build "$build" --target startupprobe barewindow
     fi
     for program in "$vaporina" "$bare"; do
         if [[ ! -x $program ]]; then
@@ -129,15 +130,15 @@ echo "Start-up under Xvfb (display $DISPLAY), $runs runs of each program, interl
 echo "time: launch to the \"first-paint\" line; memory: VmHWM at that line"
 echo "Warm-up (not counted):"
 run_once "$bare" >/dev/null
-run_once "$vaporina" VAPORINA_REPORT_FIRST_PAINT=1 >/dev/null
+run_once "$vaporina" >/dev/null
 echo "Runs:"
 for ((i = 1; i <= runs; i++)); do
     # The order alternates, so that neither program always runs right after the other.
     if ((i % 2)); then
         measure barewindow "$bare"
-        measure vaporina "$vaporina" VAPORINA_REPORT_FIRST_PAINT=1
+        measure vaporina "$vaporina"
     else
-        measure vaporina "$vaporina" VAPORINA_REPORT_FIRST_PAINT=1
+        measure vaporina "$vaporina"
         measure barewindow "$bare"
     fi
 done

@@ -1,6 +1,5 @@
 // barewindow: the floor of the start-up benchmark. A plain Qt Widgets window of 336 by 230 pixels
-// that prints "first-paint" on its first paint and then quits, as the program does when
-// VAPORINA_REPORT_FIRST_PAINT is set.
+// that prints "first-paint" on its first paint and then quits, as startupprobe does.
 
 #include <QApplication>
 #include <QPaintEvent>

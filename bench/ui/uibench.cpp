@@ -14,9 +14,12 @@
 #include "core/model/creation.h"
 #include "core/model/design.h"
 #include "ui/dialogs.h"
+#include "ui/errorbox.h"
 #include "ui/factamanho.h"
 #include "ui/fcriaobjeto.h"
 #include "ui/fmenu.h"
+#include "ui/inspectorrows.h"
+#include "ui/settingsfile.h"
 #include "ui/tjcomponent.h"
 
 #include <QAction>
@@ -27,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <QToolButton>
@@ -45,6 +49,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 #include <unordered_map>
 #include <vector>
@@ -631,7 +636,10 @@ void openSteps(benchmark::State& state) {
 
 // ---- the object inspector over 1,000 controls ----------------------------------------------
 
-enum { RowWidth = 2, RowName = 5 };
+using vap::ui::RowCount;
+using vap::ui::RowHint;
+using vap::ui::RowName;
+using vap::ui::RowWidth;
 
 /** The design of 1,000 controls, the inspector opened on its first control by its menu entry. */
 std::vector<vap::ui::TJComponent*> openInspector(Windows& w) {
@@ -726,7 +734,7 @@ void widthKeystroke(benchmark::State& state) {
         static double fastest = 0.0;
         if (fastest == 0.0 || handled + painted < fastest) {
             fastest = handled + painted;
-            summary().setDetail("widthKeystroke/1000", "key handled (six changes of the control) " +
+            summary().setDetail("widthKeystroke/1000", "key handled (the control's width) " +
                                                            vapuibench::formatTime(handled / runs) +
                                                            ", repaint " +
                                                            vapuibench::formatTime(painted / runs));
@@ -773,20 +781,20 @@ void floorInspector(benchmark::State& state) {
     for (const std::string& name : vapbench::benchDesign(controlCount).names)
         combo->addItem(QString::fromStdString(name));
     combo->setGeometry(3, 6, 221, 21);
-    auto* grid = new QTableWidget(7, 2, &dialog);
-    grid->setGeometry(0, 40, 218, 154); // as the inspector's grid: no headers, rows of 21
+    auto* grid = new QTableWidget(RowCount, 2, &dialog);
+    grid->setGeometry(0, 40, 218, 154); // as the inspector's grid: no headers
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
-    grid->setColumnWidth(0, 62);
-    grid->setColumnWidth(1, 155);
-    for (int row = 0; row < 7; ++row)
-        grid->setRowHeight(row, 21);
+    grid->setColumnWidth(0, vap::ui::inspectorLabelWidth);
+    grid->setColumnWidth(1, vap::ui::inspectorValueWidth);
+    for (int row = 0; row < RowCount; ++row)
+        grid->setRowHeight(row, vap::ui::inspectorRowHeight);
     auto* list = new QListWidget(&dialog);
     for (int item = 0; item < 5; ++item)
         (new QListWidgetItem(QStringLiteral("Ao %1").arg(item), list))
             ->setCheckState(Qt::Unchecked);
     list->hide(); // as the Events page behind the Properties page
-    for (int row = 0; row < 7; ++row)
+    for (int row = 0; row < RowCount; ++row)
         grid->setItem(row, 1, new QTableWidgetItem);
     dialog.show();
     settle();
@@ -800,9 +808,9 @@ void floorInspector(benchmark::State& state) {
                                        control.height()};
         for (int row = 0; row < 4; ++row)
             grid->item(row, 1)->setText(QString::number(values[row]));
-        grid->item(4, 1)->setText(QString::fromStdString(control.caption()));
-        grid->item(5, 1)->setText(QString::fromStdString(control.name()));
-        grid->item(6, 1)->setText(QString::fromStdString(control.hint()));
+        grid->item(vap::ui::RowCaption, 1)->setText(QString::fromStdString(control.caption()));
+        grid->item(RowName, 1)->setText(QString::fromStdString(control.name()));
+        grid->item(RowHint, 1)->setText(QString::fromStdString(control.hint()));
         for (int item = 0; item < 5; ++item)
             list->item(item)->setCheckState((control.tag() >> item) & 1 ? Qt::Checked
                                                                         : Qt::Unchecked);
@@ -858,6 +866,94 @@ void floorList(benchmark::State& state) {
         combo->setCurrentIndex(static_cast<int>(spread(step++)));
         settle();
     }
+}
+
+// ---- long texts: one control with a long caption, a settings file with a long value ----------
+
+/** One label whose caption is state.range(0) characters long, shown on the window. */
+const vap::Control& longCaptionLabel(Windows& w, benchmark::State& state) {
+    w.clear();
+    vapbench::fillDesign(w.design, 1);
+    const vap::Control& label = *w.design.controls().front();
+    w.design.setCaption(label, std::string(static_cast<std::size_t>(state.range(0)), 'x'));
+    settle();
+    return label;
+}
+
+/** The inspector opened by its menu entry on the control with the long caption. */
+void longCaptionOpen(benchmark::State& state) {
+    Windows& w = windows();
+    guarded(state, [&] {
+        const vap::Control& label = longCaptionLabel(w, state);
+        for (auto _ : state) {
+            w.designer.onControl(QString::fromStdString(label.name()), "obj1");
+            settle();
+            state.PauseTiming();
+            w.inspector.close();
+            settle();
+            state.ResumeTiming();
+        }
+        w.failedOnError(state);
+    });
+    w.clear();
+}
+
+/** One keystroke in the Hint cell of that control: its cost must not follow the caption's. */
+void longCaptionHintKey(benchmark::State& state) {
+    Windows& w = windows();
+    guarded(state, [&] {
+        const vap::Control& label = longCaptionLabel(w, state);
+        w.designer.onControl(QString::fromStdString(label.name()), "obj1");
+        settle();
+        QLineEdit* editor =
+            cellEditor(vaptest::part<QTableWidget>(w.inspector, "strPropriedade"), RowHint);
+        if (!editor) {
+            state.SkipWithError("the Hint cell has no editor");
+            return;
+        }
+        bool typeX = true;
+        for (auto _ : state) {
+            if (typeX)
+                sendKey(editor, Qt::Key_X, QStringLiteral("x"));
+            else
+                sendKey(editor, Qt::Key_Backspace, QString());
+            typeX = !typeX;
+            settle();
+        }
+        if (w.failedOnError(state))
+            return;
+        if (label.hint() != (typeX ? "" : "x") ||
+            label.caption().size() != static_cast<std::size_t>(state.range(0)))
+            state.SkipWithError("the control did not follow the keystrokes");
+    });
+    closeInspector(w);
+}
+
+/** Start-up's reading of a settings file whose Idioma value is long, and its error box laid out. */
+void longIdioma(benchmark::State& state) {
+    const std::string path = vapbench::scratch().file("long.INI");
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.write("[Padrao]\nIdioma=" + QByteArray(state.range(0), '1') + "\n")) {
+        state.SkipWithError("cannot write the settings file");
+        return;
+    }
+    file.close();
+    vap::ui::SettingsFile settings(QString::fromStdString(path));
+    qsizetype shown = 0;
+    for (auto _ : state) {
+        try {
+            settings.readIdioma();
+        } catch (const std::exception& error) {
+            QMessageBox box(QMessageBox::Critical, vap::ui::applicationTitle,
+                            vap::ui::errorBoxText(QString::fromUtf8(error.what())));
+            box.adjustSize(); // as exec() lays it out before showing it
+            shown = box.text().size();
+        }
+    }
+    state.counters["message_chars"] = static_cast<double>(shown);
+    if (shown == 0)
+        state.SkipWithError("no message for the long value");
 }
 
 // ---- registration ---------------------------------------------------------------------------
@@ -925,6 +1021,17 @@ void registerAll() {
     configure(RegisterBenchmark("inspectorRename/1000", inspectorRename), renameIterations,
               benchmark::kMillisecond);
 
+    using Run = void (*)(benchmark::State&);
+    for (auto [name, run, size] :
+         {std::tuple<const char*, Run, int>{"longCaption/open", longCaptionOpen, 20000000},
+          {"longCaption/hintKey", longCaptionHintKey, 20000000},
+          {"settings/longIdioma", longIdioma, 10000000}})
+        RegisterBenchmark(name, run)
+            ->Arg(size)
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(4);
+
     summary().addTimed({"palette: 1,000 clicks", "palette/1000", "floor/stacked/1000", 0.0});
     summary().addTimed({"palette: 1,000 clicks, repaint each", "paletteRepaintEach/1000",
                         "floor/stacked/1000", 0.0});
@@ -943,6 +1050,12 @@ void registerAll() {
                         "floor/keystroke/1000", inspectorTarget});
     summary().addTimed({"inspector: rename, 1,000 relisted", "inspectorRename/1000",
                         "floor/list/1000", renameTarget});
+    summary().addTimed({"inspector open, 20M-char caption", "longCaption/open/20000000", "",
+                        inspectorTarget * 100});
+    summary().addTimed(
+        {"Hint keystroke, 20M-char caption", "longCaption/hintKey/20000000", "", inspectorTarget});
+    summary().addTimed({"10M-char Idioma read, box laid out", "settings/longIdioma/10000000", "",
+                        inspectorTarget * 100});
 }
 
 void addRepaintCount() {

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "commandline.h"
 #include "justone.h"
 #include "vaporinaapp.h"
 
@@ -19,34 +20,13 @@
 #include "ui/recoverycopy.h"
 #include "ui/settingsfile.h"
 
-#include <QElapsedTimer>
-#include <QEvent>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace vap::app {
 
 namespace {
-
-/** Prints when the main window first paints, for the start-up benchmark; then the program ends. */
-class FirstPaintProbe : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !reported_) {
-            reported_ = true;
-            std::printf("first-paint\n");
-            std::fflush(stdout);
-            // Ends the program at once, without the exit question of a close.
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
-                Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool reported_ = false;
-};
 
 /**
  * What makes the design unsaved, for the recovery copy: every change it is told of. Save and
@@ -97,8 +77,16 @@ void offerRecovery(ui::TF_Menu& F_Menu, ui::RecoveryCopy& recovery) {
 
 } // namespace
 
-int runVaporina(int argc, char** argv) {
-    VaporinaApplication application(argc, argv);
+int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
+    // Before the application object: asking for help or the version needs no display.
+    if (std::optional<int> code = answerInfoOption(argc, argv))
+        return *code;
+    VaporinaApplication application(argc, argv); // takes Qt's own options out of argv
+    CommandLine command = readCommandLine(argc, argv);
+    if (!command.error.empty()) {
+        std::fprintf(stderr, "vaporina: %s\nTry 'vaporina --help'.\n", command.error.c_str());
+        return 2;
+    }
     application.setWindowIcon(ui::programIcon());
 
     ui::DesignDocument document;
@@ -155,15 +143,8 @@ int runVaporina(int argc, char** argv) {
 
     ui::SettingsFile settings =
         ui::SettingsFile::forProgram(QCoreApplication::applicationFilePath());
-    F_Menu.setLanguageReader([&settings] {
-        try {
-            return settings.readIdioma();
-        } catch (const Error& error) {
-            // Reported once; the program starts in Portuguese and never stores the bad text.
-            ui::reportError(QString::fromStdString(error.what()));
-            return LanguageCode(Language::Portuguese);
-        }
-    });
+    // A bad value stops the first showing with its message, before any language is applied.
+    F_Menu.setLanguageReader([&settings] { return settings.readIdioma(); });
     F_Menu.setExitWriter([&settings, &recovery] {
         try {
             settings.writeIdioma(ui::Lingua());
@@ -175,19 +156,17 @@ int runVaporina(int argc, char** argv) {
 
     // `vaporina FILE.vap`: the design is opened once the window is up, after its first showing
     // has cleared the design, with the Open command's checks and error box.
-    if (argc > 1) {
+    if (command.design) {
         QObject::connect(
             &F_Menu, &ui::TF_Menu::firstPainted, &F_Menu,
-            [&F_Menu, path = QString::fromLocal8Bit(argv[1])] {
+            [&F_Menu, path = QString::fromLocal8Bit(command.design->c_str())] {
                 ui::runCommand([&] { F_Menu.openDesignFile(path); });
             },
             static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
     }
 
-    FirstPaintProbe probe;
-    if (qEnvironmentVariableIsSet("VAPORINA_REPORT_FIRST_PAINT"))
-        F_Menu.installEventFilter(&probe);
-
+    if (beforeShow)
+        beforeShow(F_Menu);
     F_Menu.centreOnScreen();
     F_Menu.show();
     return application.exec();

@@ -32,6 +32,21 @@ void fitTitle(QDialog& dialog) {
                                                                         nullptr, &dialog));
 }
 
+/**
+ * The window a box belongs to, so that the window manager keeps it above: the topmost modal
+ * window, else the active one, else the first window shown (at start-up nothing is active yet).
+ */
+QWidget* boxOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->windowType() == Qt::Window)
+            return top;
+    return nullptr;
+}
+
 class RealDialogs : public Dialogs {
 public:
     std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
@@ -56,8 +71,7 @@ public:
     }
 
     void showError(const QString& title, const QString& message) override {
-        QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
-                        QApplication::activeWindow());
+        QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok, boxOwner());
         fitTitle(box);
         box.exec();
     }

@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace vap::ui {
 
 namespace {
@@ -40,7 +42,8 @@ DragOutline::~DragOutline() {
         delete edge;
 }
 
-void DragOutline::draw(const QRect& rect) {
+void DragOutline::draw(const QWidget* dragger, const QRect& rect) {
+    dragger_ = dragger;
     if (rect.width() <= 0 || rect.height() <= 0) {
         for (QWidget* edge : edges_)
             edge->hide();
@@ -69,8 +72,14 @@ void DragOutline::draw(const QRect& rect) {
 }
 
 void DragOutline::erase() {
+    dragger_ = nullptr;
     for (QWidget* edge : edges_)
         edge->hide();
+}
+
+bool DragOutline::isShown() const {
+    return std::any_of(edges_.begin(), edges_.end(),
+                       [](QWidget* edge) { return edge->isVisible(); });
 }
 
 } // namespace vap::ui

@@ -4,6 +4,7 @@
 #include "controllook.h"
 #include "designdocument.h"
 #include "errorbox.h"
+#include "inspectorrows.h"
 #include "pictures.h"
 
 #include "core/codegen/javalimits.h"
@@ -25,17 +26,18 @@
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <utility>
 
 namespace vap::ui {
 
 namespace {
-
-enum Row { RowLeft, RowTop, RowWidth, RowHeight, RowCaption, RowName, RowHint, RowCount };
 
 constexpr Texts3 captionText{"Ajusta Objeto", "Adjusts Object", "Ajusta Objeto"};
 constexpr Texts3 propertiesTab{"Propriedades", "Properties", "Propriedades"};
@@ -99,6 +101,9 @@ QString valueText(const Control& control, int row) {
     }
 }
 
+/** The most characters a cell shows: far more than its width holds, and cheap to lay out. */
+constexpr qsizetype shownCharacters = 500;
+
 bool isWithin(const QWidget* widget, const QWidget* container) {
     return widget && (widget == container || container->isAncestorOf(widget));
 }
@@ -150,6 +155,26 @@ protected:
     }
 };
 
+/**
+ * The object list. A wheel turn while a typed name waits for its confirmation leaves the list as
+ * it is: the name is confirmed first, as when the user leaves the cell any other way.
+ */
+class ObjectList : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    /** Confirms a typed name that waits; true when there was one. */
+    std::function<bool()> confirmWaitingName;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (confirmWaitingName && confirmWaitingName()) {
+            event->accept();
+            return;
+        }
+        QComboBox::wheelEvent(event);
+    }
+};
+
 /** The value cells' editor: every keystroke reaches the inspector; a commit confirms a name. */
 class LiveEditDelegate : public QStyledItemDelegate {
 public:
@@ -166,6 +191,7 @@ public:
                           const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        editor->setMaxLength(std::numeric_limits<int>::max()); // never cut a long text short
         int row = index.row();
         inspector_.editor_ = editor;
         ++inspector_.editSession_;
@@ -178,11 +204,20 @@ public:
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
-        QStyledItemDelegate::setModelData(editor, model, index);
         auto* line = static_cast<QLineEdit*>(editor);
-        runCommand([&] { inspector_.strPropriedadeSetEditText(index.row(), line->text()); });
+        // An untouched cell has nothing to give: each keystroke gave the control its text.
+        if (line->isModified()) {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            runCommand([&] { inspector_.strPropriedadeSetEditText(index.row(), line->text()); });
+        }
         // Enter, a click on another cell and leaving the grid all end here.
         inspector_.requestNameConfirmation();
+    }
+
+    QString displayText(const QVariant& value, const QLocale& locale) const override {
+        // Laying out a whole long text for a cell that shows a few dozen characters would cost
+        // every repaint of the grid as much as the text is long.
+        return QStyledItemDelegate::displayText(value.toString().left(shownCharacters), locale);
     }
 
 private:
@@ -205,7 +240,17 @@ TF_AcTamanho::TF_AcTamanho(DesignDocument& document, QWidget* parent)
     setPalette(grey);
     setAutoFillBackground(true);
 
-    cbObjeto = new QComboBox(this);
+    auto* objectList = new ObjectList(this);
+    objectList->confirmWaitingName = [this] {
+        if (!confirmationPending_ &&
+            !(editor_ && editorRow_ == RowName && editor_->text() != qs(nomeAtual_)))
+            return false;
+        // Leaving the cell for the list: its editor closes and the name is confirmed.
+        cbObjeto->setFocus(Qt::MouseFocusReason);
+        requestNameConfirmation();
+        return true;
+    };
+    cbObjeto = objectList;
     cbObjeto->setObjectName(QStringLiteral("cbObjeto"));
     cbObjeto->setGeometry(3, 6, 221, 21);
     cbObjeto->setEditable(false);
@@ -229,8 +274,8 @@ TF_AcTamanho::TF_AcTamanho(DesignDocument& document, QWidget* parent)
     strPropriedade->setFrameShape(QFrame::NoFrame);
     strPropriedade->horizontalHeader()->hide();
     strPropriedade->verticalHeader()->hide();
-    strPropriedade->setColumnWidth(0, 62);
-    strPropriedade->setColumnWidth(1, 155);
+    strPropriedade->setColumnWidth(0, inspectorLabelWidth);
+    strPropriedade->setColumnWidth(1, inspectorValueWidth);
     strPropriedade->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     strPropriedade->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     strPropriedade->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -239,7 +284,7 @@ TF_AcTamanho::TF_AcTamanho(DesignDocument& document, QWidget* parent)
                                     QAbstractItemView::AnyKeyPressed);
     strPropriedade->setItemDelegateForColumn(1, new LiveEditDelegate(*this));
     for (int row = 0; row < RowCount; ++row) {
-        strPropriedade->setRowHeight(row, 21);
+        strPropriedade->setRowHeight(row, inspectorRowHeight);
         auto* label = new QTableWidgetItem;
         label->setFlags(Qt::ItemIsEnabled); // the fixed column: neither selected nor edited
         label->setBackground(designGrey);
@@ -480,17 +525,26 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     if (!control)
         return;
     refuseTooLongText(*control, row);
-    // The keystrokes of one open editor make one step.
-    int editKey = editor_ ? editSession_ : 0;
-    auto set = [&](ControlField field, FieldValue value) {
-        document_.setControlValue(*control, field, std::move(value), editKey);
-    };
-    set(ControlField::Left, ValorInteiro(ss(cellText(RowLeft))));
-    set(ControlField::Top, ValorInteiro(ss(cellText(RowTop))));
-    set(ControlField::Width, ValorInteiro(ss(cellText(RowWidth))));
-    set(ControlField::Height, ValorInteiro(ss(cellText(RowHeight))));
-    set(ControlField::Caption, ss(cellText(RowCaption)));
-    set(ControlField::Hint, ss(cellText(RowHint)));
+    // Only the edited cell's field: the other cells show the control's own values, and reading
+    // them all back would make each keystroke cost as much as the longest of them. The
+    // keystrokes of one open editor make one step.
+    static constexpr std::array<std::pair<int, ControlField>, 6> fields{{
+        {RowLeft, ControlField::Left},
+        {RowTop, ControlField::Top},
+        {RowWidth, ControlField::Width},
+        {RowHeight, ControlField::Height},
+        {RowCaption, ControlField::Caption},
+        {RowHint, ControlField::Hint},
+    }};
+    auto field = std::find_if(fields.begin(), fields.end(),
+                              [row](const auto& entry) { return entry.first == row; });
+    if (field == fields.end())
+        return; // the name waits for its confirmation
+    FieldValue value = ss(text);
+    if (row != RowCaption && row != RowHint)
+        value = ValorInteiro(ss(text));
+    document_.setControlValue(*control, field->second, std::move(value),
+                              editor_ ? editSession_ : 0);
 }
 
 void TF_AcTamanho::refuseTooLongText(const Control& control, int row) {

@@ -180,6 +180,7 @@ TF_Menu::TF_Menu(DesignDocument& document, QWidget* parent)
 
 TF_Menu::~TF_Menu() {
     design_.removeObserver(this);
+    designCleared(); // the control widgets go while the outline they may hold is still there
 }
 
 QAction* TF_Menu::addEntry(QMenu* menu, const char* name, const QIcon& icon,
@@ -529,20 +530,29 @@ void TF_Menu::showEvent(QShowEvent* event) {
 
 void TF_Menu::FormShow() {
     design_.clear(); // as Clear does, though not a step of the user's
-    setLingua(readLanguage_ ? readLanguage_() : LanguageCode(Language::Portuguese));
+    // Start-up ends once the window is on the screen: after the splash, which goes over it, or
+    // without one when a setting that cannot be read stops this showing.
+    auto oncePainted = [this](auto work) {
+        if (paintedOnce_)
+            QMetaObject::invokeMethod(this, work, Qt::QueuedConnection);
+        else
+            connect(
+                this, &TF_Menu::firstPainted, this, work,
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    };
+    try {
+        setLingua(readLanguage_ ? readLanguage_() : LanguageCode(Language::Portuguese));
+    } catch (...) {
+        oncePainted([this] { emit startupFinished(); });
+        throw;
+    }
     AplicaLingua(appLanguage());
     applyLanguageTexts();
     composeCaptions();
-    // The splash goes over the main window, so it waits until the window is on the screen.
-    auto showSplash = [this] {
+    oncePainted([this] {
         runCommand([this] { VersaoClick(); });
         emit startupFinished();
-    };
-    if (paintedOnce_)
-        QMetaObject::invokeMethod(this, showSplash, Qt::QueuedConnection);
-    else
-        connect(this, &TF_Menu::firstPainted, this, showSplash,
-                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    });
 }
 
 void TF_Menu::paintEvent(QPaintEvent* event) {
@@ -575,12 +585,26 @@ bool TF_Menu::FormClose() {
 
 void TF_Menu::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
+    outline_.erase(); // the menu takes the mouse: the drag's release would never come
     popMnu->popup(event->globalPos());
 }
 
 void TF_Menu::openControlMenu(TJComponent* control, QPoint globalPosition) {
     menuTarget_ = control;
+    outline_.erase();
     popObj->popup(globalPosition);
+}
+
+void TF_Menu::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    outline_.erase();
+}
+
+void TF_Menu::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Another window has the keyboard and may have the mouse: the release may never come here.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        outline_.erase();
 }
 
 // ---- commands of the main menu

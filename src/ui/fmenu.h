@@ -64,6 +64,9 @@ public:
     void openControlMenu(TJComponent* control, QPoint globalPosition);
     /** The control the control menu was last opened for, while it exists. */
     TJComponent* menuTarget() const { return menuTarget_; }
+    /** Whether the drag outline shows, and whether a drag holds it. */
+    bool outlineShown() const { return outline_.isShown(); }
+    bool dragInProgress() const { return outline_.dragger() != nullptr; }
     /** Places the window, frame included, in the middle of its screen. */
     void centreOnScreen();
     /** Puts the current language's texts on the menus (after AplicaLingua). */
@@ -117,6 +120,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -39,71 +39,105 @@ bool sameName(QByteArrayView a, QByteArrayView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-/** One line of the file: its text without the line end, and where it starts and ends. */
-struct Line {
-    qsizetype start;
-    qsizetype textEnd; // before "\r\n" or "\n"
-    qsizetype end;     // after the line end
-};
-
-QList<Line> splitLines(const QByteArray& bytes) {
-    QList<Line> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype newline = bytes.indexOf('\n', start);
-        qsizetype end = newline < 0 ? bytes.size() : newline + 1;
-        qsizetype textEnd = newline < 0 ? bytes.size() : newline;
-        if (textEnd > start && bytes[textEnd - 1] == '\r')
-            --textEnd;
-        lines.append({start, textEnd, end});
-        start = end;
-    }
-    return lines;
-}
-
-/** Where the language lives in the file's lines, as the profile functions find it. */
-struct Place {
-    std::optional<qsizetype> keyLine;     // the Idioma line
-    std::optional<qsizetype> sectionLast; // the last non-blank line of the Padrao section
-};
-
-Place findIdioma(const QByteArray& bytes, const QList<Line>& lines) {
-    Place place;
-    bool inSection = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QByteArrayView text =
-            QByteArrayView(bytes).sliced(lines[i].start, lines[i].textEnd - lines[i].start);
+/** Follows the lines of the file as the profile functions read them, one line at a time. */
+class IdiomaFinder {
+public:
+    /** Takes the next line's text (or its start); true when it is the Idioma line. */
+    bool isKey(QByteArrayView text) {
         QByteArrayView trimmed = text.trimmed();
         if (trimmed.startsWith('[')) {
             qsizetype close = trimmed.indexOf(']');
             if (close > 0) {
                 bool wanted = sameName(trimmed.sliced(1, close - 1).trimmed(), sectionName);
                 // Only the first section of that name counts.
-                inSection = wanted && !place.sectionLast;
-                if (inSection)
-                    place.sectionLast = i;
-                continue;
+                inSection_ = wanted && !sectionSeen_;
+                sectionSeen_ = sectionSeen_ || inSection_;
+                lastInSection_ = inSection_;
+                return false;
             }
         }
-        if (!inSection || trimmed.isEmpty())
-            continue;
-        place.sectionLast = i;
+        lastInSection_ = inSection_ && !trimmed.isEmpty();
+        if (!lastInSection_)
+            return false;
         qsizetype equals = trimmed.indexOf('=');
-        if (trimmed.startsWith(';') || equals < 0)
-            continue;
-        if (sameName(trimmed.first(equals).trimmed(), keyName)) {
-            place.keyLine = i;
-            return place;
-        }
+        return !trimmed.startsWith(';') && equals >= 0 &&
+               sameName(trimmed.first(equals).trimmed(), keyName);
     }
-    return place;
+    /** Whether the last line taken is the section's header or one of its non-blank lines. */
+    bool lastInSection() const { return lastInSection_; }
+
+private:
+    bool inSection_ = false;
+    bool sectionSeen_ = false;
+    bool lastInSection_ = false;
+};
+
+/** The start of one line of the file, as readLines gives it. */
+struct LineStart {
+    QByteArray text;  // at most lineRoom bytes of it, without its line end
+    bool cut = false; // the rest of the line was read past
+    QByteArray end;   // "\r\n", "\n", a last "\r", or nothing
+};
+
+constexpr qint64 lineRoom = 4096;
+
+/**
+ * Reads the file a line at a time and keeps at most lineRoom bytes of each line: whatever the file
+ * holds, memory stays small and no long text is ever built. Each piece read goes to copy with its
+ * line's number; then the line's start goes to visit, which returns false to stop. False when
+ * the file could not be read to the end or to that stop.
+ */
+template <class Copy, class Visit> bool readLines(QIODevice& file, Copy copy, Visit visit) {
+    for (qsizetype index = 0; !file.atEnd(); ++index) {
+        LineStart line;
+        QByteArray piece = file.readLine(lineRoom);
+        if (piece.isEmpty())
+            return false; // a read error: atEnd would never come
+        line.text = piece;
+        QByteArray tail = piece.right(2);
+        copy(index, piece);
+        while (!piece.endsWith('\n') && !file.atEnd()) {
+            line.cut = true;
+            piece = file.readLine(lineRoom);
+            if (piece.isEmpty())
+                return false;
+            copy(index, piece);
+            tail = (tail + piece).right(2);
+        }
+        line.end = tail.endsWith("\r\n") ? "\r\n"
+                   : tail.endsWith('\n') ? "\n"
+                   : tail.endsWith('\r') ? "\r"
+                                         : "";
+        if (!line.cut)
+            line.text.chop(line.end.size());
+        if (!visit(index, line))
+            return true;
+    }
+    return true;
 }
 
-std::optional<QByteArray> readBytes(const QString& path) {
+void copyNothing(qsizetype, const QByteArray&) {}
+
+/** The Idioma value of the file; a value longer than valueRoom comes cut to one byte more. */
+std::optional<QByteArray> readValue(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return file.readAll();
+    IdiomaFinder finder;
+    std::optional<QByteArray> found;
+    readLines(file, copyNothing, [&](qsizetype, const LineStart& line) {
+        if (!finder.isKey(line.text))
+            return true;
+        QByteArray value = line.text.mid(line.text.indexOf('=') + 1).trimmed();
+        if (line.cut || value.size() > SettingsFile::valueRoom)
+            value.truncate(SettingsFile::valueRoom + 1);
+        else if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                 value.back() == value.front())
+            value = value.mid(1, value.size() - 2);
+        found = value;
+        return false;
+    });
+    return found;
 }
 
 } // namespace
@@ -128,25 +162,15 @@ SettingsFile SettingsFile::forProgram(const QString& programPath) {
 }
 
 QString SettingsFile::readIdiomaText() const {
-    std::optional<QByteArray> bytes = readBytes(readPath_);
-    if (!bytes)
-        return QStringLiteral("1");
-    QList<Line> lines = splitLines(*bytes);
-    Place place = findIdioma(*bytes, lines);
-    if (!place.keyLine)
-        return QStringLiteral("1");
-    const Line& line = lines[*place.keyLine];
-    QByteArray value = bytes->mid(line.start, line.textEnd - line.start);
-    value = value.mid(value.indexOf('=') + 1).trimmed();
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return QString::fromUtf8(value);
+    std::optional<QByteArray> value = readValue(readPath_);
+    return value ? QString::fromUtf8(*value) : QStringLiteral("1");
 }
 
 LanguageCode SettingsFile::readIdioma() const {
     QString text = readIdiomaText();
-    std::optional<std::int32_t> value = wholeNumber(text.toStdString());
+    std::optional<std::int32_t> value;
+    if (text.size() <= valueRoom)
+        value = wholeNumber(text.toStdString());
     if (!value)
         throw Error(notAnIntegerMessage(text.toStdString()));
     return LanguageCode(*value);
@@ -154,43 +178,76 @@ LanguageCode SettingsFile::readIdioma() const {
 
 void SettingsFile::writeIdioma(LanguageCode lingua) const {
     const Error unableToWrite("Unable to write to " + writePath_.toStdString());
-    QByteArray bytes;
-    if (QFileInfo::exists(writePath_)) {
-        std::optional<QByteArray> old = readBytes(writePath_);
-        if (!old)
+    const QByteArray value = QByteArray::number(lingua.code());
+    QFile old(writePath_);
+    const bool exists = QFileInfo::exists(writePath_);
+    if (exists && !old.open(QIODevice::ReadOnly))
+        throw unableToWrite;
+
+    // One reading finds where the value goes; a second copies the file with it in place.
+    IdiomaFinder finder;
+    std::optional<qsizetype> keyLine;
+    std::optional<qsizetype> sectionLast; // the last non-blank line of the Padrao section
+    QByteArray eol = "\n";                // new lines end as the file's first line does
+    bool unchanged = false;
+    if (exists) {
+        bool read = readLines(old, copyNothing, [&](qsizetype index, const LineStart& line) {
+            if (index == 0 && line.end == "\r\n")
+                eol = line.end;
+            bool key = finder.isKey(line.text);
+            if (finder.lastInSection())
+                sectionLast = index;
+            if (key) {
+                keyLine = index;
+                unchanged = !line.cut && line.text.mid(line.text.indexOf('=') + 1) == value;
+            }
+            return !key;
+        });
+        if (unchanged)
+            return;
+        if (!read || !old.seek(0))
             throw unableToWrite;
-        bytes = *old;
     }
-    QList<Line> lines = splitLines(bytes);
-    // New lines end as the file's first line does; a new file gets plain line feeds.
-    QByteArray eol = !lines.isEmpty() && bytes.mid(lines[0].textEnd, 2) == "\r\n"
-                         ? QByteArray("\r\n")
-                         : QByteArray("\n");
-    QByteArray value = QByteArray::number(lingua.code());
-    Place place = findIdioma(bytes, lines);
-    QByteArray updated = bytes;
-    if (place.keyLine) {
-        const Line& line = lines[*place.keyLine];
-        qsizetype valueStart = bytes.indexOf('=', line.start) + 1;
-        updated.replace(valueStart, line.textEnd - valueStart, value);
-    } else {
-        QByteArray entry = keyName + '=' + value + eol;
-        qsizetype at = bytes.size();
-        if (place.sectionLast) {
-            at = lines[*place.sectionLast].end;
-        } else {
-            entry.prepend('[' + sectionName + ']' + eol);
-        }
-        if (at > 0 && bytes[at - 1] != '\n')
-            entry.prepend(eol);
-        updated.insert(at, entry);
-    }
-    if (updated == bytes)
-        return;
+    QByteArray entry = keyName + '=' + value + eol;
+    if (!keyLine && !sectionLast)
+        entry.prepend('[' + sectionName + ']' + eol);
 
     QDir().mkpath(QFileInfo(writePath_).absolutePath());
     QSaveFile file(writePath_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly))
+        throw unableToWrite;
+    bool written = true;
+    bool atLineStart = true;
+    auto write = [&](const QByteArray& bytes) {
+        if (bytes.isEmpty())
+            return;
+        written = written && file.write(bytes) == bytes.size();
+        atLineStart = bytes.back() == '\n';
+    };
+    auto addEntry = [&] {
+        if (!atLineStart)
+            write(eol);
+        write(entry);
+    };
+    if (exists) {
+        written = readLines(
+                      old,
+                      [&](qsizetype index, const QByteArray& piece) {
+                          if (index != keyLine)
+                              write(piece);
+                      },
+                      [&](qsizetype index, const LineStart& line) {
+                          if (index == keyLine)
+                              write(line.text.left(line.text.indexOf('=') + 1) + value + line.end);
+                          else if (index == sectionLast && !keyLine)
+                              addEntry();
+                          return true;
+                      }) &&
+                  written;
+    }
+    if (!keyLine && !sectionLast)
+        addEntry();
+    if (!written || !file.commit())
         throw unableToWrite;
 }
 

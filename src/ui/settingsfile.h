@@ -29,7 +29,13 @@ public:
     const QString& readPath() const { return readPath_; }
     const QString& path() const { return writePath_; }
 
-    /** The stored text of the language, "1" when the file, section or key is missing. */
+    /** The longest value read; a longer one is a bad value. */
+    static constexpr qsizetype valueRoom = 2047;
+
+    /**
+     * The stored text of the language, "1" when the file, section or key is missing; a value
+     * longer than valueRoom comes cut to one character more.
+     */
     QString readIdiomaText() const;
     /** The stored language; throws vap::Error when the text is not a whole number. */
     LanguageCode readIdioma() const;

@@ -21,6 +21,15 @@ TJComponent::TJComponent(const Control& control, DragOutline& outline, QWidget* 
     mirrorAll();
 }
 
+TJComponent::~TJComponent() {
+    if (isDragging())
+        outline_.erase(); // the control went in mid-drag
+}
+
+bool TJComponent::isDragging() const {
+    return outline_.dragger() == this;
+}
+
 void TJComponent::mirror(ControlField field) {
     switch (field) {
     case ControlField::Name:
@@ -77,24 +86,22 @@ void TJComponent::mousePressEvent(QMouseEvent* event) {
     // the pointer leaves the control.
     pressPoint_ = event->position().toPoint();
     lastPoint_ = pressPoint_;
-    outline_.draw(outlineAt(pressPoint_));
-    dragging_ = true;
+    outline_.draw(this, outlineAt(pressPoint_));
 }
 
 void TJComponent::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
-    if (!dragging_)
+    if (!isDragging())
         return;
     lastPoint_ = event->position().toPoint();
-    outline_.draw(outlineAt(lastPoint_));
+    outline_.draw(this, outlineAt(lastPoint_));
 }
 
 void TJComponent::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || !dragging_)
+    if (event->button() != Qt::LeftButton || !isDragging())
         return;
     outline_.erase();
-    dragging_ = false;
     QPoint offset = event->position().toPoint() - pressPoint_;
     if (!offset.isNull())
         emit dragged(offset);

@@ -22,6 +22,7 @@ class TJComponent : public QWidget {
 
 public:
     TJComponent(const Control& control, DragOutline& outline, QWidget* parent);
+    ~TJComponent() override;
 
     const Control& control() const { return control_; }
     TWhoToMove MoveWho() const { return control_.moveWho(); }
@@ -32,7 +33,7 @@ public:
     /** Shows everything the model holds. */
     void mirrorAll();
 
-    bool isDragging() const { return dragging_; }
+    bool isDragging() const;
 
 signals:
     /** A left drag ended away from where it began: the control should move by the offset. */
@@ -56,7 +57,6 @@ private:
     ControlLook look_;
     QPoint pressPoint_;
     QPoint lastPoint_;
-    bool dragging_ = false;
 };
 
 /** The kinds' own classes, so that each control widget carries its kind's class name. */

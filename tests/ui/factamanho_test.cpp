@@ -6,6 +6,7 @@
 #include "support/scripteddialogs.h"
 
 #include "ui/errorbox.h"
+#include "ui/inspectorrows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +19,16 @@
 #include <QTest>
 
 namespace {
-enum Row { Left, Top, Width, Height, Caption, Name, Hint };
+using enum vap::ui::InspectorRow; // under short names here:
+enum Row {
+    Left = RowLeft,
+    Top = RowTop,
+    Width = RowWidth,
+    Height = RowHeight,
+    Caption = RowCaption,
+    Name = RowName,
+    Hint = RowHint
+};
 enum class Confirm { Enter, OtherCell, LeaveGrid };
 } // namespace
 

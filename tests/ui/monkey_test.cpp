@@ -18,6 +18,7 @@
 #include "core/model/eventmask.h"
 #include "core/model/valorinteiro.h"
 #include "ui/controllook.h"
+#include "ui/inspectorrows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +36,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -53,7 +55,7 @@ using vaptest::part;
 
 namespace {
 
-enum Row { RowLeft, RowTop, RowWidth, RowHeight, RowCaption, RowName, RowHint };
+using enum vap::ui::InspectorRow;
 
 // Seeds of the short pass; seeds that once found a fault are kept here as replayed cases.
 constexpr std::uint64_t fixedSeeds[] = {1, 2, 3, 4};
@@ -473,11 +475,16 @@ private:
             activate(window);
             QTest::mouseClick(under, Qt::LeftButton, {}, local);
             break;
-        case DoubleClick:
+        case DoubleClick: {
             note(QStringLiteral("double click ") + where);
             activate(window);
+            QPointer<QWidget> alive(under);
             QTest::mouseDClick(under, Qt::LeftButton, {}, local);
+            // QTest sends the second press alone; a mouse releases the button after it.
+            if (alive)
+                QTest::mouseRelease(under, Qt::LeftButton, {}, local);
             break;
+        }
         case RightClick: {
             note(QStringLiteral("right click ") + where);
             activate(window);
@@ -499,8 +506,17 @@ private:
             QTest::mousePress(under, Qt::LeftButton, {}, local);
             for (int move = 1, moves = 1 + pick(4); move <= moves && alive; ++move)
                 QTest::mouseMove(under, local + (to - at) * move / moves);
-            if (alive)
+            if (alive && pick(4) == 0) {
+                note(QStringLiteral("right click mid-drag"));
+                QPoint mid = local + to - at;
+                QContextMenuEvent menu(QContextMenuEvent::Mouse, mid, under->mapToGlobal(mid));
+                QApplication::sendEvent(under, &menu);
+                // Through the window system, which hands the release to the open menu.
+                if (alive && window->windowHandle())
+                    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, QPoint(1, 1));
+            } else if (alive) {
                 QTest::mouseRelease(under, Qt::LeftButton, {}, local + to - at);
+            }
             break;
         }
         case Type: {
@@ -661,6 +677,9 @@ private:
                 (control->showHint() ? vap::ui::qs(control->hint()) : QString()))
                 return QStringLiteral("%1 shows another hint").arg(name);
         }
+        if ((d.menu.outlineShown() || d.menu.dragInProgress()) &&
+            !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+            return QStringLiteral("the drag outline outlived its drag");
         if (d.inspector.isVisible())
             return brokenInInspector();
         return {};

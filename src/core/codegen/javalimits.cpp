@@ -69,12 +69,6 @@ std::string groupedNumber(std::size_t number, LanguageCode lingua) {
     return digits;
 }
 
-/** A name short enough to quote in a message. */
-std::string excerpt(std::string_view name) {
-    constexpr std::size_t shown = 40;
-    return printableText(name.substr(0, shown)) + (name.size() > shown ? "…" : "");
-}
-
 // The bytes of the instructions javac writes for the statements of the window-objects code.
 constexpr std::size_t loadThis = 1;      // aload_0
 constexpr std::size_t loadNull = 1;      // aconst_null
@@ -204,7 +198,8 @@ std::vector<std::string> javaLimitWarnings(const Design& design, LanguageCode li
                                        : what == JavaValue::Caption ? control->caption()
                                                                     : control->hint();
             if (auto message = tooLong(what, value)) {
-                warnings.push_back(warning + " (" + excerpt(control->name()) + "): " + *message);
+                warnings.push_back(warning + " (" + printableExcerpt(control->name()) +
+                                   "): " + *message);
                 break;
             }
         }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vap::app {
+
+/** What the program was asked to open, or why its arguments are wrong. */
+struct CommandLine {
+    std::optional<std::string> design;
+    std::string error; // empty when the arguments are right
+};
+
+/**
+ * Answers --help and --version (before any `--`) on standard output and gives the exit code;
+ * nothing when neither was asked for. Works without a display.
+ */
+std::optional<int> answerInfoOption(int argc, char** argv);
+
+/** Reads the arguments left once Qt has taken its own: at most one design file. */
+CommandLine readCommandLine(int argc, char** argv);
+
+} // namespace vap::app
