@@ -680,17 +680,28 @@ void TF_Menu::opc52Click() {
     ExampleClassContext context{language.Lingua, language.NomeProduto, language.TextoVersao,
                                 F_Gera.comments(), todayText()};
     std::string className = design_.window().JavaClassName;
-    GeneratedCode code = GeraClasseExemplo(design_, context, [this](const ClassNamePrompt& prompt) {
-        std::optional<QString> answer = dialogs().askText(
-            this, qs(prompt.title), qs(prompt.label), qs(prompt.initialValue), classNameMaxLength);
-        return answer ? std::optional<std::string>(ss(*answer)) : std::nullopt;
-    });
-    // The generator names the class in the design; that naming becomes a step of its own.
-    std::string named = design_.window().JavaClassName;
-    if (named != className) {
-        design_.setJavaClassName(className);
-        document_.setWindowValue(WindowField::JavaClassName, named);
+    // The generator names the class in the design; that naming becomes a step of its own, also
+    // when the generator then refuses the name.
+    auto recordNaming = [&] {
+        std::string named = design_.window().JavaClassName;
+        if (named != className) {
+            design_.setJavaClassName(className);
+            document_.setWindowValue(WindowField::JavaClassName, named);
+        }
+    };
+    GeneratedCode code;
+    try {
+        code = GeraClasseExemplo(design_, context, [this](const ClassNamePrompt& prompt) {
+            std::optional<QString> answer =
+                dialogs().askText(this, qs(prompt.title), qs(prompt.label), qs(prompt.initialValue),
+                                  classNameMaxLength);
+            return answer ? std::optional<std::string>(ss(*answer)) : std::nullopt;
+        });
+    } catch (...) {
+        recordNaming();
+        throw;
     }
+    recordNaming();
     F_Gera.fill(code);
     if (!code.lines.empty())
         dialogs().runModal(&F_Gera);
