@@ -35,6 +35,8 @@ test_packages=(
     xclip
     openbox
     imagemagick
+    # Kills a save at a chosen system call, to prove it leaves nothing behind.
+    strace
     # The package: cpack's dependency scan (dpkg-shlibdeps, file), its checks.
     dpkg-dev
     file
