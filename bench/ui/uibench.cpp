@@ -18,7 +18,7 @@
 #include "ui/factamanho.h"
 #include "ui/fcriaobjeto.h"
 #include "ui/fmenu.h"
-#include "ui/inspectorrows.h"
+#include "ui/propertyrows.h"
 #include "ui/settingsfile.h"
 #include "ui/tjcomponent.h"
 

@@ -4,7 +4,7 @@
 #include "controllook.h"
 #include "designdocument.h"
 #include "errorbox.h"
-#include "inspectorrows.h"
+#include "propertyrows.h"
 #include "pictures.h"
 
 #include "core/codegen/javalimits.h"

@@ -6,7 +6,7 @@
 #include "support/scripteddialogs.h"
 
 #include "ui/errorbox.h"
-#include "ui/inspectorrows.h"
+#include "ui/propertyrows.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -18,7 +18,7 @@
 #include "core/model/eventmask.h"
 #include "core/model/valorinteiro.h"
 #include "ui/controllook.h"
-#include "ui/inspectorrows.h"
+#include "ui/propertyrows.h"
 
 #include <QAction>
 #include <QApplication>

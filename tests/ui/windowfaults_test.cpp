@@ -3,7 +3,7 @@
 
 #include "support/designer.h"
 
-#include "ui/inspectorrows.h"
+#include "ui/propertyrows.h"
 
 #include <QComboBox>
 #include <QLineEdit>
