@@ -4,8 +4,8 @@
 #include "controllook.h"
 #include "designdocument.h"
 #include "errorbox.h"
-#include "propertyrows.h"
 #include "pictures.h"
+#include "propertyrows.h"
 
 #include "core/codegen/javalimits.h"
 #include "core/codegen/javasyntax.h"
