@@ -32,6 +32,18 @@ template <class Call> void Design::notify(Call call) {
 
 namespace {
 const char* const notInDesignMessage = "The control is no longer part of the design";
+
+void checkCounters(const KindCounters& counters) {
+    if (std::any_of(counters.begin(), counters.end(), [](std::int32_t n) { return n < 0; }))
+        throw Error("A control counter cannot be negative");
+}
+
+/** A name a new control may take whatever the design holds: valid or empty, not the designer's. */
+void checkNameOfNew(std::string_view name) {
+    checkComponentName(name);
+    if (!name.empty() && isDesignerComponentName(name))
+        throw Error(duplicateNameMessage(name));
+}
 } // namespace
 
 Control& Design::owned(const Control& control) const {
@@ -56,8 +68,7 @@ std::size_t Design::indexOf(const Control& control) const {
 }
 
 void Design::setKindCounters(const KindCounters& counters) {
-    if (std::any_of(counters.begin(), counters.end(), [](std::int32_t n) { return n < 0; }))
-        throw Error("A control counter cannot be negative");
+    checkCounters(counters);
     counters_ = counters;
 }
 
@@ -70,17 +81,13 @@ DesignContents Design::contents() const {
 }
 
 void Design::replaceContents(const DesignContents& contents) {
-    if (std::any_of(contents.counters.begin(), contents.counters.end(),
-                    [](std::int32_t n) { return n < 0; }))
-        throw Error("A control counter cannot be negative");
+    checkCounters(contents.counters);
     std::vector<std::string_view> names;
     names.reserve(contents.controls.size());
     for (const ControlData& data : contents.controls) {
         if (kindIndex(data.kind) >= controlKindCount)
             throw Error("Unknown control kind");
-        checkComponentName(data.name);
-        if (!data.name.empty() && isDesignerComponentName(data.name))
-            throw Error(duplicateNameMessage(data.name));
+        checkNameOfNew(data.name);
         if (!data.name.empty())
             names.push_back(data.name);
     }
@@ -177,12 +184,12 @@ void Design::setJavaClassName(std::string name) {
 }
 
 void Design::checkNameAvailable(std::string_view name, const Control* control) const {
-    checkComponentName(name);
+    checkNameOfNew(name);
     if (name.empty())
         return;
     if (control && equalIgnoringCase(control->name(), name))
         return;
-    if (findControl(name) || isDesignerComponentName(name))
+    if (findControl(name))
         throw Error(duplicateNameMessage(name));
 }
 
