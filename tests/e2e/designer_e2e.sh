@@ -199,9 +199,18 @@ control_menu() { # control_menu X Y KEY: right click on the control at client (X
 }
 
 close_window() { # close_window ID REGEX: closes it as its close box does
+    # A busy machine can lose the first key to a window that is not yet taking keys: press it
+    # again while the same window is still there and active, a few seconds apart.
+    local tenths=0
     activate "$1"
     xdotool key alt+F4
-    wait_gone "$2"
+    while ! no_window "$2"; do
+        tenths=$((tenths + 1))
+        [ "$tenths" -lt $((WAIT_SECONDS * 10)) ] ||
+            fail "timed out after ${WAIT_SECONDS}s waiting for the window '$2' to close"
+        if [ $((tenths % 30)) -eq 0 ] && is_active "$1"; then xdotool key alt+F4; fi
+        sleep 0.1
+    done
 }
 
 file_exists() { [ -s "$1" ]; }
