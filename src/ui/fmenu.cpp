@@ -12,7 +12,6 @@
 #include "fsobre.h"
 #include "fsplash.h"
 #include "pictures.h"
-#include "tjcomponent.h"
 
 #include "core/codegen/exampleclass.h"
 #include "core/codegen/javalimits.h"
@@ -48,120 +47,17 @@ constexpr Texts3 captionPrompt{
     "Informe a Legenda:", "Report the Caption:", "Informe el Subtítulo:"};
 constexpr int classNameMaxLength = 255;
 
-/**
- * Control widgets per layer. Qt paints sibling widgets by recursing once per sibling, so some
- * 25,000 controls side by side overflow the stack; in layers the depth is the layer count plus
- * the layer size.
- */
-constexpr int controlsPerLayer = 1024;
-
-/** The most controls the window takes from a file: some 3 KiB of memory each as widgets. */
+/** The most controls the window takes from a file. */
 constexpr std::size_t maxOpenedControls = 200000;
 
 /** The widest range of window positions a window system takes (X11's coordinates are 16-bit). */
 constexpr int windowCoordinateLimit = 32767;
 
-/** A drag moves a control by the offset, stopping at the ends of the 32-bit range. */
-std::int32_t movedBy(std::int32_t value, int offset) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        std::int64_t{value} + offset, std::numeric_limits<std::int32_t>::min(),
-        std::numeric_limits<std::int32_t>::max()));
-}
-
-/**
- * A transparent widget over the whole client area that holds one run of control widgets in
- * creation order; later layers lie above earlier ones. Qt hands a mouse event to the topmost
- * layer wherever it has no control of its own, so the layer passes it on to the control beneath
- * in the layers below, or lets it fall through to the window's background.
- */
-class ControlLayer : public QWidget {
-public:
-    explicit ControlLayer(QWidget* window) : QWidget(window) {
-        setObjectName(QStringLiteral("controlLayer"));
-        setGeometry(window->rect());
-    }
-
-protected:
-    bool event(QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseMove:
-            return passMouse(static_cast<QMouseEvent*>(event));
-        case QEvent::ContextMenu: {
-            auto* menu = static_cast<QContextMenuEvent*>(event);
-            QWidget* target = controlBeneath(menu->pos());
-            if (!target)
-                break;
-            QContextMenuEvent passed(menu->reason(),
-                                     target->mapFrom(parentWidget(), mapToParent(menu->pos())),
-                                     menu->globalPos(), menu->modifiers());
-            QCoreApplication::sendEvent(target, &passed);
-            return true;
-        }
-        case QEvent::ToolTip: {
-            // A control of this layer without a hint passes the question up here: not beneath.
-            auto* help = static_cast<QHelpEvent*>(event);
-            if (childAt(help->pos()))
-                break;
-            QWidget* target = controlBeneath(help->pos());
-            if (!target || target->toolTip().isEmpty())
-                break;
-            QToolTip::showText(help->globalPos(), target->toolTip(), target);
-            return true;
-        }
-        default:
-            break;
-        }
-        return QWidget::event(event);
-    }
-
-private:
-    /** The topmost control widget at the point in the layers below this one. */
-    QWidget* controlBeneath(QPoint point) const {
-        const QObjectList& siblings = parentWidget()->children();
-        auto self = std::find(siblings.rbegin(), siblings.rend(), this);
-        for (auto sibling = self == siblings.rend() ? self : std::next(self);
-             sibling != siblings.rend(); ++sibling) {
-            auto* layer = dynamic_cast<ControlLayer*>(*sibling);
-            if (!layer || layer->isHidden())
-                continue;
-            if (QWidget* control = layer->childAt(point))
-                return control;
-        }
-        return nullptr;
-    }
-
-    /** The control that took a press keeps the moves and the release, as under a mouse grab. */
-    bool passMouse(QMouseEvent* mouse) {
-        QPoint at = mouse->position().toPoint();
-        bool pressing = mouse->type() == QEvent::MouseButtonPress ||
-                        mouse->type() == QEvent::MouseButtonDblClick;
-        // A first button down picks the control anew: a release may have gone to a pop-up menu.
-        if (pressing && mouse->buttons() == mouse->button())
-            grabbed_ = controlBeneath(at);
-        QPointer<QWidget> target = grabbed_;
-        if (mouse->type() == QEvent::MouseButtonRelease && mouse->buttons() == Qt::NoButton)
-            grabbed_ = nullptr;
-        if (!target) {
-            mouse->ignore(); // on to the window's background
-            return false;
-        }
-        QMouseEvent passed(mouse->type(), target->mapFrom(parentWidget(), mapToParent(at)),
-                           mouse->scenePosition(), mouse->globalPosition(), mouse->button(),
-                           mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
-        QCoreApplication::sendEvent(target, &passed);
-        return true;
-    }
-
-    QPointer<QWidget> grabbed_;
-};
-
 } // namespace
 
 TF_Menu::TF_Menu(DesignDocument& document, QWidget* parent)
-    : QWidget(parent), design_(document.design()), document_(document), outline_(this) {
+    : QWidget(parent), design_(document.design()), document_(document),
+      canvas_(new DesignCanvas(document, this)) {
     setObjectName(QStringLiteral("F_Menu"));
     setWindowIcon(programIcon());
     QPalette grey = palette();
@@ -174,13 +70,15 @@ TF_Menu::TF_Menu(DesignDocument& document, QWidget* parent)
     resize(shownOuter_.size());
     document_.addUndoKeys(this);
     design_.addObserver(this);
-    for (const auto& control : design_.controls())
-        controlAdded(*control);
+    canvas_->setGeometry(rect());
+    connect(canvas_, &DesignCanvas::firstPainted, this, &TF_Menu::noteFirstPaint);
+    connect(canvas_, &DesignCanvas::controlMenuRequested, this, &TF_Menu::openControlMenu);
+    connect(canvas_, &DesignCanvas::controlDoubleClicked, this,
+            [this](const Control* control) { runCommand([&] { ObjetoDblClick(control); }); });
 }
 
 TF_Menu::~TF_Menu() {
     design_.removeObserver(this);
-    designCleared(); // the control widgets go while the outline they may hold is still there
 }
 
 QAction* TF_Menu::addEntry(QMenu* menu, const char* name, const QIcon& icon,
@@ -250,102 +148,13 @@ void TF_Menu::buildMenus() {
 
 // ---- mirroring the design
 
-void TF_Menu::controlAdded(const Control& control) {
-    // A control put back by undo lies under those made after it, as it did before.
-    const auto& controls = design_.controls();
-    TJComponent* above = nullptr;
-    if (!inBulkChange_ && controls.back().get() != &control) {
-        std::size_t index = design_.indexOf(control);
-        for (std::size_t next = index + 1; next < controls.size() && !above; ++next)
-            above = controlWidget(*controls[next]);
-    }
-    TJComponent* widget =
-        makeControlWidget(control, outline_, above ? above->parentWidget() : layerForNewControl());
-    if (above)
-        widget->stackUnder(above);
-    connect(widget, &TJComponent::dragged, this, [this, widget](QPoint offset) {
-        runCommand([&] {
-            // Left first, then Top, as the control is moved by the offset of the drag.
-            const Control& moved = widget->control();
-            document_.moveControl(moved, movedBy(moved.left(), offset.x()),
-                                  movedBy(moved.top(), offset.y()));
-        });
-    });
-    connect(widget, &TJComponent::menuRequested, this,
-            [this, widget](QPoint position) { openControlMenu(widget, position); });
-    connect(widget, &TJComponent::doubleClicked, this,
-            [this, widget] { runCommand([&] { ObjetoDblClick(widget); }); });
-    widgets_[&control] = widget;
-    if (inBulkChange_) {
-        // Placed while hidden, and shown together at the end: moving many shown widgets
-        // makes each move weigh the overlaps with all the others.
-        waitingToShow_.emplace_back(widget);
-        return;
-    }
-    widget->show();
-    if (!above)
-        widget->raise();
-}
-
-void TF_Menu::bulkChangeStarted() {
-    inBulkChange_ = true;
-}
-
-void TF_Menu::bulkChangeFinished() {
-    inBulkChange_ = false;
-    // A child shown on a shown parent posts the parent a layout request, and Qt looks through
-    // every posted event for one to merge it with: quadratic over a big design. Shown while their
-    // layers are hidden, they post nothing.
-    std::vector<QWidget*> hidden;
-    for (QWidget* layer : layers_) {
-        if (layer->isVisible()) {
-            layer->hide();
-            hidden.push_back(layer);
-        }
-    }
-    for (const QPointer<TJComponent>& widget : waitingToShow_) {
-        if (widget)
-            widget->show();
-    }
-    waitingToShow_.clear();
-    for (QWidget* layer : hidden)
-        layer->show();
-}
-
-void TF_Menu::controlChanged(const Control& control, ControlField field) {
-    if (TJComponent* widget = controlWidget(control))
-        widget->mirror(field);
-}
-
-QWidget* TF_Menu::layerForNewControl() {
-    // New controls go on the top layer only, so that the later ones always lie above.
-    if (layers_.empty() || layers_.back()->children().size() >= controlsPerLayer) {
-        auto* layer = new ControlLayer(this);
-        layer->show();
-        layers_.push_back(layer);
-    }
-    return layers_.back();
-}
-
 void TF_Menu::controlRemoved(const Control& control) {
-    auto found = widgets_.find(&control);
-    if (found == widgets_.end())
-        return;
-    QWidget* layer = found->second->parentWidget();
-    delete found->second;
-    widgets_.erase(found);
-    if (layer->children().isEmpty()) {
-        layers_.erase(std::find(layers_.begin(), layers_.end(), layer));
-        delete layer;
-    }
+    if (menuTarget_ == &control)
+        menuTarget_ = nullptr;
 }
 
 void TF_Menu::designCleared() {
-    for (QWidget* layer : layers_)
-        delete layer; // with its control widgets
-    layers_.clear();
-    widgets_.clear();
-    waitingToShow_.clear();
+    menuTarget_ = nullptr;
 }
 
 void TF_Menu::windowChanged(WindowField field) {
@@ -388,11 +197,6 @@ void TF_Menu::showCaption() {
     QGuiApplication::setApplicationDisplayName(QStringLiteral(" "));
     setWindowTitle(caption);
     QGuiApplication::setApplicationDisplayName(QString());
-}
-
-TJComponent* TF_Menu::controlWidget(const Control& control) const {
-    auto found = widgets_.find(&control);
-    return found == widgets_.end() ? nullptr : found->second;
 }
 
 // ---- the designed window's bounds: the design holds the outer bounds, frame included
@@ -485,8 +289,7 @@ void TF_Menu::moveEvent(QMoveEvent* event) {
 
 void TF_Menu::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    for (QWidget* layer : layers_)
-        layer->setGeometry(rect());
+    canvas_->setGeometry(rect());
     recordWindowBounds(event->spontaneous());
 }
 
@@ -557,6 +360,10 @@ void TF_Menu::FormShow() {
 
 void TF_Menu::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
+    noteFirstPaint();
+}
+
+void TF_Menu::noteFirstPaint() {
     if (!paintedOnce_) {
         paintedOnce_ = true;
         emit firstPainted();
@@ -585,26 +392,26 @@ bool TF_Menu::FormClose() {
 
 void TF_Menu::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
-    outline_.erase(); // the menu takes the mouse: the drag's release would never come
+    canvas_->endGesture(); // the menu takes the mouse: the drag's release would never come
     popMnu->popup(event->globalPos());
 }
 
-void TF_Menu::openControlMenu(TJComponent* control, QPoint globalPosition) {
+void TF_Menu::openControlMenu(const Control* control, QPoint globalPosition) {
     menuTarget_ = control;
-    outline_.erase();
+    canvas_->endGesture();
     popObj->popup(globalPosition);
 }
 
 void TF_Menu::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    outline_.erase();
+    canvas_->endGesture();
 }
 
 void TF_Menu::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Another window has the keyboard and may have the mouse: the release may never come here.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        outline_.erase();
+        canvas_->endGesture();
 }
 
 // ---- commands of the main menu
@@ -760,7 +567,7 @@ void TF_Menu::VersaoClick() {
 void TF_Menu::obj1Click() {
     if (!menuTarget_ || !inspector_)
         return;
-    inspector_->selectName(menuTarget_->control().name());
+    inspector_->selectName(menuTarget_->name());
     inspector_->showInspector();
     inspector_->cbObjetoChange();
 }
@@ -768,13 +575,13 @@ void TF_Menu::obj1Click() {
 void TF_Menu::obj2Click() {
     if (!menuTarget_)
         return;
-    document_.deleteControl(menuTarget_->control()); // the inspector closes itself first
+    document_.deleteControl(*menuTarget_); // the inspector closes itself first
 }
 
-void TF_Menu::ObjetoDblClick(TJComponent* sender) {
-    if (!InspectorOpen())
+void TF_Menu::ObjetoDblClick(const Control* sender) {
+    if (!InspectorOpen() || !design_.contains(sender))
         return;
-    inspector_->selectName(sender->control().name());
+    inspector_->selectName(sender->name());
     inspector_->cbObjetoChange();
     inspector_->repaintNow();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "dragoutline.h"
-#include "tjcomponent.h"
+#include "designcanvas.h"
 
 #include "core/lang/languagecode.h"
 #include "core/model/designobserver.h"
@@ -11,7 +10,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 class QAction;
@@ -58,15 +56,16 @@ public:
     /** True while the inspector is open: opened by Adjust object and not closed since. */
     bool InspectorOpen() const;
 
-    /** The widget that shows a control of the design. */
-    TJComponent* controlWidget(const Control& control) const;
+    /** The client area, which draws the controls and runs the gestures on them. */
+    DesignCanvas& canvas() { return *canvas_; }
+    const DesignCanvas& canvas() const { return *canvas_; }
     /** Opens the control menu for a control, as a right click on it does. */
-    void openControlMenu(TJComponent* control, QPoint globalPosition);
+    void openControlMenu(const Control* control, QPoint globalPosition);
     /** The control the control menu was last opened for, while it exists. */
-    TJComponent* menuTarget() const { return menuTarget_; }
-    /** Whether the drag outline shows, and whether a drag holds it. */
-    bool outlineShown() const { return outline_.isShown(); }
-    bool dragInProgress() const { return outline_.dragger() != nullptr; }
+    const Control* menuTarget() const { return menuTarget_; }
+    /** Whether anything of a gesture shows, and whether a gesture is in progress. */
+    bool outlineShown() const { return canvas_->gestureMarksShown(); }
+    bool dragInProgress() const { return canvas_->gestureInProgress(); }
     /** Places the window, frame included, in the middle of its screen. */
     void centreOnScreen();
     /** Puts the current language's texts on the menus (after AplicaLingua). */
@@ -97,16 +96,12 @@ public:
     void VersaoClick();
     void obj1Click();
     void obj2Click();
-    void ObjetoDblClick(TJComponent* sender);
+    void ObjetoDblClick(const Control* sender);
 
     // DesignObserver
-    void controlAdded(const Control& control) override;
-    void controlChanged(const Control& control, ControlField field) override;
     void controlRemoved(const Control& control) override;
     void windowChanged(WindowField field) override;
     void designCleared() override;
-    void bulkChangeStarted() override;
-    void bulkChangeFinished() override;
 
 signals:
     /** The window has been painted for the first time. */
@@ -136,7 +131,7 @@ private:
     static void showMark(QAction* entry, const QIcon& picture, bool checked);
     void recordWindowBounds(bool fromWindowSystem);
     QRect shownOuterBounds() const;
-    QWidget* layerForNewControl();
+    void noteFirstPaint();
 
     Design& design_;
     DesignDocument& document_;
@@ -164,25 +159,20 @@ private:
     QAction* opcSair;
     QAction* obj1;
     QAction* obj2;
-    DragOutline outline_;
-    std::unordered_map<const Control*, TJComponent*> widgets_;
-    QPointer<TJComponent> menuTarget_;
+    DesignCanvas* canvas_;
+    const Control* menuTarget_ = nullptr;
     TF_CriaObjeto* palette_ = nullptr;
     AdjusterPort* inspector_ = nullptr;
     std::function<LanguageCode()> readLanguage_;
     std::function<void()> writeOnExit_;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
-    bool inBulkChange_ = false;
-    std::vector<QPointer<TJComponent>> waitingToShow_;
     bool applyingBounds_ = false;
     QElapsedTimer boundsApplied_; // since the window was last told its bounds
     QSize frameExtra_;
     /** The outer bounds last given to the window; moves and resizes away from them are the user's.
      */
     QRect shownOuter_;
-    /** The transparent layers over the client area that hold the control widgets, bottom first. */
-    std::vector<QWidget*> layers_;
 };
 
 } // namespace vap::ui

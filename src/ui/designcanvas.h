@@ -1,0 +1,151 @@
+#pragma once
+
+#include "canvasmarks.h"
+#include "controlgrid.h"
+
+#include "core/model/designobserver.h"
+
+#include <QGraphicsScene>
+#include <QGraphicsView>
+
+#include <cstdint>
+#include <unordered_set>
+#include <vector>
+
+class QRubberBand;
+
+namespace vap {
+class Control;
+class Design;
+} // namespace vap
+
+namespace vap::ui {
+
+class DesignDocument;
+
+/** Where a control is to go: its new bounds. */
+struct ControlBounds {
+    const Control* control;
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t width;
+    std::int32_t height;
+};
+
+/**
+ * The main window's client area: it draws the design's controls, keeps the selection and runs
+ * the mouse gestures on them (select, move, resize, select by a band). The controls are drawn
+ * from the model as the view's background, which the view caches, so that the marks of a
+ * gesture move over them without repainting any control. What the canvas does not take (a right
+ * click on the background) goes on to the window beneath.
+ */
+class DesignCanvas : public QGraphicsView, public DesignObserver {
+    Q_OBJECT
+
+public:
+    DesignCanvas(DesignDocument& document, QWidget* window);
+    ~DesignCanvas() override;
+
+    /** The topmost control at a point of the client area, or nullptr. */
+    const Control* controlAt(QPoint point) const;
+    /** Where a control shows in the client area; empty for one off the canvas. */
+    QRect shownRect(const Control& control) const;
+    /** The controls on the canvas: as many as the design has, once a change has been shown. */
+    std::size_t shownCount() const;
+    /** Whether the first control is drawn above the second. */
+    bool drawnAbove(const Control& upper, const Control& lower) const;
+
+    /** The selected controls, the first selected first. */
+    const std::vector<const Control*>& selection() const;
+    bool isSelected(const Control& control) const { return selected_.count(&control) != 0; }
+    void select(std::vector<const Control*> controls);
+    void selectAll();
+    void clearSelection() { select({}); }
+    /** The rectangles the handles are drawn around: the selected controls' shown rectangles. */
+    std::vector<QRect> handleRects() const;
+
+    /** Ends the gesture in progress, if any, changing nothing: a menu or a window took over. */
+    void endGesture();
+    bool gestureInProgress() const { return gesture_.kind != GestureKind::None; }
+    /** Whether anything of a gesture is drawn: outlines, guides, the readout or the band. */
+    bool gestureMarksShown() const;
+    const OutlineMarks& outlines() const { return outlines_; }
+    const ReadoutMark& readout() const { return readout_; }
+    const GuideMarks& guides() const { return guides_; }
+
+    // DesignObserver
+    void controlAdded(const Control& control) override;
+    void controlChanged(const Control& control, ControlField field) override;
+    void controlRemoved(const Control& control) override;
+    void windowChanged(WindowField) override {}
+    void designCleared() override;
+    void bulkChangeStarted() override;
+    void bulkChangeFinished() override;
+
+signals:
+    void firstPainted();
+    void selectionChanged();
+    void controlMenuRequested(const vap::Control* control, QPoint globalPosition);
+    void controlDoubleClicked(const vap::Control* control);
+
+protected:
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+    bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum class GestureKind { None, Move, Resize, Band };
+    struct Gesture {
+        GestureKind kind = GestureKind::None;
+        QPoint press;
+        Qt::KeyboardModifiers modifiers;
+        const Control* pressed = nullptr;
+        std::vector<const Control*> moving;
+        int handle = -1;
+    };
+
+    void ensureIndexed() const;
+    void repaintControls(const QRect& area);
+    void refreshHandles();
+    int handleAt(QPoint point, const Control*& owner) const;
+
+    void startMove(const Control* pressed, QPoint at, Qt::KeyboardModifiers modifiers);
+    void startResize(const Control* control, int handle, QPoint at);
+    void startBand(QPoint at, Qt::KeyboardModifiers modifiers);
+    void followPointer(QPoint at, Qt::KeyboardModifiers modifiers);
+    void finishGesture(QPoint at, Qt::KeyboardModifiers modifiers);
+    void finishMove(QPoint at);
+    void finishClick(Qt::KeyboardModifiers modifiers);
+    void finishResize(QPoint at);
+    void finishBand(QPoint at, Qt::KeyboardModifiers modifiers);
+    /** The bounds a resize by the handle to the pointer gives: the opposite edges stay. */
+    ControlBounds resizedBounds(QPoint at) const;
+    void clearGestureMarks();
+
+    DesignDocument& document_;
+    const Design& design_;
+    QGraphicsScene scene_;
+    mutable ControlGrid grid_;
+    mutable bool gridStale_ = true;
+    bool inBulkChange_ = false;
+    bool selectionNoticePending_ = false;
+
+    mutable std::vector<const Control*> selection_; // may hold controls gone since
+    std::unordered_set<const Control*> selected_;
+
+    Gesture gesture_;
+    OutlineMarks outlines_;
+    HandleMarks handles_;
+    GuideMarks guides_;
+    ReadoutMark readout_;
+    QRubberBand* band_;
+    bool paintedOnce_ = false;
+};
+
+} // namespace vap::ui
