@@ -48,6 +48,29 @@ public:
     void setWindowValue(WindowField field, FieldValue value);
     /** A move or resize of the window by the user; those of one gesture make one step. */
     void setWindowBounds(const std::vector<std::pair<WindowField, std::int32_t>>& bounds);
+    /**
+     * New bounds of several controls as one step named `step` (MoveControls, ResizeControls or
+     * an arrangement's); pairs whose bounds are already those make no change, and no change
+     * makes no step. With `merge` on, the step merges with the previous one of the same name
+     * and controls made within half a second (the arrow keys held or pressed in a row).
+     */
+    void setControlsBounds(const std::vector<std::pair<const Control*, Bounds>>& bounds, Step step,
+                           bool merge = false);
+    /** The arrangement applied to the selection, the first as the reference; one step. */
+    void arrangeControls(const std::vector<const Control*>& selection, Arrangement arrangement);
+    /**
+     * Deletes the controls as one step (Cut names it so); undone, each returns to its place in
+     * creation order with its name.
+     */
+    void deleteControls(const std::vector<const Control*>& controls,
+                        Step step = Step::DeleteControls);
+    /**
+     * Adds copies of the controls as Design::pasteControls does, as one step (Duplicate names
+     * it so); undone, they go and the default-name counters come back; redone, they return with
+     * the same names. Gives the new controls in order.
+     */
+    std::vector<const Control*> pasteControls(const std::vector<ControlData>& controls,
+                                              Offset offset, Step step = Step::Paste);
     void clear();
     /** Replaces the design with a checked file's; the design then counts as saved. */
     void open(const DesignFile& file);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 namespace vap {
 
 class Design;
+struct ControlData;
 
 /**
  * A design file read and checked, not yet applied: its bytes, whose names and numbers passed,
@@ -63,6 +65,21 @@ void openDesign(Design& design, const std::string& path);
 
 /** The design as design-file bytes; throws when a text cannot be stored in the file. */
 std::string serializeDesign(const Design& design);
+
+/**
+ * The controls as a design file's control records, with no window record: Windows-1252, CR LF,
+ * byte for byte what a save writes for them. ShowHint is not kept, as a file does not keep it.
+ * Throws as a save does for a text a file cannot hold.
+ */
+std::string controlRecords(std::span<const ControlData> controls);
+
+/**
+ * The controls of text made of design-file records (Windows-1252 bytes), checked as an opened
+ * file is: its size, every number, the names valid, unique and not the designer's own. A window
+ * record and unknown tags are passed over; ShowHint is on, as a loaded control's. Text without
+ * a control record, or that fails a check, throws vap::Error with the reader's message.
+ */
+std::vector<ControlData> readControlRecords(std::string_view text);
 
 /** Writes the design to the file, replacing it safely. Throws vap::Error. */
 void GravaJanela(const Design& design, const std::string& path);

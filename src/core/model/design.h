@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange.h"
 #include "control.h"
 #include "designobserver.h"
 #include "designwindow.h"
@@ -72,6 +73,24 @@ public:
      * same naming rules as a rename. An index past the end throws.
      */
     const Control& insertControl(std::size_t index, const ControlData& data);
+    /**
+     * Puts back many controls at once, all or nothing: each pair is the place in creation order
+     * the control takes once all are in (ascending) and its values, under the naming rules.
+     * Observers hear of each from the last place to the first, with every one already there.
+     */
+    std::vector<const Control*>
+    insertControls(std::span<const std::pair<std::size_t, ControlData>> placed);
+
+    /**
+     * Adds copies of the controls after the others, all or nothing: each takes the next default
+     * name of its kind, raising the kind's counter as a creation does; keeps caption (or follows
+     * the new name where it equalled the old), hint, ShowHint, size and events; and is moved by
+     * the offset, which stops at the ends of the 32-bit range for all together. A default name
+     * already taken refuses the whole paste with a creation's message; the counter of that kind
+     * stays raised up to the refused number, as a refused creation leaves it, and nothing else
+     * changes. Gives the new controls in order.
+     */
+    std::vector<const Control*> pasteControls(std::span<const ControlData> controls, Offset offset);
 
     // The designed window.
     void setCaption(std::string caption);
@@ -114,6 +133,12 @@ public:
      * are told just before the control goes.
      */
     void deleteControl(const Control& control);
+    /**
+     * Destroys the controls at once, all or nothing (one not of this design throws first), and
+     * refills the object list once. Observers are told of each, from the last created to the
+     * first, before any goes.
+     */
+    void deleteControls(std::span<const Control* const> controls);
 
     /**
      * Empties the object list, destroys every control and sets the counters to 0. The window's
