@@ -15,6 +15,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace vap::ui {
@@ -54,15 +55,35 @@ std::vector<const Control*> uncovered(const std::vector<const Control*>& bottomF
     return shown;
 }
 
-/** Interim: several controls' new bounds as one step. */
-void commitBounds(DesignDocument& document, const std::vector<ControlBounds>& changes) {
-    document.history().beginMacro(QString());
-    for (const ControlBounds& change : changes) {
-        document.moveControl(*change.control, change.left, change.top);
-        document.setControlValue(*change.control, ControlField::Width, change.width);
-        document.setControlValue(*change.control, ControlField::Height, change.height);
-    }
-    document.history().endMacro();
+/** The edges each handle moves, clockwise from the top-left corner. */
+constexpr std::array<unsigned, 8> handleEdges{
+    LeftEdge | TopEdge,    TopEdge,    TopEdge | RightEdge,  RightEdge,
+    RightEdge | BottomEdge, BottomEdge, BottomEdge | LeftEdge, LeftEdge};
+
+/** The guide features a handle moves: the edges it drags and the centres they shift. */
+unsigned guideFeatures(unsigned edges) {
+    unsigned features = 0;
+    if (edges & LeftEdge)
+        features |= GuideLeft | GuideHorizontalCentre;
+    if (edges & RightEdge)
+        features |= GuideRight | GuideHorizontalCentre;
+    if (edges & TopEdge)
+        features |= GuideTop | GuideVerticalCentre;
+    if (edges & BottomEdge)
+        features |= GuideBottom | GuideVerticalCentre;
+    return features;
+}
+
+int clampedCoordinate(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, -shownCoordinateLimit,
+                                                     shownCoordinateLimit));
+}
+
+QLine lineOf(const GuideLine& guide) {
+    int at = clampedCoordinate(static_cast<std::int64_t>(std::floor(guide.at)));
+    int from = clampedCoordinate(guide.from);
+    int to = clampedCoordinate(guide.to);
+    return guide.vertical ? QLine(at, from, at, to) : QLine(from, at, to, at);
 }
 
 } // namespace
@@ -371,10 +392,64 @@ void DesignCanvas::startBand(QPoint at, Qt::KeyboardModifiers modifiers) {
     gesture_ = Gesture{GestureKind::Band, at, modifiers, nullptr, {}, -1};
 }
 
-void DesignCanvas::followPointer(QPoint at, Qt::KeyboardModifiers) {
+const GuideFinder& DesignCanvas::guideFinder() {
+    if (!guideFinder_) {
+        QSize client = viewport()->size();
+        guideFinder_.emplace(boundsExcept(design_, gesture_.moving),
+                             Bounds{0, 0, client.width(), client.height()});
+    }
+    return *guideFinder_;
+}
+
+std::vector<Bounds> DesignCanvas::movedBounds(QPoint offset) const {
+    std::vector<Bounds> bounds;
+    bounds.reserve(gesture_.moving.size());
+    for (const Control* control : gesture_.moving)
+        bounds.push_back(boundsOf(*control));
+    if (gesture_.moving.size() == 1) {
+        // One control moves by the Part's own arithmetic: each value stops at its end.
+        Bounds& one = bounds.front();
+        one.left = movedBy(one.left, offset.x());
+        one.top = movedBy(one.top, offset.y());
+        return bounds;
+    }
+    return nudged(bounds, offset.x(), offset.y());
+}
+
+QPoint DesignCanvas::moveOffset(QPoint at, Qt::KeyboardModifiers modifiers) {
     QPoint offset = at - gesture_.press;
+    if (!(modifiers & snapModifier) || offset.isNull())
+        return offset;
+    Offset snap = guideFinder().snapOffset(movedBounds(offset), snapDistance);
+    return offset + QPoint(static_cast<int>(snap.dx), static_cast<int>(snap.dy));
+}
+
+Bounds DesignCanvas::resizedBounds(QPoint at, Qt::KeyboardModifiers modifiers) {
+    const Control& control = *gesture_.pressed;
+    unsigned edges = handleEdges[static_cast<std::size_t>(gesture_.handle)];
+    QPoint offset = at - gesture_.press;
+    Bounds resized = resizedByHandle(boundsOf(control), edges, offset.x(), offset.y());
+    if ((modifiers & snapModifier) && !offset.isNull()) {
+        Bounds moving[] = {resized};
+        Offset snap = guideFinder().snapOffset(moving, snapDistance, guideFeatures(edges) &
+                                                   ~(GuideHorizontalCentre | GuideVerticalCentre));
+        resized = resizedByHandle(boundsOf(control), edges, offset.x() + snap.dx,
+                                  offset.y() + snap.dy);
+    }
+    return resized;
+}
+
+void DesignCanvas::showGuides(std::span<const Bounds> moved, unsigned features) {
+    std::vector<QLine> lines;
+    for (const GuideLine& guide : guideFinder().lines(moved, features))
+        lines.push_back(lineOf(guide));
+    guides_.show(std::move(lines));
+}
+
+void DesignCanvas::followPointer(QPoint at, Qt::KeyboardModifiers modifiers) {
     switch (gesture_.kind) {
     case GestureKind::Move: {
+        QPoint offset = moveOffset(at, modifiers);
         std::vector<QRect> rects;
         rects.reserve(gesture_.moving.size());
         for (const Control* control : gesture_.moving)
@@ -382,92 +457,71 @@ void DesignCanvas::followPointer(QPoint at, Qt::KeyboardModifiers) {
                                           std::int64_t{control->top()} + offset.y(),
                                           control->width(), control->height()));
         outlines_.show(std::move(rects));
-        if (offset.isNull())
+        if (offset.isNull() && at == gesture_.press) {
             readout_.hideText();
-        else
-            readout_.show(QStringLiteral("%1, %2")
-                              .arg(movedBy(gesture_.pressed->left(), offset.x()))
-                              .arg(movedBy(gesture_.pressed->top(), offset.y())),
-                          at);
+            break;
+        }
+        std::vector<Bounds> moved = movedBounds(offset);
+        auto pressed = std::find(gesture_.moving.begin(), gesture_.moving.end(), gesture_.pressed);
+        const Bounds& shown = moved[static_cast<std::size_t>(pressed - gesture_.moving.begin())];
+        readout_.show(QStringLiteral("%1, %2").arg(shown.left).arg(shown.top), at);
+        showGuides(moved, GuideAll);
         break;
     }
     case GestureKind::Resize: {
-        ControlBounds bounds = resizedBounds(at);
+        Bounds bounds = resizedBounds(at, modifiers);
         outlines_.show({ui::shownRect(bounds.left, bounds.top, bounds.width, bounds.height)});
         readout_.show(QStringLiteral("%1 x %2").arg(bounds.width).arg(bounds.height), at);
+        if (at != gesture_.press) {
+            Bounds moved[] = {bounds};
+            showGuides(moved, guideFeatures(handleEdges[static_cast<std::size_t>(gesture_.handle)]));
+        }
         break;
     }
     case GestureKind::Band:
         band_->setGeometry(QRect(gesture_.press, at).normalized());
-        band_->setVisible(!offset.isNull());
+        band_->setVisible(at != gesture_.press);
         break;
     case GestureKind::None:
         break;
     }
 }
 
-ControlBounds DesignCanvas::resizedBounds(QPoint at) const {
-    const Control& control = *gesture_.pressed;
-    QPoint offset = at - gesture_.press;
-    std::int64_t left = control.left();
-    std::int64_t top = control.top();
-    std::int64_t right = left + control.width();
-    std::int64_t bottom = top + control.height();
-    const int handle = gesture_.handle;
-    // Handles clockwise from the top-left corner; each moves the edges it lies on.
-    if (handle == 0 || handle == 6 || handle == 7)
-        left = std::min<std::int64_t>(left + offset.x(), right - 1);
-    if (handle == 2 || handle == 3 || handle == 4)
-        right = std::max<std::int64_t>(right + offset.x(), left + 1);
-    if (handle == 0 || handle == 1 || handle == 2)
-        top = std::min<std::int64_t>(top + offset.y(), bottom - 1);
-    if (handle == 4 || handle == 5 || handle == 6)
-        bottom = std::max<std::int64_t>(bottom + offset.y(), top + 1);
-    std::int32_t newLeft = movedBy(left, 0);
-    std::int32_t newTop = movedBy(top, 0);
-    return ControlBounds{&control, newLeft, newTop, movedBy(right - newLeft, 0),
-                         movedBy(bottom - newTop, 0)};
-}
-
 void DesignCanvas::finishGesture(QPoint at, Qt::KeyboardModifiers modifiers) {
     GestureKind kind = gesture_.kind;
     if (kind == GestureKind::Move)
-        finishMove(at);
+        finishMove(at, modifiers);
     else if (kind == GestureKind::Resize)
-        finishResize(at);
+        finishResize(at, modifiers);
     else if (kind == GestureKind::Band)
         finishBand(at, modifiers);
 }
 
-void DesignCanvas::finishMove(QPoint at) {
+void DesignCanvas::finishMove(QPoint at, Qt::KeyboardModifiers modifiers) {
+    QPoint offset = moveOffset(at, modifiers);
+    std::vector<Bounds> moved = movedBounds(offset);
     Gesture gesture = gesture_;
     endGesture();
-    QPoint offset = at - gesture.press;
     if (offset.isNull()) {
-        gesture_ = gesture;
-        finishClick(gesture.modifiers);
-        gesture_ = Gesture{};
+        finishClick(gesture);
         return;
     }
     if (!isSelected(*gesture.pressed))
         select({gesture.pressed});
     if (gesture.moving.size() == 1) {
         // Left first, then Top, as the control is moved by the offset of the drag.
-        const Control& moved = *gesture.pressed;
-        document_.moveControl(moved, movedBy(moved.left(), offset.x()),
-                              movedBy(moved.top(), offset.y()));
+        document_.moveControl(*gesture.pressed, moved.front().left, moved.front().top);
         return;
     }
-    std::vector<ControlBounds> moved;
-    for (const Control* control : gesture.moving)
-        moved.push_back({control, movedBy(control->left(), offset.x()),
-                         movedBy(control->top(), offset.y()), control->width(), control->height()});
-    commitBounds(document_, moved);
+    std::vector<std::pair<const Control*, Bounds>> changes;
+    for (std::size_t i = 0; i < moved.size(); ++i)
+        changes.emplace_back(gesture.moving[i], moved[i]);
+    document_.setControlsBounds(changes, Step::MoveControls);
 }
 
-void DesignCanvas::finishClick(Qt::KeyboardModifiers modifiers) {
-    const Control* clicked = gesture_.pressed;
-    if (!(modifiers & Qt::ControlModifier)) {
+void DesignCanvas::finishClick(const Gesture& gesture) {
+    const Control* clicked = gesture.pressed;
+    if (!(gesture.modifiers & Qt::ControlModifier)) {
         select({clicked});
         return;
     }
@@ -479,14 +533,12 @@ void DesignCanvas::finishClick(Qt::KeyboardModifiers modifiers) {
     select(std::move(chosen));
 }
 
-void DesignCanvas::finishResize(QPoint at) {
-    ControlBounds bounds = resizedBounds(at);
+void DesignCanvas::finishResize(QPoint at, Qt::KeyboardModifiers modifiers) {
+    Bounds bounds = resizedBounds(at, modifiers);
+    const Control* control = gesture_.pressed;
     endGesture();
-    const Control& control = *bounds.control;
-    if (bounds.left == control.left() && bounds.top == control.top() &&
-        bounds.width == control.width() && bounds.height == control.height())
-        return;
-    commitBounds(document_, {bounds});
+    if (bounds != boundsOf(*control))
+        document_.setControlsBounds({{control, bounds}}, Step::ResizeControls);
 }
 
 void DesignCanvas::finishBand(QPoint at, Qt::KeyboardModifiers modifiers) {
@@ -507,6 +559,7 @@ void DesignCanvas::finishBand(QPoint at, Qt::KeyboardModifiers modifiers) {
 
 void DesignCanvas::endGesture() {
     gesture_ = Gesture{};
+    guideFinder_.reset();
     clearGestureMarks();
 }
 

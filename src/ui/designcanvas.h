@@ -3,12 +3,15 @@
 #include "canvasmarks.h"
 #include "controlgrid.h"
 
+#include "core/model/arrange.h"
 #include "core/model/designobserver.h"
+#include "core/model/guides.h"
 
 #include <QGraphicsScene>
 #include <QGraphicsView>
 
 #include <cstdint>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -22,15 +25,6 @@ class Design;
 namespace vap::ui {
 
 class DesignDocument;
-
-/** Where a control is to go: its new bounds. */
-struct ControlBounds {
-    const Control* control;
-    std::int32_t left;
-    std::int32_t top;
-    std::int32_t width;
-    std::int32_t height;
-};
 
 /**
  * The main window's client area: it draws the design's controls, keeps the selection and runs
@@ -63,6 +57,11 @@ public:
     void clearSelection() { select({}); }
     /** The rectangles the handles are drawn around: the selected controls' shown rectangles. */
     std::vector<QRect> handleRects() const;
+
+    /** Guides snap a gesture while this key is held. */
+    static constexpr Qt::KeyboardModifier snapModifier = Qt::ShiftModifier;
+    /** How near a guide a gesture must come to snap to it, in pixels. */
+    static constexpr std::int32_t snapDistance = 5;
 
     /** Ends the gesture in progress, if any, changing nothing: a menu or a window took over. */
     void endGesture();
@@ -120,12 +119,17 @@ private:
     void startBand(QPoint at, Qt::KeyboardModifiers modifiers);
     void followPointer(QPoint at, Qt::KeyboardModifiers modifiers);
     void finishGesture(QPoint at, Qt::KeyboardModifiers modifiers);
-    void finishMove(QPoint at);
-    void finishClick(Qt::KeyboardModifiers modifiers);
-    void finishResize(QPoint at);
+    void finishMove(QPoint at, Qt::KeyboardModifiers modifiers);
+    void finishClick(const Gesture& gesture);
+    void finishResize(QPoint at, Qt::KeyboardModifiers modifiers);
     void finishBand(QPoint at, Qt::KeyboardModifiers modifiers);
     /** The bounds a resize by the handle to the pointer gives: the opposite edges stay. */
-    ControlBounds resizedBounds(QPoint at) const;
+    Bounds resizedBounds(QPoint at, Qt::KeyboardModifiers modifiers);
+    /** The offset of a move to the pointer, drawn to a guide nearby while snapping. */
+    QPoint moveOffset(QPoint at, Qt::KeyboardModifiers modifiers);
+    std::vector<Bounds> movedBounds(QPoint offset) const;
+    void showGuides(std::span<const Bounds> moved, unsigned features);
+    const GuideFinder& guideFinder();
     void clearGestureMarks();
 
     DesignDocument& document_;
@@ -140,6 +144,7 @@ private:
     std::unordered_set<const Control*> selected_;
 
     Gesture gesture_;
+    std::optional<GuideFinder> guideFinder_; // for the gesture in progress, made when first needed
     OutlineMarks outlines_;
     HandleMarks handles_;
     GuideMarks guides_;

@@ -17,12 +17,17 @@
 #include "core/codegen/javalimits.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
+#include "core/files/windows1252.h"
+#include "core/lang/editmenutexts.h"
 #include "core/lang/datetext.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
+#include "core/model/printable.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
@@ -46,6 +51,37 @@ constexpr Texts3 captionTitle{"Janela Principal", "Main window", "Ventana princi
 constexpr Texts3 captionPrompt{
     "Informe a Legenda:", "Report the Caption:", "Informe el Subtítulo:"};
 constexpr int classNameMaxLength = 255;
+
+/** How far a paste or a duplicate lands from the controls it copies, in pixels each way. */
+constexpr int pasteOffset = 10;
+
+/** The keys of the entries after the Part's own, shown beside their captions. */
+struct EditEntry {
+    const char* name;
+    const char* key;
+};
+constexpr EditEntry controlMenuEntries[] = {{"objCut", "Ctrl+X"},
+                                            {"objCopy", "Ctrl+C"},
+                                            {"objPaste", "Ctrl+V"},
+                                            {"objDuplicate", "Ctrl+D"}};
+struct ArrangeEntry {
+    const char* name;
+    const char* key;
+    Arrangement arrangement;
+};
+constexpr ArrangeEntry arrangeEntries[] = {
+    {"arrLeft", "Ctrl+Shift+Left", Arrangement::AlignLeft},
+    {"arrRight", "Ctrl+Shift+Right", Arrangement::AlignRight},
+    {"arrTop", "Ctrl+Shift+Up", Arrangement::AlignTop},
+    {"arrBottom", "Ctrl+Shift+Down", Arrangement::AlignBottom},
+    {"arrCentres", "Ctrl+Shift+C", Arrangement::AlignHorizontalCentres},
+    {"arrMiddles", "Ctrl+Shift+M", Arrangement::AlignVerticalCentres},
+    {"arrWidth", "Ctrl+Shift+W", Arrangement::SameWidth},
+    {"arrHeight", "Ctrl+Shift+H", Arrangement::SameHeight},
+    {"arrAcross", "Ctrl+Alt+H", Arrangement::DistributeHorizontally},
+    {"arrDown", "Ctrl+Alt+V", Arrangement::DistributeVertically},
+};
+constexpr EditEntry mainMenuEntries[] = {{"opcPaste", "Ctrl+V"}, {"opcSelectAll", "Ctrl+A"}};
 
 /** The most controls the window takes from a file. */
 constexpr std::size_t maxOpenedControls = 200000;
@@ -71,6 +107,8 @@ TF_Menu::TF_Menu(DesignDocument& document, QWidget* parent)
     document_.addUndoKeys(this);
     design_.addObserver(this);
     canvas_->setGeometry(rect());
+    connect(canvas_, &DesignCanvas::selectionChanged, this, &TF_Menu::showSelectionInInspector,
+            Qt::QueuedConnection);
     connect(canvas_, &DesignCanvas::firstPainted, this, &TF_Menu::noteFirstPaint);
     connect(canvas_, &DesignCanvas::controlMenuRequested, this, &TF_Menu::openControlMenu);
     connect(canvas_, &DesignCanvas::controlDoubleClicked, this,
@@ -141,9 +179,70 @@ void TF_Menu::buildMenus() {
     obj1 = addEntry(popObj, "obj1", objectMenuPicture(0), &TF_Menu::obj1Click);
     obj2 = addEntry(popObj, "obj2", objectMenuPicture(1), &TF_Menu::obj2Click);
 
+    buildEditEntries();
     // The designed captions, until a language is applied.
     for (const MenuEntryText& entry : mainMenuTextTable())
         findChild<QAction*>(qs(entry.component))->setText(qs(entry.initial));
+    for (const MenuEntryText& entry : editMenuTextTable)
+        findChild<QAction*>(qs(entry.component))->setText(qs(entry.initial));
+}
+
+void TF_Menu::buildEditEntries() {
+    addSeparator(popObj, "N5");
+    const std::array<void (TF_Menu::*)(), 4> edits{
+        &TF_Menu::cutSelection, &TF_Menu::copySelection, &TF_Menu::pasteClipboard,
+        &TF_Menu::duplicateSelection};
+    for (std::size_t i = 0; i < edits.size(); ++i)
+        addEntry(popObj, controlMenuEntries[i].name, editPicture(static_cast<int>(i)), edits[i]);
+    arrangeMenu_ = new QMenu(popObj);
+    arrangeMenu_->setObjectName(QStringLiteral("objArrangeMenu"));
+    QAction* arrange = popObj->addMenu(arrangeMenu_);
+    arrange->setObjectName(QStringLiteral("objArrange"));
+    arrange->setIcon(arrangePicture(0));
+    int picture = 0;
+    for (const ArrangeEntry& entry : arrangeEntries) {
+        QAction* action = addEntry(arrangeMenu_, entry.name, arrangePicture(picture++), nullptr);
+        Arrangement arrangement = entry.arrangement;
+        connect(action, &QAction::triggered, this,
+                [this, arrangement] { runCommand([&] { arrangeSelection(arrangement); }); });
+        addKey(QKeySequence(QString::fromLatin1(entry.key)),
+               [this, arrangement] { arrangeSelection(arrangement); });
+    }
+    addSeparator(popMnu, "N6");
+    addEntry(popMnu, "opcPaste", editPicture(2), &TF_Menu::pasteClipboard);
+    addEntry(popMnu, "opcSelectAll", selectAllPicture(), &TF_Menu::selectAllControls);
+
+    addKey(QKeySequence::SelectAll, [this] { selectAllControls(); });
+    addKey(QKeySequence(Qt::Key_Escape), [this] { cancelOrDeselect(); });
+    addKey(QKeySequence::Copy, [this] { copySelection(); });
+    addKey(QKeySequence::Cut, [this] { cutSelection(); });
+    addKey(QKeySequence::Paste, [this] { pasteClipboard(); });
+    addKey(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { duplicateSelection(); });
+    addKey(QKeySequence(Qt::Key_Delete), [this] { deleteSelection(); });
+    addKey(QKeySequence(Qt::Key_Menu), [this] { openMenuByKey(); });
+    addKey(QKeySequence(Qt::SHIFT | Qt::Key_F10), [this] { openMenuByKey(); });
+    const struct {
+        Qt::Key key;
+        int dx;
+        int dy;
+    } arrows[] = {{Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1},
+                  {Qt::Key_Down, 0, 1}};
+    for (const auto& arrow : arrows) {
+        addKey(QKeySequence(arrow.key), [this, arrow] { nudgeSelection(arrow.dx, arrow.dy); });
+        addKey(QKeySequence(Qt::SHIFT | arrow.key),
+               [this, arrow] { resizeSelection(arrow.dx, arrow.dy); });
+    }
+}
+
+void TF_Menu::addKey(const QKeySequence& key, const std::function<void()>& command) {
+    auto* action = new QAction(this);
+    action->setShortcut(key);
+    action->setAutoRepeat(true);
+    addAction(action);
+    // The command runs after the key's handling is over, so that its error box stands alone.
+    connect(
+        action, &QAction::triggered, this, [command] { runCommand(command); },
+        Qt::QueuedConnection);
 }
 
 // ---- mirroring the design
@@ -310,6 +409,24 @@ void TF_Menu::applyLanguageTexts() {
     for (const MenuEntryText& entry : mainMenuTextTable()) {
         if (auto* action = findChild<QAction*>(qs(entry.component)))
             action->setText(qs(texts.menuCaption(entry.component)));
+    }
+    Language language = Lingua().language().value_or(Language::Portuguese);
+    auto withKey = [](const std::string_view caption, const char* key) {
+        return qs(caption) + QLatin1Char('\t') +
+               QKeySequence(QString::fromLatin1(key)).toString(QKeySequence::NativeText);
+    };
+    for (const MenuEntryText& entry : editMenuTextTable) {
+        auto* action = findChild<QAction*>(qs(entry.component));
+        action->setText(qs(entry.texts.in(language)));
+        for (const auto& keyed : controlMenuEntries)
+            if (entry.component == keyed.name)
+                action->setText(withKey(entry.texts.in(language), keyed.key));
+        for (const auto& keyed : arrangeEntries)
+            if (entry.component == keyed.name)
+                action->setText(withKey(entry.texts.in(language), keyed.key));
+        for (const auto& keyed : mainMenuEntries)
+            if (entry.component == keyed.name)
+                action->setText(withKey(entry.texts.in(language), keyed.key));
     }
     document_.retranslate();
 }
@@ -584,6 +701,149 @@ void TF_Menu::ObjetoDblClick(const Control* sender) {
     inspector_->selectName(sender->name());
     inspector_->cbObjetoChange();
     inspector_->repaintNow();
+}
+
+// ---- commands on the selection
+
+void TF_Menu::showSelectionInInspector() {
+    const std::vector<const Control*>& selected = canvas_->selection();
+    if (selected.size() != 1 || !InspectorOpen())
+        return;
+    inspector_->selectName(selected.front()->name());
+    inspector_->cbObjetoChange();
+}
+
+std::vector<const Control*> TF_Menu::selectionInCreationOrder() const {
+    std::vector<const Control*> chosen;
+    for (const auto& control : design_.controls())
+        if (canvas_->isSelected(*control))
+            chosen.push_back(control.get());
+    return chosen;
+}
+
+void TF_Menu::selectAllControls() {
+    canvas_->selectAll();
+}
+
+void TF_Menu::cancelOrDeselect() {
+    if (canvas_->gestureInProgress())
+        canvas_->endGesture();
+    else
+        canvas_->clearSelection();
+}
+
+void TF_Menu::nudgeSelection(int dx, int dy) {
+    if (canvas_->gestureInProgress())
+        return;
+    const std::vector<const Control*>& selected = canvas_->selection();
+    std::vector<Bounds> bounds;
+    for (const Control* control : selected)
+        bounds.push_back(boundsOf(*control));
+    std::vector<Bounds> moved = nudged(bounds, dx, dy);
+    std::vector<std::pair<const Control*, Bounds>> changes;
+    for (std::size_t i = 0; i < selected.size(); ++i)
+        changes.emplace_back(selected[i], moved[i]);
+    document_.setControlsBounds(changes, Step::MoveControls, true);
+}
+
+void TF_Menu::resizeSelection(int dw, int dh) {
+    if (canvas_->gestureInProgress())
+        return;
+    const std::vector<const Control*>& selected = canvas_->selection();
+    std::vector<Bounds> bounds;
+    for (const Control* control : selected)
+        bounds.push_back(boundsOf(*control));
+    std::vector<Bounds> resized = resizedBy(bounds, dw, dh);
+    std::vector<std::pair<const Control*, Bounds>> changes;
+    for (std::size_t i = 0; i < selected.size(); ++i)
+        changes.emplace_back(selected[i], resized[i]);
+    document_.setControlsBounds(changes, Step::ResizeControls, true);
+}
+
+void TF_Menu::deleteSelection() {
+    canvas_->endGesture();
+    std::vector<const Control*> chosen = selectionInCreationOrder();
+    if (!chosen.empty())
+        document_.deleteControls(chosen); // the inspector closes itself first
+}
+
+void TF_Menu::arrangeSelection(Arrangement arrangement) {
+    canvas_->endGesture();
+    if (canvas_->selection().size() >= 2)
+        document_.arrangeControls(canvas_->selection(), arrangement);
+}
+
+QString TF_Menu::controlsMimeType() {
+    return QStringLiteral("application/x-vaporina-controls");
+}
+
+void TF_Menu::copySelection() {
+    std::vector<ControlData> copied;
+    for (const Control* control : selectionInCreationOrder())
+        copied.push_back(control->data());
+    if (copied.empty())
+        return;
+    std::string records = controlRecords(copied);
+    auto* data = new QMimeData;
+    data->setData(controlsMimeType(), QByteArray::fromStdString(records));
+    data->setText(qs(decodeWindows1252(records)));
+    QGuiApplication::clipboard()->setMimeData(data);
+    pastedInARow_ = 0;
+}
+
+void TF_Menu::cutSelection() {
+    std::vector<const Control*> chosen = selectionInCreationOrder();
+    if (chosen.empty())
+        return;
+    copySelection();
+    canvas_->endGesture();
+    document_.deleteControls(chosen, Step::Cut);
+}
+
+void TF_Menu::pasteClipboard() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    QByteArray records = data->data(controlsMimeType());
+    if (records.isEmpty()) {
+        std::string text = ss(data->text());
+        if (text.empty())
+            return;
+        if (auto unencodable = findUnencodable(text))
+            throw Error("Cannot paste: a design file cannot hold the character " +
+                        printableText(unencodable->character));
+        records = QByteArray::fromStdString(encodeWindows1252(text));
+    }
+    std::vector<ControlData> controls = readControlRecords(records.toStdString());
+    // Pasting the same controls again puts each copy a step further from the last.
+    pastedInARow_ = records == lastPasted_ ? pastedInARow_ + 1 : 1;
+    lastPasted_ = records;
+    canvas_->endGesture();
+    std::int64_t offset = std::int64_t{pasteOffset} * pastedInARow_;
+    canvas_->select(document_.pasteControls(controls, Offset{offset, offset}));
+}
+
+void TF_Menu::duplicateSelection() {
+    std::vector<ControlData> copied;
+    for (const Control* control : selectionInCreationOrder())
+        copied.push_back(control->data());
+    if (copied.empty())
+        return;
+    canvas_->endGesture();
+    canvas_->select(
+        document_.pasteControls(copied, Offset{pasteOffset, pasteOffset}, Step::Duplicate));
+}
+
+void TF_Menu::openMenuByKey() {
+    canvas_->endGesture();
+    const std::vector<const Control*>& selected = canvas_->selection();
+    if (selected.empty()) {
+        popMnu->popup(mapToGlobal(rect().center()));
+        return;
+    }
+    QRect shown = canvas_->shownRect(*selected.front()) & rect();
+    QPoint at = shown.isEmpty() ? rect().center() : shown.center();
+    openControlMenu(selected.front(), mapToGlobal(at));
 }
 
 } // namespace vap::ui

@@ -3,6 +3,7 @@
 #include "designcanvas.h"
 
 #include "core/lang/languagecode.h"
+#include "core/model/arrange.h"
 #include "core/model/designobserver.h"
 
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class QKeySequence;
 class QMenu;
 
 namespace vap {
@@ -98,6 +100,24 @@ public:
     void obj2Click();
     void ObjetoDblClick(const Control* sender);
 
+    // Commands on the selection, reached by keys and by the entries after the Part's own.
+    void selectAllControls();
+    /** Escape: ends a gesture in progress, else clears the selection. */
+    void cancelOrDeselect();
+    void nudgeSelection(int dx, int dy);
+    void resizeSelection(int dw, int dh);
+    void deleteSelection();
+    void arrangeSelection(Arrangement arrangement);
+    void copySelection();
+    void cutSelection();
+    void pasteClipboard();
+    void duplicateSelection();
+    /** The Menu key: the control menu at the selection, else the main menu. */
+    void openMenuByKey();
+
+    /** The type under which the clipboard holds controls as design-file records. */
+    static QString controlsMimeType();
+
     // DesignObserver
     void controlRemoved(const Control& control) override;
     void windowChanged(WindowField field) override;
@@ -123,6 +143,11 @@ protected:
 
 private:
     void buildMenus();
+    void buildEditEntries();
+    void addKey(const QKeySequence& key, const std::function<void()>& command);
+    void showSelectionInInspector();
+    /** The selected controls in creation order, as they are copied and deleted. */
+    std::vector<const Control*> selectionInCreationOrder() const;
     QAction* addEntry(QMenu* menu, const char* name, const QIcon& icon, void (TF_Menu::*handler)());
     QAction* addSeparator(QMenu* menu, const char* name);
     void closeInspectorIfOpen();
@@ -160,6 +185,10 @@ private:
     QAction* obj1;
     QAction* obj2;
     DesignCanvas* canvas_;
+    QMenu* arrangeMenu_ = nullptr;
+    /** The clipboard's records last pasted, and how many times in a row. */
+    QByteArray lastPasted_;
+    int pastedInARow_ = 0;
     const Control* menuTarget_ = nullptr;
     TF_CriaObjeto* palette_ = nullptr;
     AdjusterPort* inspector_ = nullptr;
