@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <span>
 
 // The pictures are compiled into this static library; their resource must be registered by hand
 // so that the linker keeps it (and the call must stand outside any namespace).
@@ -30,6 +31,13 @@ QString picturePath(const QString& name) {
 QIcon shipped(const QString& name) {
     ensurePictures();
     return QIcon(picturePath(name + QStringLiteral(".png")));
+}
+
+/** The picture at index in a list of names, none for an index outside it. */
+QIcon shippedAt(std::span<const char* const> names, int index) {
+    if (index < 0 || std::size_t(index) >= names.size())
+        return {};
+    return shipped(QString::fromLatin1(names[std::size_t(index)]));
 }
 
 } // namespace
@@ -65,6 +73,19 @@ QIcon checkedPicture(const QIcon& picture) {
 
 QIcon objectMenuPicture(int index) {
     return shipped(QStringLiteral("object%1").arg(index));
+}
+
+QIcon editPicture(int index) {
+    static const std::array<const char*, 4> names{"editCut", "editCopy", "editPaste",
+                                                  "editDuplicate"};
+    return shippedAt(names, index);
+}
+
+QIcon arrangePicture(int index) {
+    static const std::array<const char*, 10> names{
+        "alignLeft",    "alignRight", "alignTop",   "alignBottom",      "alignCentres",
+        "alignMiddles", "sameWidth",  "sameHeight", "distributeAcross", "distributeDown"};
+    return shippedAt(names, index);
 }
 
 QIcon palettePicture(ControlKind kind) {

@@ -17,6 +17,14 @@ QIcon menuPicture(int index);
 QIcon checkedPicture(const QIcon& picture);
 /** Pictures of the control menu: 0 adjust, 1 delete. */
 QIcon objectMenuPicture(int index);
+/** Pictures of the clipboard commands: 0 cut, 1 copy, 2 paste, 3 duplicate. */
+QIcon editPicture(int index);
+/**
+ * Pictures of the arranging commands: 0 align left, 1 right, 2 top, 3 bottom, 4 horizontal
+ * centres, 5 vertical centres, 6 same width, 7 same height, 8 distribute horizontally,
+ * 9 distribute vertically.
+ */
+QIcon arrangePicture(int index);
 /** The palette button of a kind. */
 QIcon palettePicture(ControlKind kind);
 QIcon selectAllPicture();
