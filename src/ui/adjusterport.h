@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace vap::ui {
@@ -19,6 +20,8 @@ public:
     virtual void closeInspector() = 0;
     /** True while the inspector is open: opened by Adjust object and not closed since. */
     virtual bool isOpen() const = 0;
+    /** Runs with the control's name whenever the inspector comes to show a control. */
+    virtual void setShownControlListener(std::function<void(const std::string&)> listener) = 0;
 };
 
 } // namespace vap::ui

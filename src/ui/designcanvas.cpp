@@ -57,7 +57,7 @@ std::vector<const Control*> uncovered(const std::vector<const Control*>& bottomF
 
 /** The edges each handle moves, clockwise from the top-left corner. */
 constexpr std::array<unsigned, 8> handleEdges{
-    LeftEdge | TopEdge,    TopEdge,    TopEdge | RightEdge,  RightEdge,
+    LeftEdge | TopEdge,     TopEdge,    TopEdge | RightEdge,   RightEdge,
     RightEdge | BottomEdge, BottomEdge, BottomEdge | LeftEdge, LeftEdge};
 
 /** The guide features a handle moves: the edges it drags and the centres they shift. */
@@ -75,8 +75,8 @@ unsigned guideFeatures(unsigned edges) {
 }
 
 int clampedCoordinate(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, -shownCoordinateLimit,
-                                                     shownCoordinateLimit));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(value, -shownCoordinateLimit, shownCoordinateLimit));
 }
 
 QLine lineOf(const GuideLine& guide) {
@@ -431,10 +431,11 @@ Bounds DesignCanvas::resizedBounds(QPoint at, Qt::KeyboardModifiers modifiers) {
     Bounds resized = resizedByHandle(boundsOf(control), edges, offset.x(), offset.y());
     if ((modifiers & snapModifier) && !offset.isNull()) {
         Bounds moving[] = {resized};
-        Offset snap = guideFinder().snapOffset(moving, snapDistance, guideFeatures(edges) &
+        Offset snap = guideFinder().snapOffset(moving, snapDistance,
+                                               guideFeatures(edges) &
                                                    ~(GuideHorizontalCentre | GuideVerticalCentre));
-        resized = resizedByHandle(boundsOf(control), edges, offset.x() + snap.dx,
-                                  offset.y() + snap.dy);
+        resized =
+            resizedByHandle(boundsOf(control), edges, offset.x() + snap.dx, offset.y() + snap.dy);
     }
     return resized;
 }
@@ -474,7 +475,8 @@ void DesignCanvas::followPointer(QPoint at, Qt::KeyboardModifiers modifiers) {
         readout_.show(QStringLiteral("%1 x %2").arg(bounds.width).arg(bounds.height), at);
         if (at != gesture_.press) {
             Bounds moved[] = {bounds};
-            showGuides(moved, guideFeatures(handleEdges[static_cast<std::size_t>(gesture_.handle)]));
+            showGuides(moved,
+                       guideFeatures(handleEdges[static_cast<std::size_t>(gesture_.handle)]));
         }
         break;
     }

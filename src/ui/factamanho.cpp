@@ -483,8 +483,11 @@ void TF_AcTamanho::cbObjetoChange() {
     nomeAtual_ = selected;
     if (cbObjeto->currentIndex() < 0)
         return;
-    if (const Control* control = selectedControl())
+    if (const Control* control = selectedControl()) {
         showValues(*control);
+        if (shownControlListener_)
+            shownControlListener_(control->name());
+    }
 }
 
 void TF_AcTamanho::showValues(const Control& control) {

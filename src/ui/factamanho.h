@@ -48,6 +48,9 @@ public:
     void repaintNow() override;
     void closeInspector() override;
     bool isOpen() const override { return isVisible(); }
+    void setShownControlListener(std::function<void(const std::string&)> listener) override {
+        shownControlListener_ = std::move(listener);
+    }
 
     void lsEventoClick();
     /** A cell's text changed while edited: every value but the name goes to the control. */
@@ -92,6 +95,7 @@ private:
     PropertyGrid* strPropriedade;
     QListWidget* lsEvento;
     std::string nomeAtual_;
+    std::function<void(const std::string&)> shownControlListener_;
     std::string nomeNovo_;
     bool refreshing_ = false;
     bool listDirty_ = true;

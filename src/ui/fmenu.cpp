@@ -18,8 +18,8 @@
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/files/windows1252.h"
-#include "core/lang/editmenutexts.h"
 #include "core/lang/datetext.h"
+#include "core/lang/editmenutexts.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "core/model/printable.h"
@@ -27,11 +27,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScopeGuard>
@@ -189,9 +189,9 @@ void TF_Menu::buildMenus() {
 
 void TF_Menu::buildEditEntries() {
     addSeparator(popObj, "N5");
-    const std::array<void (TF_Menu::*)(), 4> edits{
-        &TF_Menu::cutSelection, &TF_Menu::copySelection, &TF_Menu::pasteClipboard,
-        &TF_Menu::duplicateSelection};
+    const std::array<void (TF_Menu::*)(), 4> edits{&TF_Menu::cutSelection, &TF_Menu::copySelection,
+                                                   &TF_Menu::pasteClipboard,
+                                                   &TF_Menu::duplicateSelection};
     for (std::size_t i = 0; i < edits.size(); ++i)
         addEntry(popObj, controlMenuEntries[i].name, editPicture(static_cast<int>(i)), edits[i]);
     arrangeMenu_ = new QMenu(popObj);
@@ -225,8 +225,8 @@ void TF_Menu::buildEditEntries() {
         Qt::Key key;
         int dx;
         int dy;
-    } arrows[] = {{Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1},
-                  {Qt::Key_Down, 0, 1}};
+    } arrows[] = {
+        {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
     for (const auto& arrow : arrows) {
         addKey(QKeySequence(arrow.key), [this, arrow] { nudgeSelection(arrow.dx, arrow.dy); });
         addKey(QKeySequence(Qt::SHIFT | arrow.key),
@@ -704,6 +704,15 @@ void TF_Menu::ObjetoDblClick(const Control* sender) {
 }
 
 // ---- commands on the selection
+
+void TF_Menu::attachInspector(AdjusterPort* inspector) {
+    inspector_ = inspector;
+    // The control the inspector shows becomes the selection, and a selection of one shows there.
+    inspector_->setShownControlListener([this](const std::string& name) {
+        if (const Control* control = design_.findControl(name))
+            canvas_->select({control});
+    });
+}
 
 void TF_Menu::showSelectionInInspector() {
     const std::vector<const Control*>& selected = canvas_->selection();

@@ -46,7 +46,7 @@ public:
 
     /** The palette and the inspector, made after this window. */
     void attachPalette(TF_CriaObjeto* palette) { palette_ = palette; }
-    void attachInspector(AdjusterPort* inspector) { inspector_ = inspector; }
+    void attachInspector(AdjusterPort* inspector);
 
     /** Runs when the window is first shown; the language setting comes through this reader. */
     void setLanguageReader(std::function<LanguageCode()> reader) {
