@@ -124,9 +124,11 @@ struct Designer {
         part<QMenu>(menu, "popObj")->hide();
     }
 
-    /** The control of that name as the canvas shows it; false when there is none. */
+    /** The control of exactly that name as the canvas shows it; false when there is none. */
     ShownControl shown(const QString& name) const {
-        return ShownControl(menu, design, design.findControl(name.toStdString()));
+        const vap::Control* found = design.findControl(name.toStdString());
+        return ShownControl(menu, design,
+                            found && vap::ui::qs(found->name()) == name ? found : nullptr);
     }
     const vap::Control& control(const QString& name) const {
         return *design.findControl(name.toStdString());
