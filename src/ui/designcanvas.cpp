@@ -234,7 +234,7 @@ void DesignCanvas::controlRemoved(const Control& control) {
 void DesignCanvas::designCleared() {
     endGesture();
     grid_.clear();
-    gridStale_ = true;
+    gridStale_ = false; // told before the controls go: the grid is what the design will hold
     bool hadSelection = !selected_.empty();
     selected_.clear();
     selection_.clear();

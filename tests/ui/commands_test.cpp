@@ -9,6 +9,7 @@
 #include "core/codegen/windowobjects.h"
 #include "ui/errorbox.h"
 #include "ui/fgera.h"
+#include "ui/tjcomponent.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -125,8 +126,9 @@ private slots:
         designer->create("JPF");
         designer->create("JTF");
         for (const char* name : {"JButton1", "JButton2", "JButton3"})
-            QCOMPARE(designer->widget(name)->geometry(), QRect(1, 40, 100, 30));
-        QCOMPARE(menu().childAt(QPoint(50, 65)), designer->widget("JButton3")); // last on top
+            QCOMPARE(designer->shown(name).geometry(), QRect(1, 40, 100, 30));
+        QCOMPARE(menu().canvas().controlAt(QPoint(50, 65)),
+                 &designer->control("JButton3")); // on top
         QVERIFY(!designer->control("JPasswordField1").eTextField());
         QVERIFY(designer->control("JTextField1").eTextField());
         QCOMPARE(designer->objectList(), QStringList({"JButton1", "JButton2", "JButton3",
@@ -175,14 +177,15 @@ private slots:
         QCOMPARE(asked.title, QStringLiteral("Abrir"));
         QCOMPARE(asked.text, QStringLiteral("Arquivos do Vaporina|*.vap"));
         QCOMPARE(menu().windowTitle(), QStringLiteral("Cadastro"));
-        QCOMPARE(designer->widgetCount(), 3);
+        QCOMPARE(designer->shownCount(), 3);
         QCOMPARE(designer->objectList(), QStringList({"JButton1", "JLabel1", "JTextField1"}));
-        QCOMPARE(designer->widget("JLabel1")->geometry(), QRect(10, 50, 65, 17));
-        QCOMPARE(designer->widget("JButton1")->geometry(), QRect(80, 80, 75, 25));
-        QVERIFY(qobject_cast<vap::ui::TJTextField*>(designer->widget("JTextField1")));
-        QCOMPARE(designer->widget("JTextField1")->toolTip(), QStringLiteral("Digite o nome"));
+        QCOMPARE(designer->shown("JLabel1").geometry(), QRect(10, 50, 65, 17));
+        QCOMPARE(designer->shown("JButton1").geometry(), QRect(80, 80, 75, 25));
+        QCOMPARE(vap::ui::TJComponent::ofKind(designer->control("JTextField1").kind()).className(),
+                 "TJTextField");
+        QCOMPARE(designer->shown("JTextField1").toolTip(), QStringLiteral("Digite o nome"));
         designer->create("JB"); // the counters restarted and counted the file's button
-        QVERIFY(designer->widget("JButton2"));
+        QVERIFY(designer->shown("JButton2"));
     }
 
     // The reader's other refusals reach the window the same way; tests/core/badfiles_test.cpp
@@ -194,11 +197,11 @@ private slots:
         designer->trigger("opc6");
         QCOMPARE(dialogs->takeError(), QStringLiteral("'12a' is not a valid integer value."));
         QCOMPARE(menu().windowTitle(), startCaption);
-        QCOMPARE(designer->widgetCount(), 1);
-        QCOMPARE(designer->widget("JLabel1")->geometry(), QRect(70, 40, 57, 13));
+        QCOMPARE(designer->shownCount(), 1);
+        QCOMPARE(designer->shown("JLabel1").geometry(), QRect(70, 40, 57, 13));
         QCOMPARE(designer->objectList(), QStringList({"JLabel1"}));
         designer->create("JLb");
-        QVERIFY(designer->widget("JLabel2"));
+        QVERIFY(designer->shown("JLabel2"));
     }
 
     void openAndSaveCancelled() {
@@ -234,12 +237,12 @@ private slots:
         designer->trigger("opc8");
         QCOMPARE(designer->controlsWhenInspectorClosed, 2); // closed before the controls went
         QVERIFY(!menu().InspectorOpen() && !designer->inspector.isVisible());
-        QCOMPARE(designer->widgetCount(), 0);
+        QCOMPARE(designer->shownCount(), 0);
         QVERIFY(designer->objectList().isEmpty());
         QCOMPARE(menu().windowTitle(), startCaption);
         QCOMPARE(designer->design.window().JavaClassName, std::string("Cadastro"));
         designer->create("JLb");
-        QVERIFY(designer->widget("JLabel1"));
+        QVERIFY(designer->shown("JLabel1"));
     }
 
     void deleteThroughControlMenu() {
@@ -254,11 +257,11 @@ private slots:
         designer->onControl(QStringLiteral("JButton1"), "obj2");
         QCOMPARE(designer->controlsWhenInspectorClosed, 3);
         QVERIFY(!menu().InspectorOpen() && !designer->inspector.isVisible());
-        QVERIFY(!designer->widget("JButton1"));
-        QCOMPARE(designer->widgetCount(), 2);
+        QVERIFY(!designer->shown("JButton1"));
+        QCOMPARE(designer->shownCount(), 2);
         QCOMPARE(designer->objectList(), QStringList({"JLabel1", "JLabel3"}));
         designer->create("JB"); // the counters are kept
-        QVERIFY(designer->widget("JButton2"));
+        QVERIFY(designer->shown("JButton2"));
     }
 
     void exitAsksFirst() {

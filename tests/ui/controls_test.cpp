@@ -1,27 +1,25 @@
-// The control widgets on the main window: the drag gesture, its outline, and the kinds' looks.
+// The controls on the main window: the drag gesture, its outline, and the kinds' looks.
 
 #include "support/designer.h"
 #include "support/scripteddialogs.h"
 
 #include "core/model/creation.h"
+#include "ui/controllook.h"
+#include "ui/tjcomponent.h"
 
 #include <QApplication>
 #include <QTest>
 
-using vap::ui::TJComponent;
+using vaptest::ShownControl;
 
 namespace {
 
-/** The drag outline as it shows on screen, in the main window's coordinates; null when hidden. */
-QRect visibleOutline(const QWidget& surface) {
+/** The drag outline as the canvas draws it, in the main window's coordinates; null when hidden. */
+QRect visibleOutline(const vap::ui::TF_Menu& menu) {
     QRect outline;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("dragOutlineEdge") && top->isVisible())
-            outline |= top->geometry();
-    }
-    if (outline.isNull())
-        return outline;
-    return outline.translated(-surface.mapToGlobal(QPoint(0, 0)));
+    for (const QRect& rect : menu.canvas().outlines().rects())
+        outline |= rect;
+    return outline;
 }
 
 bool isBlack(const QImage& image, int x, int y) {
@@ -30,13 +28,18 @@ bool isBlack(const QImage& image, int x, int y) {
 
 } // namespace
 
-class ControlWidgets : public vaptest::DesignerTest {
+class Controls : public vaptest::DesignerTest {
     Q_OBJECT
 
 private:
-    TJComponent* make(vap::ControlKind kind) {
+    ShownControl make(vap::ControlKind kind) {
         const vap::Control& control = vap::createOfKind(designer->design, kind, true);
-        return designer->menu.controlWidget(control);
+        return ShownControl(designer->menu, designer->design, &control);
+    }
+    /** The control as the canvas paints it, once the paint is done. */
+    QImage grab(const ShownControl& control) {
+        QCoreApplication::processEvents();
+        return control.viewport()->grab(control.geometry()).toImage();
     }
 
 private slots:
@@ -60,48 +63,48 @@ private slots:
         QFETCH(QPoint, moveTo);
         QFETCH(QPoint, releaseAt);
         QFETCH(QPoint, landsAt);
-        TJComponent* label = make(vap::ControlKind::Label);
-        const vap::Control& control = label->control();
-        QCOMPARE(label->geometry(), QRect(1, 40, 57, 13));
+        ShownControl label = make(vap::ControlKind::Label);
+        const vap::Control& control = label.control();
+        QCOMPARE(label.geometry(), QRect(1, 40, 57, 13));
 
-        QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(label->isDragging());
+        vaptest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(label.isDragging());
         QCOMPARE(visibleOutline(designer->menu), QRect(1, 40, 57, 13));
         if (moveTo != QPoint(5, 5))
-            QTest::mouseMove(label, moveTo);
+            vaptest::mouseMove(label, moveTo);
         // Only the outline follows the pointer; the control stays until the release.
         QCOMPARE(visibleOutline(designer->menu),
                  QRect(QPoint(1, 40) + moveTo - QPoint(5, 5), QSize(57, 13)));
         QCOMPARE(QPoint(control.left(), control.top()), QPoint(1, 40));
-        QCOMPARE(label->pos(), QPoint(1, 40));
+        QCOMPARE(label.pos(), QPoint(1, 40));
 
-        QTest::mouseRelease(label, Qt::LeftButton, {}, releaseAt);
-        QVERIFY(!label->isDragging());
+        vaptest::mouseRelease(label, Qt::LeftButton, {}, releaseAt);
+        QVERIFY(!label.isDragging());
         QVERIFY(visibleOutline(designer->menu).isNull());
         QCOMPARE(QPoint(control.left(), control.top()), landsAt);
         QCOMPARE(QSize(control.width(), control.height()), QSize(57, 13));
-        QCOMPARE(label->geometry(), QRect(landsAt, QSize(57, 13)));
+        QCOMPARE(label.geometry(), QRect(landsAt, QSize(57, 13)));
     }
 
     void otherButtonsNeitherStartNorEndADrag() {
-        TJComponent* field = make(vap::ControlKind::TextField);
-        QTest::mousePress(field, Qt::RightButton, {}, QPoint(5, 5));
-        QTest::mouseMove(field, QPoint(45, 25));
-        QTest::mouseRelease(field, Qt::RightButton, {}, QPoint(45, 25));
-        QVERIFY(!field->isDragging());
+        ShownControl field = make(vap::ControlKind::TextField);
+        vaptest::mousePress(field, Qt::RightButton, {}, QPoint(5, 5));
+        vaptest::mouseMove(field, QPoint(45, 25));
+        vaptest::mouseRelease(field, Qt::RightButton, {}, QPoint(45, 25));
+        QVERIFY(!field.isDragging());
         QVERIFY(visibleOutline(designer->menu).isNull());
-        QCOMPARE(field->control().left(), 1);
-        QCOMPARE(field->control().top(), 40);
+        QCOMPARE(field.control().left(), 1);
+        QCOMPARE(field.control().top(), 40);
 
         // A right click in the middle of a left drag leaves the drag going.
-        QTest::mousePress(field, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseMove(field, QPoint(15, 10));
-        QTest::mousePress(field, Qt::RightButton, {}, QPoint(15, 10));
-        QTest::mouseRelease(field, Qt::RightButton, {}, QPoint(15, 10));
-        QVERIFY(field->isDragging());
+        vaptest::mousePress(field, Qt::LeftButton, {}, QPoint(5, 5));
+        vaptest::mouseMove(field, QPoint(15, 10));
+        vaptest::mousePress(field, Qt::RightButton, {}, QPoint(15, 10));
+        vaptest::mouseRelease(field, Qt::RightButton, {}, QPoint(15, 10));
+        QVERIFY(field.isDragging());
         QCOMPARE(visibleOutline(designer->menu), QRect(11, 45, 100, 21));
-        QTest::mouseRelease(field, Qt::LeftButton, {}, QPoint(15, 10));
-        QCOMPARE(field->geometry(), QRect(11, 45, 100, 21));
+        vaptest::mouseRelease(field, Qt::LeftButton, {}, QPoint(15, 10));
+        QCOMPARE(field.geometry(), QRect(11, 45, 100, 21));
     }
 
     void comboArrowRows_data() {
@@ -117,12 +120,12 @@ private slots:
         QFETCH(int, width);
         QFETCH(int, height);
         QFETCH(int, firstRow);
-        TJComponent* combo = make(vap::ControlKind::ComboBox);
-        QCOMPARE(combo->objectName(), QStringLiteral("jComboBox1"));
-        QCOMPARE(combo->metaObject()->className(), "vap::ui::TJComboBox");
-        designer->design.setWidth(combo->control(), width);
-        designer->design.setHeight(combo->control(), height);
-        QImage image = combo->grab().toImage();
+        ShownControl combo = make(vap::ControlKind::ComboBox);
+        QCOMPARE(combo.control().name(), std::string("jComboBox1"));
+        QCOMPARE(vap::ui::TJComponent::ofKind(combo.control().kind()).className(), "TJComboBox");
+        designer->design.setWidth(combo.control(), width);
+        designer->design.setHeight(combo.control(), height);
+        QImage image = grab(combo);
         QCOMPARE(image.size(), QSize(width, height));
 
         // Rows of 8, 6, 4 and 2 black pixels, from Width - 17 + i to Width - 10 - i.
@@ -141,9 +144,9 @@ private slots:
     }
 
     void labelLooksLikeGreyBoldText() {
-        TJComponent* label = make(vap::ControlKind::Label);
-        QVERIFY(vap::ui::controlFont(label->look()).bold());
-        QImage image = label->grab().toImage();
+        ShownControl label = make(vap::ControlKind::Label);
+        QVERIFY(vap::ui::controlFont(vap::ui::lookOf(label.control().kind())).bold());
+        QImage image = grab(label);
         // No bevel: the corners are the window's grey; the caption is drawn in greyish blue.
         QCOMPARE(image.pixelColor(0, 0), QColor(207, 207, 207));
         QCOMPARE(image.pixelColor(56, 12), QColor(207, 207, 207));
@@ -156,5 +159,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ControlWidgets)
+QTEST_MAIN(Controls)
 #include "controls_test.moc"

@@ -153,14 +153,14 @@ private slots:
 
     void widthFollowsEachKeystroke() {
         designer->create("JB");
-        vap::ui::TJComponent* button = designer->widget("JButton1");
+        vaptest::ShownControl button = designer->shown("JButton1");
         open("JButton1");
         QLineEdit* editor = type(Width, QString());
-        QCOMPARE(button->geometry(), QRect(1, 40, 0, 30));
+        QCOMPARE(button.geometry(), QRect(1, 40, 0, 30));
         for (auto [key, width] : {std::pair{"1", 1}, {"5", 15}, {"0", 150}}) {
             QTest::keyClicks(editor, QLatin1String(key));
             QCOMPARE(control("JButton1").width(), width);
-            QCOMPARE(button->geometry(), QRect(1, 40, width, 30));
+            QCOMPARE(button.geometry(), QRect(1, 40, width, 30));
         }
         QCOMPARE(control("JButton1").caption(), std::string("JButton1"));
     }
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(inspector().cellText(Left), QStringLiteral("70"));
         type(Left, typed);
         QCOMPARE(control("JLabel1").left(), left);
-        QCOMPARE(designer->widget("JLabel1")->x(), left);
+        QCOMPARE(designer->shown("JLabel1").x(), left);
         QCOMPARE(control("JLabel1").top(), 40); // the other cells applied as they are
     }
 
@@ -209,11 +209,11 @@ private slots:
         open("JLabel1");
         QLineEdit* editor = type(Name, name);
         // Typing alone renames nothing.
-        QVERIFY(designer->widget("JLabel1"));
+        QVERIFY(designer->shown("JLabel1"));
         QCOMPARE(inspector().nomeAtual(), std::string("JLabel1"));
         confirm(how, editor);
-        QVERIFY(!designer->widget("JLabel1"));
-        QVERIFY(designer->widget(name));
+        QVERIFY(!designer->shown("JLabel1"));
+        QVERIFY(designer->shown(name));
         QCOMPARE(vap::ui::qs(designer->design.findControl(name.toStdString())->caption()), name);
         QCOMPARE(designer->objectList(), list);
         QCOMPARE(listed(), list);
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(dialogs->takeError(), message);
         QCOMPARE(grid().currentRow(), int(Name));
         QCOMPARE(inspector().cellText(Name), name);
-        QVERIFY(designer->widget("JLabel1"));
+        QVERIFY(designer->shown("JLabel1"));
         QCOMPARE(control("JLabel1").caption(), std::string("JLabel1"));
         QCOMPARE(inspector().nomeAtual(), std::string("JLabel1"));
         QCOMPARE(objects().currentText(), QStringLiteral("JLabel1"));
@@ -276,7 +276,7 @@ private slots:
         QCOMPARE(control("JLabel1").name(), std::string("JLabel1"));
         // The user corrects it.
         confirm(Confirm::Enter, type(Name, QStringLiteral("nome")));
-        QVERIFY(designer->widget("nome"));
+        QVERIFY(designer->shown("nome"));
         QCOMPARE(inspector().cellText(Name), QStringLiteral("nome"));
     }
 
@@ -331,16 +331,16 @@ private slots:
     void doubleClickRetargetsOnlyWhileOpen() {
         designer->create("JLb");
         designer->create("JB");
-        QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
+        vaptest::mouseDClick(designer->shown("JButton1"), Qt::LeftButton);
         QVERIFY(!inspector().isVisible()); // it never opens the inspector
         open("JLabel1");
-        QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
+        vaptest::mouseDClick(designer->shown("JButton1"), Qt::LeftButton);
         QCOMPARE(objects().currentText(), QStringLiteral("JButton1"));
         QCOMPARE(inspector().cellText(Width), QStringLiteral("100"));
         QCOMPARE(inspector().nomeAtual(), std::string("JButton1"));
         inspector().close();
         QVERIFY(!designer->menu.InspectorOpen());
-        QTest::mouseDClick(designer->widget("JLabel1"), Qt::LeftButton);
+        vaptest::mouseDClick(designer->shown("JLabel1"), Qt::LeftButton);
         QVERIFY(!inspector().isVisible());
         QCOMPARE(objects().currentText(), QStringLiteral("JButton1"));
     }
@@ -366,7 +366,7 @@ private slots:
         confirm(Confirm::Enter, type(Name, QStringLiteral("Novo")));
         confirm(Confirm::LeaveGrid, type(Name, QString()));
         const vap::Control& label = control("JLabel1");
-        QCOMPARE(designer->widget("JLabel1")->geometry(), QRect(1, 40, 57, 13));
+        QCOMPARE(designer->shown("JLabel1").geometry(), QRect(1, 40, 57, 13));
         QCOMPARE(label.caption(), std::string("JLabel1"));
         QCOMPARE(label.tag(), 0);
         QCOMPARE(designer->objectList(), QStringList{"JLabel1"});

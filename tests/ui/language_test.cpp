@@ -100,7 +100,7 @@ public:
             say("splash", vaptest::part<QLabel>(splash, "labTitulo")->text());
         say("caption", menu->windowTitle());
         say("opc1", vaptest::part<QAction>(menu, "opc1")->text());
-        say("controls", QString::number(menu->findChildren<vap::ui::TJComponent*>().size()));
+        say("controls", QString::number(menu->canvas().shownCount()));
         if (dialog)
             dialog->hide();
         QMetaObject::invokeMethod(

@@ -48,11 +48,12 @@ class WindowFaults : public vaptest::DesignerTest {
         QApplication::sendEvent(&objects(), &wheel);
         settle();
     }
-    vap::ui::TJComponent* startDrag() {
+    vaptest::ShownControl startDrag() {
         designer->create("JLb");
-        vap::ui::TJComponent* label = menu().controlWidget(*designer->design.controls().back());
-        QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseMove(label, QPoint(40, 30));
+        vaptest::ShownControl label(menu(), designer->design,
+                                    designer->design.controls().back().get());
+        vaptest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
+        vaptest::mouseMove(label, QPoint(40, 30));
         return label;
     }
     bool outlineGone() { return !menu().outlineShown() && !menu().dragInProgress(); }
@@ -85,12 +86,13 @@ private slots:
                });
         QTest::newRow("a right click mid-drag: the control menu takes the release")
             << Reproduction([](WindowFaults& t) {
-                   vap::ui::TJComponent* label = t.startDrag();
-                   QContextMenuEvent click(QContextMenuEvent::Mouse, {40, 30},
-                                           label->mapToGlobal(QPoint(40, 30)));
-                   QApplication::sendEvent(label, &click);
+                   vaptest::ShownControl label = t.startDrag();
+                   QPoint at = label.onCanvas(QPoint(40, 5)); // the pointer back over it
+                   QContextMenuEvent click(QContextMenuEvent::Mouse, at,
+                                           label.viewport()->mapToGlobal(at));
+                   QApplication::sendEvent(label.viewport(), &click);
                    QTest::mouseRelease(t.menu().windowHandle(), Qt::LeftButton, {},
-                                       label->mapTo(&t.menu(), QPoint(40, 30)));
+                                       label.viewport()->mapTo(&t.menu(), at));
                    QVERIFY(t.outlineGone());
                    vaptest::part<QMenu>(t.menu(), "popObj")->hide();
                });
@@ -99,17 +101,17 @@ private slots:
                    t.startDrag();
                    t.designer->design.deleteControl(t.designer->control("JLabel1"));
                    QVERIFY(t.outlineGone());
-                   vap::ui::TJComponent* label = t.startDrag();
+                   vaptest::ShownControl label = t.startDrag();
                    t.menu().hide();
                    QVERIFY(t.outlineGone());
                    t.menu().show();
-                   QTest::mouseRelease(label, Qt::LeftButton);
+                   vaptest::mouseRelease(label, Qt::LeftButton);
                });
         QTest::newRow("the wheel over the object list confirms a typed name first")
             << Reproduction([](WindowFaults& t) {
                    t.typeInto(RowName, QStringLiteral("nome"));
                    t.wheelOverObjects();
-                   QVERIFY(t.designer->widget("nome"));
+                   QVERIFY(t.designer->shown("nome"));
                    QCOMPARE(t.objects().currentText(), QStringLiteral("nome"));
                });
         QTest::newRow("the wheel with a refused name: the box, the name kept, the same control")

@@ -9,18 +9,81 @@
 #include "ui/factamanho.h"
 #include "ui/fcriaobjeto.h"
 #include "ui/fmenu.h"
-#include "ui/tjcomponent.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QStringList>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 
 namespace vaptest {
+
+/** A control of the design as the main window's canvas shows it; false once the control is gone. */
+class ShownControl {
+public:
+    ShownControl(const vap::ui::TF_Menu& menu, const vap::Design& design,
+                 const vap::Control* control)
+        : menu_(&menu), design_(&design), control_(control) {}
+
+    explicit operator bool() const { return control_ && design_->contains(control_); }
+    const vap::Control& control() const { return *control_; }
+    const vap::ui::DesignCanvas& canvas() const { return menu_->canvas(); }
+    QWidget* viewport() const { return canvas().viewport(); }
+
+    /** Where it shows, in the main window's client coordinates. */
+    QRect geometry() const { return canvas().shownRect(*control_); }
+    QPoint pos() const { return geometry().topLeft(); }
+    int x() const { return geometry().x(); }
+    /** A point given in the control's own coordinates (its middle if null), on the viewport. */
+    QPoint onCanvas(QPoint local) const {
+        if (local.isNull())
+            local = QRect(QPoint(), geometry().size()).center();
+        return pos() + local;
+    }
+    /** The hint a pause of the pointer over the control's middle shows, if any. */
+    QString toolTip() const {
+        QPoint at = onCanvas(QPoint());
+        QHelpEvent help(QEvent::ToolTip, at, viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport(), &help);
+        return help.isAccepted() ? QToolTip::text() : QString();
+    }
+    /** Whether a gesture in progress moves it: one showing an outline of its size. */
+    bool isDragging() const {
+        if (!canvas().gestureInProgress() || !*this)
+            return false;
+        const std::vector<QRect>& outlines = canvas().outlines().rects();
+        return std::any_of(outlines.begin(), outlines.end(),
+                           [this](const QRect& rect) { return rect.size() == geometry().size(); });
+    }
+
+private:
+    const vap::ui::TF_Menu* menu_;
+    const vap::Design* design_;
+    const vap::Control* control_;
+};
+
+/** The mouse on a control: the point is in the control's coordinates, as on a widget of its own. */
+inline void mousePress(const ShownControl& control, Qt::MouseButton button,
+                       Qt::KeyboardModifiers modifiers = {}, QPoint local = QPoint()) {
+    QTest::mousePress(control.viewport(), button, modifiers, control.onCanvas(local));
+}
+inline void mouseRelease(const ShownControl& control, Qt::MouseButton button,
+                         Qt::KeyboardModifiers modifiers = {}, QPoint local = QPoint()) {
+    QTest::mouseRelease(control.viewport(), button, modifiers, control.onCanvas(local));
+}
+inline void mouseDClick(const ShownControl& control, Qt::MouseButton button,
+                        Qt::KeyboardModifiers modifiers = {}, QPoint local = QPoint()) {
+    QTest::mouseDClick(control.viewport(), button, modifiers, control.onCanvas(local));
+}
+inline void mouseMove(const ShownControl& control, QPoint local = QPoint()) {
+    QTest::mouseMove(control.viewport(), control.onCanvas(local));
+}
 
 /**
  * The designer's windows wired as start-up wires them: the main window over a fresh design, the
@@ -56,14 +119,16 @@ struct Designer {
     void trigger(const char* entryName) const { entry(entryName)->trigger(); }
     /** Runs an entry of a control's own menu (obj1 adjusts it, obj2 deletes it). */
     void onControl(const QString& name, const char* entryName) {
-        menu.openControlMenu(widget(name), QPoint(10, 10));
+        menu.openControlMenu(design.findControl(name.toStdString()), QPoint(10, 10));
         entry(entryName)->trigger();
         part<QMenu>(menu, "popObj")->hide();
     }
 
-    /** The widget showing the control of that name, or nullptr. */
-    vap::ui::TJComponent* widget(const QString& name) const {
-        return menu.findChild<vap::ui::TJComponent*>(name);
+    /** The control of exactly that name as the canvas shows it; false when there is none. */
+    ShownControl shown(const QString& name) const {
+        const vap::Control* found = design.findControl(name.toStdString());
+        return ShownControl(menu, design,
+                            found && vap::ui::qs(found->name()) == name ? found : nullptr);
     }
     const vap::Control& control(const QString& name) const {
         return *design.findControl(name.toStdString());
@@ -74,9 +139,7 @@ struct Designer {
             names << vap::ui::qs(name);
         return names;
     }
-    int widgetCount() const {
-        return static_cast<int>(menu.findChildren<vap::ui::TJComponent*>().size());
-    }
+    int shownCount() const { return static_cast<int>(menu.canvas().shownCount()); }
 
     ScriptedDialogs& dialogs_;
     vap::ui::DesignDocument document;
