@@ -12,7 +12,10 @@
 # question, saves, and quits answering Yes. Checks the X clipboard against vapgen, the saved file
 # against the expected records, the reopened, undone and recovered designs against the files
 # they came from, the exit code, the settings file, and that a save and an exit remove the
-# recovery copy. Screenshots of the main
+# recovery copy. Then places controls: selects one by a click, nudges it with the arrow keys,
+# resizes it by a handle, adds another by Ctrl+click, aligns them, copies and pastes them, and
+# checks the saved bytes; Ctrl+A, Delete and Ctrl+Z must bring every control back. Screenshots
+# of the main
 # steps go to BUILD_DIR/tests/e2e-shots/; the scratch folder BUILD_DIR/tests/e2e-work/ (prefix,
 # saved designs, logs) stays after a failure.
 #
@@ -467,6 +470,56 @@ recover_after_restart() {
     ! grep -qa cbxCidade "$work/recovered.vap" || fail "the deletion was not recovered"
 }
 
+place_controls() {
+    # The recovered design: a label, a text field, a password field, a button and a list, all
+    # at (1, 40), the list on top.
+    begin "selecting the list by a click and nudging it with the arrow keys"
+    activate "$main"
+    click $((MX + 60)) $((MY + 150))
+    xdotool key --delay 80 Right Right Right Down Down
+    shot nudged
+    begin "resizing the list by its bottom-right handle"
+    # The list now spans (4, 42) to (133, 201); its handle is centred on that corner.
+    local fromx=$((MX + 133)) fromy=$((MY + 201)) part
+    move_pointer "$fromx" "$fromy"
+    xdotool mousedown 1
+    for part in 1 2 3 4; do move_pointer $((fromx + 5 * part)) $((fromy + 5 * part)); done
+    shot resizing
+    xdotool mouseup 1
+    begin "adding the button by Ctrl+click and aligning the two on the list's left"
+    move_pointer $((MX + 2)) $((MY + 65)) # left of the list, where only the button lies
+    xdotool keydown ctrl click 1 keyup ctrl
+    xdotool key ctrl+shift+Left
+    begin "copying and pasting the two"
+    xdotool key --delay 80 ctrl+c ctrl+v
+    shot pasted
+    save_design placed.vap
+    begin "checking the placed controls"
+    # Pasted copies come in creation order under new names, 10 pixels right and down.
+    printf '%s\r\n' \
+        "LAB:1:40:13:57:0" "JLabel1" "JLabel1" "" \
+        "TXF:1:40:21:100:0" "JTextField1" "JTextField1" "" \
+        "PWD:1:40:21:100:0" "JPasswordField1" "JPasswordField1" "" \
+        "BUT:4:40:30:100:0" "JButton1" "JButton1" "" \
+        "LIS:4:42:180:150:0" "JList1" "JList1" "" \
+        "BUT:14:50:30:100:0" "JButton2" "JButton2" "" \
+        "LIS:14:52:180:150:0" "JList2" "JList2" "" >"$work/expected-placed.txt"
+    tail -n +5 "$work/placed.vap" >"$work/placed-controls.txt"
+    diff -u "$work/expected-placed.txt" "$work/placed-controls.txt" >&2 ||
+        fail "the placed controls differ from what the actions must give"
+
+    begin "selecting all, deleting, and bringing every control back with Ctrl+Z"
+    activate "$main"
+    xdotool key --delay 80 ctrl+a Delete
+    shot all-deleted
+    save_design emptied.vap
+    [ "$(wc -l <"$work/emptied.vap")" -eq 4 ] || fail "controls are left after Ctrl+A, Delete"
+    activate "$main"
+    xdotool key ctrl+z
+    save_design restored.vap
+    cmp "$work/placed.vap" "$work/restored.vap" || fail "Ctrl+Z did not bring every control back"
+}
+
 process_ended() { # gone, or a zombie not yet reaped
     ! kill -0 "$app" 2>/dev/null || grep -q '^[0-9]* ([^)]*) Z' "/proc/$app/stat" 2>/dev/null
 }
@@ -519,5 +572,6 @@ check_reopened_design
 clear_undo_and_save
 crash_after_a_change
 recover_after_restart
+place_controls
 quit_designer
 echo "passed; screenshots in $shots"
