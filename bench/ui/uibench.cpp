@@ -13,6 +13,7 @@
 #include "core/files/designfile.h"
 #include "core/model/creation.h"
 #include "core/model/design.h"
+#include "ui/controllook.h"
 #include "ui/dialogs.h"
 #include "ui/errorbox.h"
 #include "ui/factamanho.h"
@@ -20,7 +21,6 @@
 #include "ui/fmenu.h"
 #include "ui/propertyrows.h"
 #include "ui/settingsfile.h"
-#include "ui/tjcomponent.h"
 
 #include <QAction>
 #include <QApplication>
@@ -143,12 +143,17 @@ struct Windows {
         settle();
     }
 
-    std::vector<vap::ui::TJComponent*> controlWidgets() const {
-        std::vector<vap::ui::TJComponent*> widgets;
-        widgets.reserve(design.controls().size());
-        for (const auto& control : design.controls())
-            widgets.push_back(menu.controlWidget(*control));
-        return widgets;
+    const vap::ui::DesignCanvas& canvas() const { return menu.canvas(); }
+
+    /** Whether the canvas shows every control of the design where the design places it. */
+    bool showsEveryControl() const {
+        const auto& controls = design.controls();
+        return canvas().shownCount() == controls.size() &&
+               std::all_of(controls.begin(), controls.end(), [this](const auto& control) {
+                   return canvas().shownRect(*control) ==
+                          vap::ui::shownRect(control->left(), control->top(), control->width(),
+                                             control->height());
+               });
     }
 
     /** An error the commands reported since the last call, as a benchmark failure. */
@@ -281,10 +286,9 @@ void paletteClicks(benchmark::State& state, PaletteRun run) {
             return;
         // Every click made one named, listed control, shown on the window.
         const auto& controls = w.design.controls();
-        std::vector<vap::ui::TJComponent*> widgets = w.controlWidgets();
-        bool allShown = std::all_of(widgets.begin(), widgets.end(), [](auto* widget) {
-            return widget && widget->isVisible() && !widget->control().name().empty();
-        });
+        bool allShown = w.showsEveryControl() &&
+                        std::all_of(controls.begin(), controls.end(),
+                                    [](const auto& control) { return !control->name().empty(); });
         int counted = 0;
         for (vap::ControlKind kind : vap::allControlKinds)
             counted += w.design.kindCounter(kind);
@@ -330,9 +334,8 @@ const std::vector<QPoint>& moveOffsets() {
 constexpr int pathMargin = 32; // the press point lies this far inside the window
 
 /** The topmost child, in creation order from the last, whose centre it owns; its centre. */
-template <class Widget>
-std::optional<std::pair<Widget*, QPoint>> pressTarget(QWidget* surface,
-                                                      const std::vector<Widget*>& children) {
+std::optional<std::pair<QWidget*, QPoint>> pressTarget(QWidget* surface,
+                                                       const std::vector<QWidget*>& children) {
     QRect inside = surface->rect().adjusted(pathMargin, pathMargin, -pathMargin, -pathMargin);
     for (auto child = children.rbegin(); child != children.rend(); ++child) {
         QPoint centre = (*child)->geometry().center();
@@ -342,10 +345,22 @@ std::optional<std::pair<Widget*, QPoint>> pressTarget(QWidget* surface,
     return std::nullopt;
 }
 
+/** The same on the canvas: the last made control that shows at its own centre. */
+std::optional<std::pair<const vap::Control*, QPoint>> pressTarget(const Windows& w) {
+    QRect inside = w.canvas().rect().adjusted(pathMargin, pathMargin, -pathMargin, -pathMargin);
+    const auto& controls = w.design.controls();
+    for (auto control = controls.rbegin(); control != controls.rend(); ++control) {
+        QPoint centre = w.canvas().shownRect(**control).center();
+        if (inside.contains(centre) && w.canvas().controlAt(centre) == control->get())
+            return std::make_pair(control->get(), centre);
+    }
+    return std::nullopt;
+}
+
 /** Counts the paint events of the watched widgets, by group. */
 class PaintCounter : public QObject {
 public:
-    enum Group { Controls, Window, Outline, GroupCount };
+    enum Group { Canvas, Window, GroupCount };
 
     void watch(QWidget* widget, Group group) {
         groups_[widget] = group;
@@ -353,48 +368,30 @@ public:
     }
     void reset() { counts_.fill(0); }
     long long paints(Group group) const { return counts_[group]; }
-    /** How many different widgets of the group painted since the last reset. */
-    std::size_t widgetsPainted() const { return paintedControls_.size(); }
-    void resetWidgets() { paintedControls_.clear(); }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             auto found = groups_.find(watched);
-            if (found != groups_.end()) {
+            if (found != groups_.end())
                 ++counts_[found->second];
-                if (found->second == Controls)
-                    paintedControls_[watched] = true;
-            }
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     std::unordered_map<QObject*, Group> groups_;
-    std::unordered_map<QObject*, bool> paintedControls_;
     std::array<long long, GroupCount> counts_{};
 };
 
 /** What the drag benchmark saw, over all its repetitions. */
 struct DragCounts {
     long long moves = 0;
-    long long controlPaints = 0;
+    long long canvasPaints = 0;
     long long windowPaints = 0;
-    long long outlinePaints = 0;
-    std::size_t watched = 0;
-    std::size_t probePainted = 0; // controls that painted when asked to, before the drag
+    long long probePaints = 0; // of the canvas, asked to repaint before the drag
     bool ran = false;
 };
 DragCounts dragCounts;
-
-std::vector<QWidget*> outlineEdges() {
-    std::vector<QWidget*> edges;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String("dragOutlineEdge"))
-            edges.push_back(widget);
-    }
-    return edges;
-}
 
 void dragMove(benchmark::State& state) {
     Windows& w = windows();
@@ -402,42 +399,36 @@ void dragMove(benchmark::State& state) {
         w.clear();
         vapbench::fillDesign(w.design, controlCount);
         settle();
-        std::vector<vap::ui::TJComponent*> widgets = w.controlWidgets();
-        auto target = pressTarget(&w.menu, widgets);
+        auto target = pressTarget(w);
         if (!target) {
             state.SkipWithError("no control owns its centre inside the window");
             return;
         }
-        auto [widget, press] = *target;
-        const vap::Control& control = widget->control();
-        const QRect bounds = widget->geometry();
+        auto [pressed, press] = *target;
+        const vap::Control& control = *pressed;
+        const QRect bounds = w.canvas().shownRect(control);
+        auto shownAt = [&] { return w.canvas().shownRect(control); };
 
-        // Every control, the window and the outline's edges are watched. First the counter
-        // proves that it sees paints: every control is asked to repaint.
+        // The canvas, which draws the controls and the outline, and the window are watched.
+        // First the counter proves that it sees paints: the canvas is asked to repaint.
         PaintCounter counter;
-        for (auto* each : widgets)
-            counter.watch(each, PaintCounter::Controls);
+        counter.watch(w.canvas().viewport(), PaintCounter::Canvas);
         counter.watch(&w.menu, PaintCounter::Window);
-        for (QWidget* edge : outlineEdges())
-            counter.watch(edge, PaintCounter::Outline);
-        for (auto* each : widgets)
-            each->update();
+        w.canvas().viewport()->update();
         settle();
-        dragCounts.probePainted = counter.widgetsPainted();
-        dragCounts.watched = widgets.size();
-        if (counter.paints(PaintCounter::Controls) == 0) {
-            state.SkipWithError("the paint counter saw no control paint");
+        dragCounts.probePaints = counter.paints(PaintCounter::Canvas);
+        if (dragCounts.probePaints == 0) {
+            state.SkipWithError("the paint counter saw no canvas paint");
             return;
         }
 
         sendMouse(&w.menu, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
         settle();
-        if (!widget->isDragging()) {
+        if (!w.canvas().gestureInProgress() || !w.canvas().outlines().isShown()) {
             state.SkipWithError("the press did not start a drag");
             return;
         }
         counter.reset();
-        counter.resetWidgets();
 
         const std::vector<QPoint>& offsets = moveOffsets();
         std::size_t step = 0;
@@ -450,25 +441,22 @@ void dragMove(benchmark::State& state) {
             worst = std::max(worst, secondsSince(start));
         }
         drain(std::chrono::milliseconds(100)); // late exposures, on a display server
-        long long controlPaints = counter.paints(PaintCounter::Controls);
+        long long canvasPaints = counter.paints(PaintCounter::Canvas);
         long long windowPaints = counter.paints(PaintCounter::Window);
-        long long outlinePaints = counter.paints(PaintCounter::Outline);
 
-        // The outline's top edge lies where the last move put it; the control has not moved.
+        // The outline lies where the last move put it; the control has not moved.
         QPoint last = offsets[(step + offsets.size() - 1) % offsets.size()];
-        QRect expectedTop(w.menu.mapToGlobal(QPoint(control.left(), control.top()) + last),
-                          QSize(control.width(), 1));
-        std::vector<QWidget*> edges = outlineEdges();
-        bool outlineFollows = std::any_of(edges.begin(), edges.end(), [&](QWidget* edge) {
-            return edge->isVisible() && edge->geometry() == expectedTop;
-        });
-        bool stayed = widget->geometry() == bounds;
+        QRect expected(QPoint(control.left(), control.top()) + last,
+                       QSize(control.width(), control.height()));
+        bool outlineFollows = w.canvas().outlines().rects() == std::vector<QRect>{expected};
+        bool stayed = shownAt() == bounds;
 
         // A release at the press point ends the drag without moving anything.
         sendMouse(&w.menu, QEvent::MouseButtonRelease, press, Qt::LeftButton, Qt::NoButton);
         settle();
-        bool ended = !widget->isDragging() && widget->geometry() == bounds &&
-                     control.left() == bounds.left() && control.top() == bounds.top();
+        bool ended = !w.canvas().gestureInProgress() && !w.canvas().outlines().isShown() &&
+                     shownAt() == bounds && control.left() == bounds.left() &&
+                     control.top() == bounds.top();
 
         if (w.failedOnError(state))
             return;
@@ -482,11 +470,10 @@ void dragMove(benchmark::State& state) {
         }
         dragCounts.ran = true;
         dragCounts.moves += static_cast<long long>(step);
-        dragCounts.controlPaints += controlPaints;
+        dragCounts.canvasPaints += canvasPaints;
         dragCounts.windowPaints += windowPaints;
-        dragCounts.outlinePaints += outlinePaints;
         state.counters["worst_us"] = worst * 1e6;
-        state.counters["control_paints"] = static_cast<double>(controlPaints);
+        state.counters["canvas_paints"] = static_cast<double>(canvasPaints);
     });
 }
 
@@ -554,12 +541,10 @@ bool showsBenchDesign(const Windows& w, int count = controlCount) {
     if (controls.size() != fixture.names.size())
         return false;
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        const vap::ui::TJComponent* widget = w.menu.controlWidget(*controls[i]);
-        if (controls[i]->name() != fixture.names[i] || !widget || !widget->isVisible() ||
-            widget->objectName().toStdString() != fixture.names[i])
+        if (controls[i]->name() != fixture.names[i])
             return false;
     }
-    return true;
+    return w.showsEveryControl();
 }
 
 /** The Open command from the main menu, the dialog answering the file, into a cleared window. */
@@ -642,14 +627,16 @@ using vap::ui::RowName;
 using vap::ui::RowWidth;
 
 /** The design of 1,000 controls, the inspector opened on its first control by its menu entry. */
-std::vector<vap::ui::TJComponent*> openInspector(Windows& w) {
+std::vector<const vap::Control*> openInspector(Windows& w) {
     w.clear();
     vapbench::fillDesign(w.design, controlCount);
     settle();
-    std::vector<vap::ui::TJComponent*> widgets = w.controlWidgets();
-    w.designer.onControl(QString::fromStdString(widgets.front()->control().name()), "obj1");
+    std::vector<const vap::Control*> controls;
+    for (const auto& control : w.design.controls())
+        controls.push_back(control.get());
+    w.designer.onControl(QString::fromStdString(controls.front()->name()), "obj1");
     settle();
-    return widgets;
+    return controls;
 }
 
 void closeInspector(Windows& w) {
@@ -683,15 +670,15 @@ std::size_t spread(std::size_t step) {
 void inspectorDoubleClick(benchmark::State& state) {
     Windows& w = windows();
     guarded(state, [&] {
-        std::vector<vap::ui::TJComponent*> widgets = openInspector(w);
+        std::vector<const vap::Control*> controls = openInspector(w);
         std::size_t step = 0;
         for (auto _ : state) {
-            w.menu.ObjetoDblClick(widgets[spread(step++)]);
+            w.menu.ObjetoDblClick(controls[spread(step++)]);
             settle();
         }
         if (w.failedOnError(state))
             return;
-        const vap::Control& last = widgets[spread(step - 1)]->control();
+        const vap::Control& last = *controls[spread(step - 1)];
         if (vaptest::part<QComboBox>(w.inspector, "cbObjeto")->currentText().toStdString() !=
                 last.name() ||
             w.inspector.cellText(RowWidth) != QString::number(last.width()))
@@ -704,7 +691,7 @@ void inspectorDoubleClick(benchmark::State& state) {
 void widthKeystroke(benchmark::State& state) {
     Windows& w = windows();
     guarded(state, [&] {
-        std::vector<vap::ui::TJComponent*> widgets = openInspector(w);
+        std::vector<const vap::Control*> controls = openInspector(w);
         QLineEdit* editor =
             cellEditor(vaptest::part<QTableWidget>(w.inspector, "strPropriedade"), RowWidth);
         if (!editor) {
@@ -740,7 +727,8 @@ void widthKeystroke(benchmark::State& state) {
                                                            vapuibench::formatTime(painted / runs));
         }
         int expected = typeZero ? 15 : 150;
-        if (widgets.front()->control().width() != expected || widgets.front()->width() != expected)
+        if (controls.front()->width() != expected ||
+            w.canvas().shownRect(*controls.front()).width() != expected)
             state.SkipWithError("the control did not follow the keystrokes");
     });
     closeInspector(w);
@@ -750,8 +738,7 @@ void widthKeystroke(benchmark::State& state) {
 void inspectorRename(benchmark::State& state) {
     Windows& w = windows();
     guarded(state, [&] {
-        std::vector<vap::ui::TJComponent*> widgets = openInspector(w);
-        const vap::Control& control = widgets.front()->control();
+        const vap::Control& control = *openInspector(w).front();
         const QString names[] = {QStringLiteral("Renomeado"),
                                  QString::fromStdString(control.name())};
         QTableWidgetItem* nameCell =
@@ -1061,19 +1048,14 @@ void registerAll() {
 void addRepaintCount() {
     if (!dragCounts.ran)
         return;
-    summary().addCount(
-        {"controls repainted during moves",
-         count(dragCounts.controlPaints) + " in " + count(dragCounts.moves) + " moves", "0",
-         dragCounts.controlPaints == 0});
-    summary().addCount({"  watched (painted when asked)",
-                        count(static_cast<long long>(dragCounts.watched)) + " (" +
-                            count(static_cast<long long>(dragCounts.probePainted)) + ")",
-                        ">0", dragCounts.probePainted > 0});
+    summary().addCount({"canvas painted when asked", count(dragCounts.probePaints), ">0",
+                        dragCounts.probePaints > 0});
     summary().addCount({"window repainted during moves", count(dragCounts.windowPaints), "0",
                         dragCounts.windowPaints == 0});
     summary().setDetail("dragMove/1000",
-                        "outline edge paints during the moves: " + count(dragCounts.outlinePaints) +
-                            " (edges are windows of their own)");
+                        "canvas paints during the moves: " + count(dragCounts.canvasPaints) +
+                            " in " + count(dragCounts.moves) +
+                            " moves (the outline is drawn on the canvas)");
 }
 
 /**

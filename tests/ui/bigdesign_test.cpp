@@ -8,6 +8,7 @@
 #include "support/scripteddialogs.h"
 
 #include "core/model/design.h"
+#include "ui/controllook.h"
 
 #include <QMenu>
 #include <QMouseEvent>
@@ -21,7 +22,6 @@
 #include <memory>
 #include <string>
 
-using vap::ui::TJComponent;
 using vaptest::readFile;
 using vaptest::writeFile;
 
@@ -91,7 +91,7 @@ private slots:
         QVERIFY(writeFile(path, bigDesignFile()));
         open(path);
         QCOMPARE(designer->design.controls().size(), std::size_t{bigCount});
-        QCOMPARE(designer->widgetCount(), bigCount);
+        QCOMPARE(designer->shownCount(), bigCount);
         QCoreApplication::processEvents(); // as the event loop goes on after the command
         menu().resize(1000, 790);          // as the user enlarges it
         QCoreApplication::processEvents();
@@ -99,20 +99,19 @@ private slots:
         // Later controls lie over earlier ones.
         const auto& controls = designer->design.controls();
         const vap::Control& last = *controls.back();
-        QCOMPARE(menu().childAt(QPoint(last.left() + 1, last.top() + 1)),
-                 menu().controlWidget(last));
+        QCOMPARE(menu().canvas().controlAt(QPoint(last.left() + 1, last.top() + 1)), &last);
 
         // The first control, under the empty area of the later ones, still takes a drag.
-        TJComponent* first = designer->widget(QStringLiteral("first"));
-        QVERIFY(first && first->isVisible());
+        vaptest::ShownControl first = designer->shown(QStringLiteral("first"));
+        QVERIFY(first && menu().canvas().controlAt(QPoint(810, 20)) == &first.control());
         sendThroughWindow(menu(), QEvent::MouseButtonPress, QPoint(810, 20), Qt::LeftButton,
                           Qt::LeftButton);
-        QVERIFY(first->isDragging());
+        QVERIFY(first.isDragging());
         sendThroughWindow(menu(), QEvent::MouseMove, QPoint(830, 25), Qt::NoButton, Qt::LeftButton);
         sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(830, 25), Qt::LeftButton,
                           Qt::NoButton);
-        QVERIFY(!first->isDragging());
-        QCOMPARE(first->geometry(), QRect(820, 15, 100, 30));
+        QVERIFY(!first.isDragging());
+        QCOMPARE(first.geometry(), QRect(820, 15, 100, 30));
 
         // A right click on it opens its control menu; one on the empty background the main menu,
         // and a left press there afterwards drags nothing.
@@ -124,7 +123,7 @@ private slots:
         };
         rightClick(QPoint(830, 25));
         QVERIFY(QTest::qWaitFor([this] { return popup("popObj")->isVisible(); }, 2000));
-        QCOMPARE(menu().menuTarget(), first);
+        QCOMPARE(menu().menuTarget(), &first.control());
         popup("popObj")->hide();
         rightClick(QPoint(950, 500));
         QVERIFY(QTest::qWaitFor([this] { return popup("popMnu")->isVisible(); }, 2000));
@@ -132,12 +131,12 @@ private slots:
         popup("popMnu")->hide();
         sendThroughWindow(menu(), QEvent::MouseButtonPress, QPoint(950, 500), Qt::LeftButton,
                           Qt::LeftButton);
-        QVERIFY(!first->isDragging());
+        QVERIFY(!first.isDragging() && !menu().canvas().outlines().isShown());
         sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(950, 500), Qt::LeftButton,
                           Qt::NoButton);
 
         designer->trigger("opc8");
-        QCOMPARE(designer->widgetCount(), 0);
+        QCOMPARE(designer->shownCount(), 0);
     }
 
     void tooManyControlsAreRefusedBeforeTheDesignChanges() {
@@ -178,17 +177,18 @@ private slots:
         QVERIFY(menu().frameGeometry().width() <= desktop.width());
         QVERIFY(menu().frameGeometry().height() <= desktop.height());
         const int limit = vap::ui::shownCoordinateLimit;
-        QCOMPARE(designer->widget(QStringLiteral("everywhere"))->geometry(),
+        QCOMPARE(designer->shown(QStringLiteral("everywhere")).geometry(),
                  QRect(QPoint(-limit, -limit), QPoint(-2, -2)));
-        QCOMPARE(designer->widget(QStringLiteral("vast"))->geometry(), QRect(0, 0, limit, limit));
-        QVERIFY(designer->widget(QStringLiteral("negative"))->geometry().isEmpty());
-        QCOMPARE(designer->widget(QStringLiteral("plain"))->geometry(), QRect(10, 10, 60, 50));
+        QCOMPARE(designer->shown(QStringLiteral("vast")).geometry(), QRect(0, 0, limit, limit));
+        QVERIFY(designer->shown(QStringLiteral("negative")).geometry().isEmpty());
+        QCOMPARE(designer->shown(QStringLiteral("plain")).geometry(), QRect(10, 10, 60, 50));
         const QString saved = folder.filePath(QStringLiteral("huge-saved.vap"));
         dialogs->answerSaveFile(saved);
         designer->trigger("opc7");
         QCOMPARE(readFile(saved), QByteArray::fromStdString(file));
 
-        // Drags stop at the ends of the 32-bit range instead of wrapping around.
+        // Drags stop at the ends of the 32-bit range instead of wrapping around. The controls off
+        // the canvas move with "vast" in the selection; it is pressed clear of "plain".
         const struct {
             const char* name;
             QPoint by;
@@ -196,12 +196,16 @@ private slots:
         } drags[] = {{"farthest", {30, 15}, most, most},
                      {"everywhere", {-30, -15}, least, least},
                      {"vast", {30, 15}, 30, 15}};
+        const QPoint press(100, 100);
         for (const auto& drag : drags) {
-            TJComponent* widget = designer->widget(QLatin1String(drag.name));
-            QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(5, 5));
-            QTest::mouseMove(widget, QPoint(5, 5) + drag.by);
-            QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(5, 5) + drag.by);
-            const vap::Control& control = widget->control();
+            const vap::Control& control = designer->control(QLatin1String(drag.name));
+            vaptest::ShownControl vast = designer->shown(QStringLiteral("vast"));
+            const int vastLeft = vast.control().left();
+            menu().canvas().select({&control, &vast.control()});
+            vaptest::mousePress(vast, Qt::LeftButton, {}, press);
+            vaptest::mouseMove(vast, press + drag.by);
+            vaptest::mouseRelease(vast, Qt::LeftButton, {}, press + drag.by);
+            QCOMPARE(vast.control().left(), vastLeft + drag.by.x());
             QCOMPARE(std::int64_t{control.left()}, drag.left);
             QCOMPARE(std::int64_t{control.top()}, drag.top);
         }

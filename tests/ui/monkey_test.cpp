@@ -50,7 +50,6 @@
 #include <unistd.h>
 #include <utility>
 
-using vap::ui::TJComponent;
 using vaptest::part;
 
 namespace {
@@ -152,14 +151,25 @@ public:
         settle();
         verify();
     }
-    /** Right click on the control, or on the window's free corner, then the menu's entry. */
+    /**
+     * Right click on the control, or on the window's free corner, then the menu's entry. A
+     * control under a later one gets its menu as a right click on it would open it.
+     */
     void command(const char* entry, const char* control = nullptr) {
-        QWidget* on = &designer_->menu;
-        if (control)
-            on = designer_->widget(QLatin1String(control));
-        if (!on)
+        vaptest::ShownControl shown = designer_->shown(QLatin1String(control ? control : ""));
+        if (!control) {
+            clickAt(&designer_->menu, QPoint(1, 1), Qt::RightButton);
+        } else if (!shown) {
             return fail(QStringLiteral("no control %1 to click").arg(QLatin1String(control)));
-        clickAt(on, QPoint(1, 1), Qt::RightButton);
+        } else if (QPoint at = shown.onCanvas(QPoint(1, 1));
+                   shown.canvas().controlAt(at) == &shown.control()) {
+            clickAt(shown.viewport(), at, Qt::RightButton);
+        } else {
+            note(QStringLiteral("control menu of %1").arg(QLatin1String(control)));
+            designer_->menu.openControlMenu(&shown.control(), shown.viewport()->mapToGlobal(at));
+            settle();
+            verify();
+        }
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu)
             return fail(QStringLiteral("no menu opened"));
@@ -385,10 +395,11 @@ private:
     /** A point in the window where something is, mostly. */
     QPoint target(QWidget* window) {
         if (window == &designer_->menu) {
-            auto controls = window->findChildren<TJComponent*>();
-            if (!controls.isEmpty() && chance(70)) {
-                TJComponent* control = controls[pick(static_cast<int>(controls.size()))];
-                QRect shown = control->geometry().intersected(window->rect());
+            const auto& controls = designer_->design.controls();
+            if (!controls.empty() && chance(70)) {
+                const vap::Control& control = *controls[pick(static_cast<int>(controls.size()))];
+                QRect shown =
+                    designer_->menu.canvas().shownRect(control).intersected(window->rect());
                 if (!shown.isEmpty())
                     return pointIn(shown);
             }
@@ -644,37 +655,40 @@ private:
         if (!std::equal(names.begin(), names.end(), listed.begin(), listed.end()))
             return QStringLiteral("the object list is not the controls' names, sorted");
 
-        auto widgets = d.menu.findChildren<TJComponent*>();
-        for (TJComponent* widget : widgets)
-            if (!design.contains(&widget->control()))
-                return QStringLiteral("a control widget shows a control the design has not");
-        if (TJComponent* target = d.menu.menuTarget();
-            target && !design.contains(&target->control()))
+        const vap::ui::DesignCanvas& canvas = d.menu.canvas();
+        for (const vap::Control* selected : canvas.selection())
+            if (!design.contains(selected))
+                return QStringLiteral("the selection holds a control the design has not");
+        if (const vap::Control* target = d.menu.menuTarget(); target && !design.contains(target))
             return QStringLiteral("the control menu's target is gone from the design");
-        if (widgets.size() != static_cast<qsizetype>(design.controls().size()))
-            return QStringLiteral("%1 control widgets for %2 controls")
-                .arg(widgets.size())
+        if (canvas.shownCount() != design.controls().size())
+            return QStringLiteral("%1 controls on the canvas for %2 controls")
+                .arg(canvas.shownCount())
                 .arg(design.controls().size());
+        const vap::Control* below = nullptr;
         for (const auto& control : design.controls()) {
-            TJComponent* widget = d.menu.controlWidget(*control);
+            vaptest::ShownControl item(d.menu, design, control.get());
             QString name = vap::ui::qs(control->name());
-            if (!widget || &widget->control() != control.get())
-                return QStringLiteral("no widget shows %1").arg(name);
-            // Shown as the design says, as far as a screen reaches.
+            // Shown as the design says, as far as a screen reaches, above the controls before it.
             QRect shown = vap::ui::shownRect(control->left(), control->top(), control->width(),
                                              control->height());
-            if (widget->geometry() != shown)
+            QRect drawn = item.geometry();
+            if (drawn != shown)
                 return QStringLiteral("%1 is shown at %2,%3 %4x%5")
                     .arg(name)
-                    .arg(widget->x())
-                    .arg(widget->y())
-                    .arg(widget->width())
-                    .arg(widget->height());
-            if (widget->objectName() != name)
-                return QStringLiteral("%1 is shown under the name %2")
-                    .arg(name, widget->objectName());
-            if (widget->toolTip() !=
-                (control->showHint() ? vap::ui::qs(control->hint()) : QString()))
+                    .arg(drawn.x())
+                    .arg(drawn.y())
+                    .arg(drawn.width())
+                    .arg(drawn.height());
+            if (below && !canvas.drawnAbove(*control, *below))
+                return QStringLiteral("%1 is drawn beneath a control made before it").arg(name);
+            below = control.get();
+            const vap::Control* top = shown.isEmpty() ? nullptr : canvas.controlAt(shown.center());
+            if (!shown.isEmpty() &&
+                (!top || (top != control.get() && canvas.drawnAbove(*control, *top))))
+                return QStringLiteral("the pointer over %1 finds another control").arg(name);
+            if (top == control.get() &&
+                item.toolTip() != (control->showHint() ? vap::ui::qs(control->hint()) : QString()))
                 return QStringLiteral("%1 shows another hint").arg(name);
         }
         if ((d.menu.outlineShown() || d.menu.dragInProgress()) &&
