@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace vap::ui {
 
@@ -189,12 +190,16 @@ void DesignCanvas::controlChanged(const Control& control, ControlField field) {
     case ControlField::Top:
     case ControlField::Width:
     case ControlField::Height: {
-        QRect before = shownRect(control);
-        grid_.move(&control, shownOf(control));
-        repaintControls(before);
-        repaintControls(shownOf(control));
+        if (gridStale_) {
+            repaintControls(sceneRect().toAlignedRect()); // where it was is not known
+        } else {
+            QRect before = grid_.shown(&control);
+            grid_.move(&control, shownOf(control));
+            repaintControls(before);
+            repaintControls(shownOf(control));
+        }
         if (isSelected(control))
-            refreshHandles();
+            scheduleHandleRefresh(false);
         break;
     }
     case ControlField::Caption:
@@ -209,26 +214,31 @@ void DesignCanvas::controlRemoved(const Control& control) {
     if (gesture_.pressed == &control || std::find(gesture_.moving.begin(), gesture_.moving.end(),
                                                   &control) != gesture_.moving.end())
         endGesture(); // the control went in mid-gesture
-    if (!inBulkChange_ && !gridStale_) {
+    // Told just before the control goes: the grid must never be rebuilt with it afterwards.
+    ensureIndexed();
+    if (!inBulkChange_)
         repaintControls(grid_.shown(&control));
-        grid_.remove(&control);
-    } else {
-        gridStale_ = true;
-    }
-    if (selected_.erase(&control) != 0) {
-        handles_.update();
-        if (!selectionNoticePending_) {
-            selectionNoticePending_ = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    selectionNoticePending_ = false;
-                    refreshHandles();
-                    emit selectionChanged();
-                },
-                Qt::QueuedConnection);
-        }
-    }
+    grid_.remove(&control);
+    if (selected_.erase(&control) != 0)
+        scheduleHandleRefresh(true);
+}
+
+void DesignCanvas::scheduleHandleRefresh(bool selectionChanged) {
+    handles_.update();
+    selectionNoticePending_ = selectionNoticePending_ || selectionChanged;
+    if (handleRefreshPending_)
+        return;
+    // Once after a run of changes: a change of many selected controls comes one by one.
+    handleRefreshPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            handleRefreshPending_ = false;
+            refreshHandles();
+            if (std::exchange(selectionNoticePending_, false))
+                emit this->selectionChanged();
+        },
+        Qt::QueuedConnection);
 }
 
 void DesignCanvas::designCleared() {

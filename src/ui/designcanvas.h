@@ -112,6 +112,8 @@ private:
     void ensureIndexed() const;
     void repaintControls(const QRect& area);
     void refreshHandles();
+    /** Refreshes the handles' extent once the current run of changes is over. */
+    void scheduleHandleRefresh(bool selectionChanged);
     int handleAt(QPoint point, const Control*& owner) const;
 
     void startMove(const Control* pressed, QPoint at, Qt::KeyboardModifiers modifiers);
@@ -139,6 +141,7 @@ private:
     mutable bool gridStale_ = true;
     bool inBulkChange_ = false;
     bool selectionNoticePending_ = false;
+    bool handleRefreshPending_ = false;
 
     mutable std::vector<const Control*> selection_; // may hold controls gone since
     std::unordered_set<const Control*> selected_;
