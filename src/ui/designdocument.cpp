@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace vap::ui {
 
 namespace {
@@ -195,6 +197,86 @@ void DesignDocument::setWindowBounds(
         return;
     run(std::make_unique<WindowValuesStep>(design_, Step::WindowBounds, std::move(changes),
                                            nowInMilliseconds()));
+}
+
+void DesignDocument::setControlsBounds(const std::vector<std::pair<const Control*, Bounds>>& bounds,
+                                       Step step, bool merge) {
+    std::vector<const Control*> controls;
+    controls.reserve(bounds.size());
+    for (const auto& entry : bounds)
+        controls.push_back(entry.first);
+    std::vector<std::size_t> indices = design_.indicesOf(controls);
+    std::vector<ControlsBoundsStep::Change> changes;
+    for (std::size_t i = 0; i < bounds.size(); ++i) {
+        Bounds before = boundsOf(*controls[i]);
+        if (before != bounds[i].second)
+            changes.push_back({indices[i], before, bounds[i].second});
+    }
+    if (changes.empty())
+        return;
+    std::sort(changes.begin(), changes.end(),
+              [](const auto& a, const auto& b) { return a.index < b.index; });
+    run(std::make_unique<ControlsBoundsStep>(design_, step, std::move(changes),
+                                             merge ? nowInMilliseconds() : -1));
+}
+
+namespace {
+Step stepOf(Arrangement arrangement) {
+    switch (arrangement) {
+    case Arrangement::AlignLeft:
+        return Step::AlignLeft;
+    case Arrangement::AlignRight:
+        return Step::AlignRight;
+    case Arrangement::AlignTop:
+        return Step::AlignTop;
+    case Arrangement::AlignBottom:
+        return Step::AlignBottom;
+    case Arrangement::AlignHorizontalCentres:
+        return Step::AlignHorizontalCentres;
+    case Arrangement::AlignVerticalCentres:
+        return Step::AlignVerticalCentres;
+    case Arrangement::SameWidth:
+        return Step::SameWidth;
+    case Arrangement::SameHeight:
+        return Step::SameHeight;
+    case Arrangement::DistributeHorizontally:
+        return Step::DistributeHorizontally;
+    case Arrangement::DistributeVertically:
+        break;
+    }
+    return Step::DistributeVertically;
+}
+} // namespace
+
+void DesignDocument::arrangeControls(const std::vector<const Control*>& selection,
+                                     Arrangement arrangement) {
+    design_.indicesOf(selection); // every one still the design's
+    std::vector<Bounds> before;
+    before.reserve(selection.size());
+    for (const Control* control : selection)
+        before.push_back(boundsOf(*control));
+    std::vector<Bounds> after = arranged(arrangement, before);
+    std::vector<std::pair<const Control*, Bounds>> bounds;
+    bounds.reserve(selection.size());
+    for (std::size_t i = 0; i < selection.size(); ++i)
+        bounds.emplace_back(selection[i], after[i]);
+    setControlsBounds(bounds, stepOf(arrangement));
+}
+
+void DesignDocument::deleteControls(const std::vector<const Control*>& controls, Step step) {
+    if (controls.empty())
+        return;
+    run(std::make_unique<DeleteControlsStep>(design_, step, controls));
+}
+
+std::vector<const Control*> DesignDocument::pasteControls(const std::vector<ControlData>& controls,
+                                                          Offset offset, Step step) {
+    if (controls.empty())
+        return {};
+    auto paste = std::make_unique<PasteControlsStep>(design_, step, controls, offset);
+    PasteControlsStep* made = paste.get();
+    run(std::move(paste));
+    return made->made();
 }
 
 void DesignDocument::clear() {

@@ -139,6 +139,118 @@ bool ControlValuesStep::mergeWith(const QUndoCommand* other) {
     return true;
 }
 
+// ---- several controls at once
+
+ControlsBoundsStep::ControlsBoundsStep(Design& design, Step step, std::vector<Change> changes,
+                                       qint64 mergeTime)
+    : DesignStep(design, step), changes_(std::move(changes)), mergeTime_(mergeTime) {}
+
+void ControlsBoundsStep::set(bool after) {
+    // All found first: a step that no longer fits the design changes nothing.
+    std::vector<std::pair<const Control*, Bounds>> bounds;
+    bounds.reserve(changes_.size());
+    for (const Change& change : changes_)
+        bounds.emplace_back(&at(change.index), after ? change.after : change.before);
+    design_.setBounds(bounds);
+}
+
+void ControlsBoundsStep::apply() {
+    set(true);
+    markApplied();
+}
+
+void ControlsBoundsStep::undo() {
+    set(false);
+}
+
+void ControlsBoundsStep::again() {
+    set(true);
+}
+
+bool ControlsBoundsStep::mergeWith(const QUndoCommand* other) {
+    constexpr qint64 mergeGap = 500;
+    auto* next = dynamic_cast<const ControlsBoundsStep*>(other);
+    if (!next || next->step() != step() || next->mergeTime_ < 0 ||
+        next->mergeTime_ - mergeTime_ > mergeGap || next->changes_.size() != changes_.size())
+        return false;
+    for (std::size_t i = 0; i < changes_.size(); ++i) {
+        if (next->changes_[i].index != changes_[i].index)
+            return false;
+    }
+    bool same = true;
+    for (std::size_t i = 0; i < changes_.size(); ++i) {
+        changes_[i].after = next->changes_[i].after;
+        same = same && changes_[i].after == changes_[i].before;
+    }
+    mergeTime_ = next->mergeTime_;
+    setObsolete(same); // moved back to where it was: no step at all
+    return true;
+}
+
+DeleteControlsStep::DeleteControlsStep(Design& design, Step step,
+                                       const std::vector<const Control*>& controls)
+    : DesignStep(design, step) {
+    std::vector<std::size_t> indices = design.indicesOf(controls);
+    deleted_.reserve(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        deleted_.emplace_back(indices[i], controls[i]->data());
+    std::sort(deleted_.begin(), deleted_.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    // The same control twice goes once.
+    deleted_.erase(std::unique(deleted_.begin(), deleted_.end(),
+                               [](const auto& a, const auto& b) { return a.first == b.first; }),
+                   deleted_.end());
+}
+
+void DeleteControlsStep::apply() {
+    again();
+    markApplied();
+}
+
+void DeleteControlsStep::undo() {
+    design_.insertControls(deleted_);
+}
+
+void DeleteControlsStep::again() {
+    std::vector<const Control*> controls;
+    controls.reserve(deleted_.size());
+    for (const auto& [index, data] : deleted_)
+        controls.push_back(&at(index));
+    design_.deleteControls(controls);
+}
+
+PasteControlsStep::PasteControlsStep(Design& design, Step step, std::vector<ControlData> controls,
+                                     Offset offset)
+    : DesignStep(design, step), controls_(std::move(controls)), offset_(offset) {}
+
+void PasteControlsStep::apply() {
+    before_ = design_.kindCounters();
+    first_ = design_.controls().size();
+    made_ = design_.pasteControls(controls_, offset_);
+    after_ = design_.kindCounters();
+    for (std::size_t i = 0; i < made_.size(); ++i)
+        controls_[i] = made_[i]->data();
+    markApplied();
+}
+
+void PasteControlsStep::undo() {
+    std::vector<const Control*> controls;
+    controls.reserve(controls_.size());
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        controls.push_back(&at(first_ + i));
+    design_.deleteControls(controls);
+    design_.setKindCounters(before_);
+}
+
+void PasteControlsStep::again() {
+    std::vector<std::pair<std::size_t, ControlData>> placed;
+    placed.reserve(controls_.size());
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        placed.emplace_back(first_ + i, controls_[i]);
+    design_.insertControls(placed);
+    design_.setKindCounters(after_);
+}
+
 // ---- the designed window
 
 WindowValuesStep::WindowValuesStep(Design& design, Step step, std::vector<Change> changes,

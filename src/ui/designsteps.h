@@ -106,6 +106,67 @@ private:
     int mergeKey_;
 };
 
+/**
+ * Bounds of several controls set at once: a move or resize of a selection, an arrangement. With
+ * a merge time, it merges with the next step of the same name and controls made within half a
+ * second of it.
+ */
+class ControlsBoundsStep : public DesignStep {
+public:
+    struct Change {
+        std::size_t index;
+        Bounds before;
+        Bounds after;
+    };
+    ControlsBoundsStep(Design& design, Step step, std::vector<Change> changes, qint64 mergeTime);
+    void apply() override;
+    void undo() override;
+    int id() const override { return mergeTime_ >= 0 ? 3 : -1; }
+    bool mergeWith(const QUndoCommand* other) override;
+
+protected:
+    void again() override;
+
+private:
+    void set(bool after);
+    std::vector<Change> changes_;
+    qint64 mergeTime_; // milliseconds of the latest step merged in; -1: none
+};
+
+/** Controls deleted at once; undone, each returns to its place in creation order. */
+class DeleteControlsStep : public DesignStep {
+public:
+    DeleteControlsStep(Design& design, Step step, const std::vector<const Control*>& controls);
+    void apply() override;
+    void undo() override;
+
+protected:
+    void again() override;
+
+private:
+    std::vector<std::pair<std::size_t, ControlData>> deleted_; // by place, ascending
+};
+
+/** Copies of controls added at once; undone, the default-name counters go back too. */
+class PasteControlsStep : public DesignStep {
+public:
+    PasteControlsStep(Design& design, Step step, std::vector<ControlData> controls, Offset offset);
+    void apply() override;
+    void undo() override;
+    const std::vector<const Control*>& made() const { return made_; }
+
+protected:
+    void again() override;
+
+private:
+    std::vector<ControlData> controls_; // as given; as made once applied
+    Offset offset_;
+    KindCounters before_{};
+    KindCounters after_{};
+    std::size_t first_ = 0;
+    std::vector<const Control*> made_; // at the first apply
+};
+
 /** Values of the designed window; moves and resizes of one gesture merge. */
 class WindowValuesStep : public DesignStep {
 public:

@@ -58,7 +58,11 @@ private slots:
                     controls.empty() ? nullptr : controls[below(controls.size())].get();
                 std::int32_t number = static_cast<std::int32_t>(below(200)) - 20;
                 try {
-                    switch (below(13)) {
+                    // A few controls of the design, in any order, some maybe twice.
+                    std::vector<const vap::Control*> picked;
+                    for (std::size_t n = below(4); some && n > 0; --n)
+                        picked.push_back(controls[below(controls.size())].get());
+                    switch (below(16)) {
                     case 0:
                     case 1:
                         refusedCreation = true;
@@ -113,6 +117,32 @@ private slots:
                     case 11:
                         document.open(vap::parseDesignFile(files[below(files.size())]));
                         break;
+                    case 13: {
+                        std::vector<std::pair<const vap::Control*, vap::Bounds>> bounds;
+                        for (const vap::Control* c : picked) {
+                            vap::Bounds b = boundsOf(*c);
+                            bounds.emplace_back(c, vap::nudged({&b, 1}, number, 1)[0]);
+                        }
+                        document.setControlsBounds(bounds, vap::Step::MoveControls, below(2) == 0);
+                        if (!picked.empty())
+                            document.arrangeControls(picked,
+                                                     static_cast<vap::Arrangement>(below(10)));
+                        break;
+                    }
+                    case 14:
+                        document.deleteControls(picked, below(2) ? vap::Step::DeleteControls
+                                                                 : vap::Step::Cut);
+                        break;
+                    case 15: {
+                        std::vector<vap::ControlData> copied;
+                        for (const vap::Control* c : picked)
+                            copied.push_back(c->data());
+                        refusedCreation = true; // a default name taken raises its counter
+                        auto made = document.pasteControls(copied, {number, number});
+                        refusedCreation = false;
+                        QCOMPARE(made.size(), copied.size());
+                        break;
+                    }
                     default:
                         // Some steps undone and redone on the way; a new step drops the redo.
                         for (std::size_t n = below(3); n > 0; --n)

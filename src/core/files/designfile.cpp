@@ -317,10 +317,10 @@ std::string describeUnstorable(std::string_view text) {
     return {};
 }
 
-std::string controlDescription(const Control& control) {
-    if (!control.name().empty())
-        return control.name();
-    return "an unnamed " + std::string(kindInfo(control.kind()).javaClass);
+std::string controlDescription(std::string_view name, ControlKind kind) {
+    if (!name.empty())
+        return std::string(name);
+    return "an unnamed " + std::string(kindInfo(kind).javaClass);
 }
 
 /** Whether the text needs more than copying: bytes past ASCII, or characters a file cannot hold. */
@@ -358,6 +358,20 @@ void appendRecordLine(std::string& out, std::string_view tag, std::int32_t left,
         out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
     }
     out += "\r\n";
+}
+
+/** A control's record: its line, then caption, name and hint. */
+void appendControlRecord(std::string& out, ControlKind kind, std::string_view name,
+                         std::string_view caption, std::string_view hint, std::int32_t left,
+                         std::int32_t top, std::int32_t width, std::int32_t height,
+                         std::int32_t events) {
+    appendRecordLine(out, tagOfKind(kind), left, top, height, width, events);
+    auto describe = [&](const char* what) {
+        return [=] { return std::string(what) + controlDescription(name, kind); };
+    };
+    appendTextLine(out, caption, describe("the caption of "));
+    appendTextLine(out, name, describe("the name of "));
+    appendTextLine(out, hint, describe("the hint of "));
 }
 
 } // namespace
@@ -497,14 +511,45 @@ std::string serializeDesign(const Design& design) {
     appendTextLine(out, window.JavaClassName, [] { return std::string("the class name"); });
     out += "\r\n";
     for (const auto& control : design.controls()) {
-        appendRecordLine(out, tagOfKind(control->kind()), control->left(), control->top(),
-                         control->height(), control->width(), control->tag());
         const Control& c = *control;
-        appendTextLine(out, c.caption(), [&] { return "the caption of " + controlDescription(c); });
-        appendTextLine(out, c.name(), [&] { return "the name of " + controlDescription(c); });
-        appendTextLine(out, c.hint(), [&] { return "the hint of " + controlDescription(c); });
+        appendControlRecord(out, c.kind(), c.name(), c.caption(), c.hint(), c.left(), c.top(),
+                            c.width(), c.height(), c.tag());
     }
     return out;
+}
+
+std::string controlRecords(std::span<const ControlData> controls) {
+    std::string out;
+    out.reserve(controls.size() * 96);
+    for (const ControlData& c : controls) {
+        if (kindIndex(c.kind) >= controlKindCount)
+            throw Error("Unknown control kind");
+        appendControlRecord(out, c.kind, c.name, c.caption, c.hint, c.left, c.top, c.width,
+                            c.height, c.tag);
+    }
+    return out;
+}
+
+std::vector<ControlData> readControlRecords(std::string_view text) {
+    try {
+        // The file's checks, names included; its bytes are only read here.
+        DesignFile file = parseDesignFile(std::string(text));
+        std::vector<ControlData> controls;
+        controls.reserve(file.controlCount());
+        forEachRecord(file.bytes_, [&](const RecordView& record) {
+            std::optional<ControlKind> kind = kindOfTag(record.tag);
+            if (!kind)
+                return;
+            controls.push_back({*kind, std::string(record.name), decodeWindows1252(record.caption),
+                                decodeWindows1252(record.hint), true, record.left, record.top,
+                                record.width, record.height, record.events});
+        });
+        if (controls.empty())
+            throw Error("The text holds no controls");
+        return controls;
+    } catch (const std::bad_alloc&) {
+        throw Error(outOfMemoryMessage);
+    }
 }
 
 void GravaJanela(const Design& design, const std::string& path) {

@@ -22,6 +22,7 @@ public:
 
 private:
     friend DesignFile parseDesignFile(std::string bytes);
+    friend std::vector<ControlData> readControlRecords(std::string_view text);
     friend void applyDesignFile(Design& design, const DesignFile& file);
     /** The same, letting the file's bytes go once they are no longer needed. */
     void applyDesignFile(Design& design, DesignFile&& file);

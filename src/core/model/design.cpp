@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace vap {
 
@@ -65,6 +66,27 @@ std::size_t Design::indexOf(const Control& control) const {
     if (place == controls_.end())
         throw Error(notInDesignMessage);
     return static_cast<std::size_t>(place - controls_.begin());
+}
+
+std::vector<std::size_t> Design::indicesOf(std::span<const Control* const> controls) const {
+    std::vector<std::pair<const Control*, std::size_t>> wanted; // control, place in `controls`
+    wanted.reserve(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        wanted.emplace_back(controls[i], i);
+    std::sort(wanted.begin(), wanted.end(), std::less<>());
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> indices(controls.size(), none);
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+        const Control* control = controls_[index].get();
+        auto first =
+            std::lower_bound(wanted.begin(), wanted.end(), std::pair(control, 0),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (; first != wanted.end() && first->first == control; ++first)
+            indices[first->second] = index;
+    }
+    if (std::find(indices.begin(), indices.end(), none) != indices.end())
+        throw Error(notInDesignMessage);
+    return indices;
 }
 
 void Design::setKindCounters(const KindCounters& counters) {
@@ -131,6 +153,102 @@ const Control& Design::insertControl(std::size_t index, const ControlData& data)
     if (!contains(made))
         throw Error(notInDesignMessage); // an observer deleted it again
     return *made;
+}
+
+std::vector<const Control*>
+Design::insertControls(std::span<const std::pair<std::size_t, ControlData>> placed) {
+    std::size_t total = controls_.size() + placed.size();
+    std::vector<std::string_view> names;
+    names.reserve(placed.size());
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const auto& [index, data] = placed[i];
+        if (index >= total || (i > 0 && index <= placed[i - 1].first))
+            throw Error(notInDesignMessage);
+        if (kindIndex(data.kind) >= controlKindCount)
+            throw Error("Unknown control kind");
+        checkNameAvailable(data.name, nullptr);
+        if (!data.name.empty())
+            names.push_back(data.name);
+    }
+    std::sort(names.begin(), names.end(), listedNameLess);
+    auto twice = std::adjacent_find(names.begin(), names.end(), equalIgnoringCase);
+    if (twice != names.end())
+        throw Error(duplicateNameMessage(*twice));
+
+    // One pass over the design, instead of shifting it once for each control put back.
+    std::vector<std::unique_ptr<Control>> merged;
+    merged.reserve(total);
+    std::vector<const Control*> made;
+    made.reserve(placed.size());
+    auto old = controls_.begin();
+    for (const auto& [index, data] : placed) {
+        while (merged.size() < index)
+            merged.push_back(std::move(*old++));
+        made.push_back(merged.emplace_back(makeControl(data)).get());
+    }
+    while (old != controls_.end())
+        merged.push_back(std::move(*old++));
+    controls_ = std::move(merged);
+    std::uint64_t removals = removals_;
+    // From the last: each is told with those after it, which cover it, already known.
+    for (auto added = made.rbegin(); added != made.rend(); ++added)
+        notify([added](DesignObserver& observer) { observer.controlAdded(**added); });
+    rebuildObjectList();
+    if (removals_ != removals) {
+        indicesOf(made); // throws when an observer deleted one again
+    }
+    return made;
+}
+
+std::vector<const Control*> Design::pasteControls(std::span<const ControlData> controls,
+                                                  Offset offset) {
+    std::vector<Bounds> bounds;
+    bounds.reserve(controls.size());
+    for (const ControlData& data : controls) {
+        if (kindIndex(data.kind) >= controlKindCount)
+            throw Error("Unknown control kind");
+        bounds.push_back({data.left, data.top, data.width, data.height});
+    }
+    offset = allowedOffset(bounds, offset.dx, offset.dy);
+    KindCounters counters = counters_;
+    std::vector<std::string> names;
+    names.reserve(controls.size());
+    for (const ControlData& data : controls) {
+        std::int32_t& counter = counters[kindIndex(data.kind)];
+        if (counter == std::numeric_limits<std::int32_t>::max())
+            throw Error("No default name is left for another " +
+                        std::string(kindInfo(data.kind).javaClass));
+        std::string name =
+            std::string(kindInfo(data.kind).defaultNamePrefix) + std::to_string(++counter);
+        if (findControl(name)) {
+            // As a refused creation leaves it: the number is used up.
+            counters_[kindIndex(data.kind)] = counter;
+            throw Error(duplicateNameMessage(name));
+        }
+        names.push_back(std::move(name));
+    }
+    counters_ = counters;
+    controls_.reserve(controls_.size() + controls.size());
+    std::vector<const Control*> made;
+    made.reserve(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        ControlData data = controls[i];
+        if (data.caption == data.name)
+            data.caption = names[i];
+        data.name = std::move(names[i]);
+        data.left = static_cast<std::int32_t>(data.left + offset.dx);
+        data.top = static_cast<std::int32_t>(data.top + offset.dy);
+        Control& added = *controls_.emplace_back(makeControl(data));
+        made.push_back(&added);
+        notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
+        if (!contains(&added))
+            throw Error(notInDesignMessage); // an observer deleted it again
+    }
+    for (const Control* control : made)
+        const_cast<Control*>(control)->listed_ = true; // the design made them
+    objectList_.addAll(made);
+    notifyObjectListChanged();
+    return made;
 }
 
 std::unique_ptr<Control> Design::makeControl(const ControlData& data) {
@@ -283,6 +401,33 @@ void Design::setTag(const Control& control, std::int32_t tag) {
     setControlField(control, &Control::tag_, tag, ControlField::Tag);
 }
 
+void Design::setBounds(std::span<const std::pair<const Control*, Bounds>> bounds) {
+    std::vector<const Control*> controls;
+    controls.reserve(bounds.size());
+    for (const auto& entry : bounds)
+        controls.push_back(entry.first);
+    indicesOf(controls); // every one this design's, or nothing changes
+    std::uint64_t removals = removals_;
+    for (const auto& [named, b] : bounds) {
+        auto set = [&](std::int32_t Control::*member, std::int32_t value, ControlField field) {
+            // Observers may delete controls when told; one gone is never written again.
+            if (removals_ != removals && !contains(named))
+                return;
+            Control& control = const_cast<Control&>(*named); // the design made it
+            if (control.*member == value)
+                return;
+            control.*member = value;
+            notify([&control, field](DesignObserver& observer) {
+                observer.controlChanged(control, field);
+            });
+        };
+        set(&Control::left_, b.left, ControlField::Left);
+        set(&Control::top_, b.top, ControlField::Top);
+        set(&Control::width_, b.width, ControlField::Width);
+        set(&Control::height_, b.height, ControlField::Height);
+    }
+}
+
 void Design::deleteControl(const Control& control) {
     if (!contains(&control))
         return;
@@ -293,6 +438,32 @@ void Design::deleteControl(const Control& control) {
     if (place == controls_.end())
         return;
     controls_.erase(place);
+    ++removals_;
+    rebuildObjectList();
+}
+
+void Design::deleteControls(std::span<const Control* const> controls) {
+    std::vector<const Control*> doomed(controls.begin(), controls.end());
+    std::sort(doomed.begin(), doomed.end(), std::less<>());
+    doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
+    auto isDoomed = [&doomed](const Control* control) {
+        return std::binary_search(doomed.begin(), doomed.end(), control, std::less<>());
+    };
+    std::vector<const Control*> inOrder; // the design's order
+    inOrder.reserve(doomed.size());
+    for (const auto& control : controls_) {
+        if (isDoomed(control.get()))
+            inOrder.push_back(control.get());
+    }
+    if (inOrder.size() != doomed.size())
+        throw Error(notInDesignMessage);
+    if (inOrder.empty())
+        return;
+    for (auto control = inOrder.rbegin(); control != inOrder.rend(); ++control)
+        notify([control](DesignObserver& observer) { observer.controlRemoved(**control); });
+    // Whatever observers did meanwhile, only controls still here and named above go.
+    std::erase_if(controls_, [&](const auto& owned) { return isDoomed(owned.get()); });
+    ++removals_;
     rebuildObjectList();
 }
 
@@ -303,6 +474,7 @@ void Design::clear() {
     notify([](DesignObserver& observer) { observer.designCleared(); });
     while (!controls_.empty())
         controls_.pop_back(); // last to first, as the owner destroys them
+    ++removals_;
     counters_.fill(0);
 }
 

@@ -61,6 +61,11 @@ public:
 
     /** The control's place in creation order; a control not of this design throws. */
     std::size_t indexOf(const Control& control) const;
+    /**
+     * The places in creation order of the controls, in the order given, found in one pass over
+     * the design; a control not of this design throws.
+     */
+    std::vector<std::size_t> indicesOf(std::span<const Control* const> controls) const;
     DesignContents contents() const;
     /**
      * Replaces the window, the controls and the counters with the contents, all or nothing: the
@@ -127,6 +132,11 @@ public:
     void setWidth(const Control& control, std::int32_t width);
     void setHeight(const Control& control, std::int32_t height);
     void setTag(const Control& control, std::int32_t tag);
+    /**
+     * Sets the bounds of many controls, each field as its own setter would; all are checked to
+     * be this design's first, in one pass, so that moving a large selection stays n log n.
+     */
+    void setBounds(std::span<const std::pair<const Control*, Bounds>> bounds);
 
     /**
      * Destroys the control and refills the object list from the remaining controls. Observers
@@ -184,6 +194,7 @@ private:
     ObjectList objectList_;
     KindCounters counters_{};
     std::vector<DesignObserver*> observers_;
+    std::uint64_t removals_ = 0; // raised whenever controls go, so that a long change sees it
 };
 
 } // namespace vap
