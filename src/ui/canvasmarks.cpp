@@ -1,6 +1,7 @@
 #include "canvasmarks.h"
 
 #include <QFontMetrics>
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
@@ -24,6 +25,12 @@ void paintDottedEdge(QPainter& painter, const QRect& edge) {
     painter.fillRect(edge, QBrush(Qt::black, Qt::Dense4Pattern));
 }
 
+/** Repaints where a mark was before its extent changes, whatever the view last recorded. */
+void eraseOldExtent(QGraphicsItem* mark, const QRectF& extent) {
+    if (mark->scene() && !extent.isEmpty())
+        mark->scene()->update(extent);
+}
+
 template <class Shape> QRectF boundsOf(const std::vector<Shape>& shapes, int margin) {
     QRect bounds;
     for (const Shape& shape : shapes) {
@@ -44,6 +51,7 @@ OutlineMarks::OutlineMarks() {
 void OutlineMarks::show(std::vector<QRect> rects) {
     std::erase_if(rects, [](const QRect& rect) { return rect.isEmpty(); });
     prepareGeometryChange();
+    eraseOldExtent(this, bounds_);
     rects_ = std::move(rects);
     bounds_ = boundsOf(rects_, 0);
 }
@@ -83,6 +91,7 @@ HandleMarks::HandleMarks(std::function<std::vector<QRect>(const QRectF& area)> m
 
 void HandleMarks::refresh(const QRect& bounds) {
     prepareGeometryChange();
+    eraseOldExtent(this, bounds_);
     int margin = handleSize;
     bounds_ =
         bounds.isEmpty() ? QRectF() : QRectF(bounds.adjusted(-margin, -margin, margin, margin));
@@ -90,7 +99,10 @@ void HandleMarks::refresh(const QRect& bounds) {
 }
 
 void HandleMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
-    for (const QRect& rect : marked_(option->exposedRect)) {
+    // Never beyond the extent the view knows, or what is drawn there would never be erased:
+    // handles of controls moved since the last refresh wait for it.
+    painter->setClipRect(bounds_);
+    for (const QRect& rect : marked_(option->exposedRect & bounds_)) {
         for (const QRect& handle : handlesOf(rect)) {
             painter->fillRect(handle, Qt::white);
             painter->fillRect(handle.adjusted(1, 1, -1, -1), handleFill);
@@ -105,6 +117,7 @@ GuideMarks::GuideMarks() {
 
 void GuideMarks::show(std::vector<QLine> lines) {
     prepareGeometryChange();
+    eraseOldExtent(this, bounds_);
     lines_ = std::move(lines);
     bounds_ = boundsOf(lines_, 1);
 }
@@ -128,6 +141,7 @@ void ReadoutMark::show(const QString& text, QPoint pointer) {
     // Below and right of the pointer, clear of the cursor's arrow.
     box.moveTopLeft(pointer + QPoint(14, 18));
     prepareGeometryChange();
+    eraseOldExtent(this, box_);
     text_ = text;
     box_ = box;
 }
@@ -136,6 +150,7 @@ void ReadoutMark::hideText() {
     if (text_.isEmpty())
         return;
     prepareGeometryChange();
+    eraseOldExtent(this, box_);
     text_.clear();
     box_ = QRectF();
 }

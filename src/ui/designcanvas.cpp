@@ -110,8 +110,7 @@ DesignCanvas::DesignCanvas(DesignDocument& document, QWidget* window)
     setResizeAnchor(QGraphicsView::NoAnchor);
     setFocusPolicy(Qt::NoFocus); // the keys are the window's commands
     setCacheMode(QGraphicsView::CacheBackground);
-    setOptimizationFlags(QGraphicsView::DontAdjustForAntialiasing |
-                         QGraphicsView::DontSavePainterState);
+    setOptimizationFlags(QGraphicsView::DontAdjustForAntialiasing);
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     scene_.setItemIndexMethod(QGraphicsScene::NoIndex); // a handful of marks only
     for (QGraphicsItem* mark :
