@@ -481,11 +481,15 @@ private:
             weights = {4, 1, 1, 1, 5, 1, 5};
         std::discrete_distribution<int> actions(weights.begin(), weights.end());
         switch (actions(random_)) {
-        case Click:
-            note(QStringLiteral("click ") + where);
+        case Click: {
+            // On the canvas, Ctrl+click adds to the selection or takes from it.
+            Qt::KeyboardModifiers modifiers =
+                window == &designer_->menu && chance(30) ? Qt::ControlModifier : Qt::NoModifier;
+            note(QLatin1String(modifiers ? "ctrl+click " : "click ") + where);
             activate(window);
-            QTest::mouseClick(under, Qt::LeftButton, {}, local);
+            QTest::mouseClick(under, Qt::LeftButton, modifiers, local);
             break;
+        }
         case DoubleClick: {
             note(QStringLiteral("double click ") + where);
             activate(window);
@@ -509,6 +513,18 @@ private:
             break;
         }
         case Drag: {
+            if (window == &designer_->menu && chance(40)) {
+                // A handle of a selected control, or a modifier held to snap to guides.
+                std::vector<QRect> handled = designer_->menu.canvas().handleRects();
+                if (!handled.empty()) {
+                    auto handles = vap::ui::HandleMarks::handlesOf(
+                        handled[static_cast<std::size_t>(pick(static_cast<int>(handled.size())))]);
+                    at = handles[static_cast<std::size_t>(pick(8))].center();
+                    under = designer_->menu.childAt(at) ? designer_->menu.childAt(at) : window;
+                    local = under->mapFrom(window, at);
+                    where = QStringLiteral("a handle at %1,%2").arg(at.x()).arg(at.y());
+                }
+            }
             QPoint to = at + QPoint(pick(301) - 150, pick(301) - 150);
             note(QStringLiteral("drag ") + where +
                  QStringLiteral(" to %1,%2").arg(to.x()).arg(to.y()));
@@ -558,6 +574,33 @@ private:
             };
             Qt::Key key = keys[pick(std::size(keys))];
             QWidget* focus = keyTarget(window);
+            if (window == &designer_->menu && chance(50)) {
+                // The canvas' commands on the selection.
+                static const QKeyCombination editing[] = {
+                    Qt::CTRL | Qt::Key_A,
+                    Qt::SHIFT | Qt::Key_Left,
+                    Qt::SHIFT | Qt::Key_Down,
+                    Qt::CTRL | Qt::Key_C,
+                    Qt::CTRL | Qt::Key_X,
+                    Qt::CTRL | Qt::Key_V,
+                    Qt::CTRL | Qt::Key_D,
+                    Qt::CTRL | Qt::SHIFT | Qt::Key_Left,
+                    Qt::CTRL | Qt::SHIFT | Qt::Key_Down,
+                    Qt::CTRL | Qt::SHIFT | Qt::Key_C,
+                    Qt::CTRL | Qt::SHIFT | Qt::Key_M,
+                    Qt::CTRL | Qt::SHIFT | Qt::Key_W,
+                    Qt::CTRL | Qt::SHIFT | Qt::Key_H,
+                    Qt::CTRL | Qt::ALT | Qt::Key_H,
+                    Qt::CTRL | Qt::ALT | Qt::Key_V,
+                    Qt::SHIFT | Qt::Key_F10,
+                    QKeyCombination(Qt::Key_Menu),
+                };
+                QKeyCombination keys = editing[pick(std::size(editing))];
+                note(QStringLiteral("key %1 to %2")
+                         .arg(QKeySequence(keys).toString(), nameOf(focus)));
+                QTest::keyClick(focus, keys.key(), keys.keyboardModifiers());
+                break;
+            }
             if (chance(15)) {
                 static const QKeyCombination history[] = {
                     Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z};
@@ -691,6 +734,16 @@ private:
                 item.toolTip() != (control->showHint() ? vap::ui::qs(control->hint()) : QString()))
                 return QStringLiteral("%1 shows another hint").arg(name);
         }
+        // The handles sit on the selected controls as the design places them.
+        std::vector<QRect> handled;
+        for (const vap::Control* selected : canvas.selection()) {
+            QRect bounds = vap::ui::shownRect(selected->left(), selected->top(), selected->width(),
+                                              selected->height());
+            if (!bounds.isEmpty())
+                handled.push_back(bounds);
+        }
+        if (canvas.handleRects() != handled)
+            return QStringLiteral("the handles do not sit on the selected controls");
         if ((d.menu.outlineShown() || d.menu.dragInProgress()) &&
             !(QGuiApplication::mouseButtons() & Qt::LeftButton))
             return QStringLiteral("the drag outline outlived its drag");
