@@ -1,7 +1,6 @@
 #include "canvasmarks.h"
 
 #include <QFontMetrics>
-#include <QGraphicsScene>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
@@ -12,36 +11,49 @@ namespace vap::ui {
 namespace {
 constexpr qreal outlineZ = 3;
 constexpr qreal guideZ = 2;
-constexpr qreal handleZ = 1;
 constexpr qreal readoutZ = 4;
+
+/** Past this many pieces, the rectangle around them is repainted instead. */
+constexpr std::size_t mostPieces = 256;
 
 const QColor handleFill{0, 84, 166};
 const QColor guideColor{220, 0, 120};
 const QColor readoutFill{255, 255, 225};
 
-/** One edge of an outline: alternating dark and light pixels. */
-void paintDottedEdge(QPainter& painter, const QRect& edge) {
-    painter.fillRect(edge, Qt::white);
-    painter.fillRect(edge, QBrush(Qt::black, Qt::Dense4Pattern));
+std::array<QRect, 4> edgesOf(const QRect& rect) {
+    return {QRect(rect.left(), rect.top(), rect.width(), 1),
+            QRect(rect.left(), rect.bottom(), rect.width(), 1),
+            QRect(rect.left(), rect.top(), 1, rect.height()),
+            QRect(rect.right(), rect.top(), 1, rect.height())};
 }
 
-/** Repaints where a mark was before its extent changes, whatever the view last recorded. */
-void eraseOldExtent(QGraphicsItem* mark, const QRectF& extent) {
-    if (mark->scene() && !extent.isEmpty())
-        mark->scene()->update(extent);
+QRect areaOf(const QLine& line) {
+    return QRect(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1);
 }
 
-template <class Shape> QRectF boundsOf(const std::vector<Shape>& shapes, int margin) {
-    QRect bounds;
-    for (const Shape& shape : shapes) {
-        if constexpr (std::is_same_v<Shape, QLine>)
-            bounds |= QRect(shape.p1(), shape.p2()).normalized().adjusted(0, 0, 1, 1);
-        else
-            bounds |= shape;
-    }
-    return bounds.isNull() ? QRectF() : QRectF(bounds.adjusted(-margin, -margin, margin, margin));
+QFont readoutFont() {
+    QFont font;
+    font.setPixelSize(11);
+    return font;
 }
 } // namespace
+
+void CanvasMark::setExtent(const QRectF& extent) {
+    prepareGeometryChange();
+    extent_ = extent;
+}
+
+void CanvasMark::repaint(const std::vector<QRect>& pieces) {
+    if (pieces.size() <= mostPieces) {
+        for (const QRect& piece : pieces)
+            update(QRectF(piece));
+        return;
+    }
+    QRect around;
+    for (const QRect& piece : pieces)
+        around |= piece;
+    update(QRectF(around));
+}
 
 OutlineMarks::OutlineMarks() {
     setZValue(outlineZ);
@@ -50,10 +62,13 @@ OutlineMarks::OutlineMarks() {
 
 void OutlineMarks::show(std::vector<QRect> rects) {
     std::erase_if(rects, [](const QRect& rect) { return rect.isEmpty(); });
-    prepareGeometryChange();
-    eraseOldExtent(this, bounds_);
+    std::vector<QRect> pieces;
+    for (const std::vector<QRect>* outlines : {&rects_, &rects})
+        for (const QRect& rect : *outlines)
+            for (const QRect& edge : edgesOf(rect))
+                pieces.push_back(edge);
     rects_ = std::move(rects);
-    bounds_ = boundsOf(rects_, 0);
+    repaint(pieces);
 }
 
 void OutlineMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
@@ -61,12 +76,12 @@ void OutlineMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem* opti
     for (const QRect& rect : rects_) {
         if (!rect.intersects(exposed))
             continue;
-        const QRect edges[] = {QRect(rect.left(), rect.top(), rect.width(), 1),
-                               QRect(rect.left(), rect.bottom(), rect.width(), 1),
-                               QRect(rect.left(), rect.top(), 1, rect.height()),
-                               QRect(rect.right(), rect.top(), 1, rect.height())};
-        for (const QRect& edge : edges)
-            paintDottedEdge(*painter, edge & exposed);
+        // Alternating dark and light pixels, as the outline always looked.
+        for (const QRect& edge : edgesOf(rect)) {
+            QRect shown = edge & exposed;
+            painter->fillRect(shown, Qt::white);
+            painter->fillRect(shown, QBrush(Qt::black, Qt::Dense4Pattern));
+        }
     }
 }
 
@@ -83,29 +98,25 @@ std::array<QRect, 8> HandleMarks::handlesOf(const QRect& rect) {
             at(right, bottom), at(middleX, bottom), at(left, bottom), at(left, middleY)};
 }
 
-HandleMarks::HandleMarks(std::function<std::vector<QRect>(const QRectF& area)> marked)
-    : marked_(std::move(marked)) {
-    setZValue(handleZ);
-    setAcceptedMouseButtons(Qt::NoButton);
+std::vector<QRect> HandleMarks::show(std::vector<QRect> rects) {
+    std::vector<QRect> pieces;
+    if (rects == rects_)
+        return pieces;
+    for (const std::vector<QRect>* marked : {&rects_, &rects})
+        for (const QRect& rect : *marked)
+            for (const QRect& handle : handlesOf(rect))
+                pieces.push_back(handle);
+    rects_ = std::move(rects);
+    return pieces;
 }
 
-void HandleMarks::refresh(const QRect& bounds) {
-    prepareGeometryChange();
-    eraseOldExtent(this, bounds_);
-    int margin = handleSize;
-    bounds_ =
-        bounds.isEmpty() ? QRectF() : QRectF(bounds.adjusted(-margin, -margin, margin, margin));
-    update();
-}
-
-void HandleMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
-    // Never beyond the extent the view knows, or what is drawn there would never be erased:
-    // handles of controls moved since the last refresh wait for it.
-    painter->setClipRect(bounds_);
-    for (const QRect& rect : marked_(option->exposedRect & bounds_)) {
+void HandleMarks::paint(QPainter& painter, const QRect& area) const {
+    for (const QRect& rect : rects_) {
+        if (!rect.adjusted(-handleSize, -handleSize, handleSize, handleSize).intersects(area))
+            continue;
         for (const QRect& handle : handlesOf(rect)) {
-            painter->fillRect(handle, Qt::white);
-            painter->fillRect(handle.adjusted(1, 1, -1, -1), handleFill);
+            painter.fillRect(handle, Qt::white);
+            painter.fillRect(handle.adjusted(1, 1, -1, -1), handleFill);
         }
     }
 }
@@ -116,10 +127,14 @@ GuideMarks::GuideMarks() {
 }
 
 void GuideMarks::show(std::vector<QLine> lines) {
-    prepareGeometryChange();
-    eraseOldExtent(this, bounds_);
+    if (lines == lines_)
+        return;
+    std::vector<QRect> pieces;
+    for (const std::vector<QLine>* shown : {&lines_, &lines})
+        for (const QLine& line : *shown)
+            pieces.push_back(areaOf(line));
     lines_ = std::move(lines);
-    bounds_ = boundsOf(lines_, 1);
+    repaint(pieces);
 }
 
 void GuideMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
@@ -134,14 +149,11 @@ ReadoutMark::ReadoutMark() {
 }
 
 void ReadoutMark::show(const QString& text, QPoint pointer) {
-    QFont font;
-    font.setPixelSize(11);
-    QFontMetrics metrics(font);
+    QFontMetrics metrics(readoutFont());
     QRect box(QPoint(0, 0), metrics.size(Qt::TextSingleLine, text) + QSize(8, 4));
     // Below and right of the pointer, clear of the cursor's arrow.
     box.moveTopLeft(pointer + QPoint(14, 18));
-    prepareGeometryChange();
-    eraseOldExtent(this, box_);
+    repaint({box_, box});
     text_ = text;
     box_ = box;
 }
@@ -149,18 +161,15 @@ void ReadoutMark::show(const QString& text, QPoint pointer) {
 void ReadoutMark::hideText() {
     if (text_.isEmpty())
         return;
-    prepareGeometryChange();
-    eraseOldExtent(this, box_);
+    repaint({box_});
     text_.clear();
-    box_ = QRectF();
+    box_ = QRect();
 }
 
 void ReadoutMark::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     if (text_.isEmpty())
         return;
-    QFont font;
-    font.setPixelSize(11);
-    painter->setFont(font);
+    painter->setFont(readoutFont());
     painter->fillRect(box_, readoutFill);
     painter->setPen(Qt::black);
     painter->drawRect(box_.adjusted(0, 0, -1, -1));

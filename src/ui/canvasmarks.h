@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -13,9 +14,25 @@ namespace vap::ui {
 /**
  * What the canvas draws over the controls and never into them: the outlines of a gesture, the
  * selection's handles, the guides and the readout. Each is one scene item above the controls,
- * which the view paints from its cached background, so moving one repaints no control.
+ * which the view paints from its cached background. A mark spans the whole canvas and, when it
+ * changes, repaints only the thin pieces it leaves and takes, so that a drag repaints no control
+ * and little of the window.
  */
-class OutlineMarks : public QGraphicsItem {
+class CanvasMark : public QGraphicsItem {
+public:
+    /** The canvas' area: what the mark may draw on. */
+    void setExtent(const QRectF& extent);
+    QRectF boundingRect() const override { return extent_; }
+
+    /** Repaints the pieces, or all that holds them when they are too many to list. */
+    void repaint(const std::vector<QRect>& pieces);
+
+private:
+    QRectF extent_;
+};
+
+/** The outlines of a gesture: where the controls would go. */
+class OutlineMarks : public CanvasMark {
 public:
     OutlineMarks();
     /** Shows an outline around each rectangle; none hides them. */
@@ -23,51 +40,47 @@ public:
     bool isShown() const { return !rects_.empty(); }
     const std::vector<QRect>& rects() const { return rects_; }
 
-    QRectF boundingRect() const override { return bounds_; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) override;
 
 private:
     std::vector<QRect> rects_;
-    QRectF bounds_;
 };
 
-/** The handles of the selected controls: small squares at the corners and the edges' middles. */
-class HandleMarks : public QGraphicsItem {
+/**
+ * The handles of the selected controls: small squares at the corners and the edges' middles.
+ * They change only when the selection does, so the canvas draws them over the controls in its
+ * cached background, and a drag repaints none of them.
+ */
+class HandleMarks {
 public:
     static constexpr int handleSize = 6;
     /** The places of a rectangle's handles, clockwise from the top-left corner. */
     static std::array<QRect, 8> handlesOf(const QRect& rect);
 
-    /** The rectangles to mark, asked for when painting. */
-    explicit HandleMarks(std::function<std::vector<QRect>(const QRectF& area)> marked);
-    /** The marked rectangles have changed; `bounds` holds all of them. */
-    void refresh(const QRect& bounds);
-
-    QRectF boundingRect() const override { return bounds_; }
-    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) override;
+    /** Shows the handles of these rectangles; gives the pieces to repaint. */
+    std::vector<QRect> show(std::vector<QRect> rects);
+    const std::vector<QRect>& rects() const { return rects_; }
+    void paint(QPainter& painter, const QRect& area) const;
 
 private:
-    std::function<std::vector<QRect>(const QRectF& area)> marked_;
-    QRectF bounds_;
+    std::vector<QRect> rects_;
 };
 
 /** Lines across the window where edges or centres line up. */
-class GuideMarks : public QGraphicsItem {
+class GuideMarks : public CanvasMark {
 public:
     GuideMarks();
     void show(std::vector<QLine> lines);
     bool isShown() const { return !lines_.empty(); }
 
-    QRectF boundingRect() const override { return bounds_; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) override;
 
 private:
     std::vector<QLine> lines_;
-    QRectF bounds_;
 };
 
 /** A small box by the pointer with the numbers a gesture will give. */
-class ReadoutMark : public QGraphicsItem {
+class ReadoutMark : public CanvasMark {
 public:
     ReadoutMark();
     void show(const QString& text, QPoint pointer);
@@ -75,12 +88,11 @@ public:
     bool isShown() const { return !text_.isEmpty(); }
     QString text() const { return text_; }
 
-    QRectF boundingRect() const override { return box_; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) override;
 
 private:
     QString text_;
-    QRectF box_;
+    QRect box_;
 };
 
 } // namespace vap::ui

@@ -7,19 +7,21 @@
 namespace vap::ui {
 
 namespace {
-constexpr int cellShift = 7; // cells of 128 pixels
+constexpr int cellShift = 8; // cells of 256 pixels
 constexpr std::uint64_t mostCellsPerControl = 64;
 
 std::int64_t cellOf(int coordinate) {
     return std::int64_t{coordinate} >> cellShift;
 }
 
-void eraseOne(std::vector<const Control*>& list, const Control* control) {
+/** Takes the control out of the list; gives how many went (0 or 1). */
+std::size_t eraseOne(std::vector<const Control*>& list, const Control* control) {
     auto found = std::find(list.begin(), list.end(), control);
     if (found == list.end())
-        return;
+        return 0;
     *found = list.back();
     list.pop_back();
+    return 1;
 }
 } // namespace
 
@@ -51,7 +53,10 @@ void ControlGrid::place(const Control* control, const QRect& shown) {
         large_.push_back(control);
         return;
     }
-    forEachCell(shown, [&](CellKey key) { cells_[key].push_back(control); });
+    forEachCell(shown, [&](CellKey key) {
+        cells_[key].push_back(control);
+        ++cellEntries_;
+    });
 }
 
 void ControlGrid::unplace(const Control* control, const QRect& shown) {
@@ -65,7 +70,7 @@ void ControlGrid::unplace(const Control* control, const QRect& shown) {
         auto cell = cells_.find(key);
         if (cell == cells_.end())
             return;
-        eraseOne(cell->second, control);
+        cellEntries_ -= eraseOne(cell->second, control);
         if (cell->second.empty())
             cells_.erase(cell);
     });
@@ -96,6 +101,7 @@ void ControlGrid::remove(const Control* control) {
 void ControlGrid::clear() {
     entries_.clear();
     cells_.clear();
+    cellEntries_ = 0;
     large_.clear();
     nextOrder_ = 0;
 }
@@ -124,9 +130,11 @@ std::vector<const Control*> ControlGrid::touching(const QRect& area) const {
         if (entry.shown.intersects(area))
             found.emplace_back(entry.order, control);
     };
-    if (cellCount(area) > cells_.size()) {
-        for (const auto& [key, cell] : cells_)
-            std::for_each(cell.begin(), cell.end(), take);
+    // Over most of the design, one look at every control costs less than the cells' lists.
+    std::uint64_t perCell = cells_.empty() ? 0 : cellEntries_ / cells_.size() + 1;
+    if (cellCount(area) * perCell >= entries_.size()) {
+        for (const auto& [control, entry] : entries_)
+            take(control);
     } else {
         forEachCell(area, [&](CellKey key) {
             auto cell = cells_.find(key);
@@ -136,7 +144,7 @@ std::vector<const Control*> ControlGrid::touching(const QRect& area) const {
     }
     std::for_each(large_.begin(), large_.end(), take);
     std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end()); // met in several cells
     std::vector<const Control*> bottomFirst;
     bottomFirst.reserve(found.size());
     for (const auto& [order, control] : found)

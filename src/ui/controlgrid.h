@@ -56,6 +56,7 @@ private:
 
     std::unordered_map<const Control*, Entry> entries_;
     std::unordered_map<CellKey, std::vector<const Control*>> cells_;
+    std::size_t cellEntries_ = 0; // in all the cells' lists
     /** Controls spanning too many cells to list in each: looked at for every question. */
     std::vector<const Control*> large_;
     std::uint64_t nextOrder_ = 0;

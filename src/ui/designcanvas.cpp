@@ -34,23 +34,85 @@ std::int32_t movedBy(std::int64_t value, std::int64_t offset) {
                                  std::numeric_limits<std::int32_t>::max()));
 }
 
-/** Past this many rectangles, what is already covered is no longer tracked exactly. */
-constexpr int coveredRectLimit = 48;
+/**
+ * Which squares of an area the controls painted so far cover whole. A control is left out when
+ * every square it reaches is covered: the controls are opaque, so nothing of it would show.
+ */
+class Coverage {
+public:
+    explicit Coverage(const QRect& area)
+        : area_(area), columns_((area.width() + side - 1) / side),
+          rows_((area.height() + side - 1) / side),
+          covered_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
+
+    bool hides(const QRect& rect) const {
+        if (!rect.intersects(area_))
+            return true;
+        QRect reach = squaresMeeting(rect);
+        for (int row = reach.top(); row <= reach.bottom(); ++row)
+            for (int column = reach.left(); column <= reach.right(); ++column)
+                if (!covered_[index(column, row)])
+                    return false;
+        return true;
+    }
+    void cover(const QRect& rect) {
+        // Only the squares inside the rectangle: one it reaches in part stays uncovered.
+        QRect inside = rect & area_;
+        if (inside.isEmpty())
+            return;
+        int left = (inside.left() - area_.left() + side - 1) / side;
+        int top = (inside.top() - area_.top() + side - 1) / side;
+        int right = (inside.right() - area_.left() + 1) / side - 1;
+        int bottom = (inside.bottom() - area_.top() + 1) / side - 1;
+        // A square cut by the area's own edge counts as whole inside it.
+        if (inside.right() == area_.right())
+            right = columns_ - 1;
+        if (inside.bottom() == area_.bottom())
+            bottom = rows_ - 1;
+        if (inside.left() == area_.left())
+            left = 0;
+        if (inside.top() == area_.top())
+            top = 0;
+        for (int row = top; row <= bottom; ++row)
+            for (int column = left; column <= right; ++column)
+                if (!std::exchange(covered_[index(column, row)], std::uint8_t{1}))
+                    ++coveredCount_;
+    }
+    bool full() const { return coveredCount_ == covered_.size(); }
+
+private:
+    static constexpr int side = 16;
+    std::size_t index(int column, int row) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+               static_cast<std::size_t>(column);
+    }
+    QRect squaresMeeting(const QRect& rect) const {
+        QRect part = rect & area_;
+        return QRect(
+            QPoint((part.left() - area_.left()) / side, (part.top() - area_.top()) / side),
+            QPoint((part.right() - area_.left()) / side, (part.bottom() - area_.top()) / side));
+    }
+
+    QRect area_;
+    int columns_;
+    int rows_;
+    std::vector<std::uint8_t> covered_;
+    std::size_t coveredCount_ = 0;
+};
 
 /** The controls to paint over an area, bottom first, without those hidden under opaque ones. */
 std::vector<const Control*> uncovered(const std::vector<const Control*>& bottomFirst,
                                       const ControlGrid& grid, const QRect& area) {
     std::vector<const Control*> shown;
-    QRegion covered;
+    Coverage coverage(area);
     for (auto control = bottomFirst.rbegin(); control != bottomFirst.rend(); ++control) {
-        QRect part = grid.shown(*control) & area;
-        if (!covered.isEmpty() && (QRegion(part) - covered).isEmpty())
+        QRect rect = grid.shown(*control);
+        if (coverage.hides(rect))
             continue;
         shown.push_back(*control);
-        if (part == area)
+        coverage.cover(rect);
+        if (coverage.full())
             break; // every control beneath is hidden
-        if (covered.rectCount() < coveredRectLimit)
-            covered += part;
     }
     std::reverse(shown.begin(), shown.end());
     return shown;
@@ -91,14 +153,6 @@ QLine lineOf(const GuideLine& guide) {
 
 DesignCanvas::DesignCanvas(DesignDocument& document, QWidget* window)
     : QGraphicsView(window), document_(document), design_(document.design()),
-      handles_([this](const QRectF& area) {
-          std::vector<QRect> rects = handleRects();
-          QRect reach =
-              area.toAlignedRect().adjusted(-HandleMarks::handleSize, -HandleMarks::handleSize,
-                                            HandleMarks::handleSize, HandleMarks::handleSize);
-          std::erase_if(rects, [&](const QRect& rect) { return !rect.intersects(reach); });
-          return rects;
-      }),
       band_(new QRubberBand(QRubberBand::Rectangle, viewport())) {
     setObjectName(QStringLiteral("canvas"));
     viewport()->setObjectName(QStringLiteral("canvasArea"));
@@ -114,10 +168,10 @@ DesignCanvas::DesignCanvas(DesignDocument& document, QWidget* window)
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     scene_.setItemIndexMethod(QGraphicsScene::NoIndex); // a handful of marks only
     for (QGraphicsItem* mark :
-         std::initializer_list<QGraphicsItem*>{&outlines_, &handles_, &guides_, &readout_})
+         std::initializer_list<QGraphicsItem*>{&outlines_, &guides_, &readout_})
         scene_.addItem(mark);
     setScene(&scene_);
-    setSceneRect(QRectF(QPointF(0, 0), viewport()->size()));
+    fitToViewport();
     band_->setObjectName(QStringLiteral("selectionBand"));
     band_->hide();
     document_.design().addObserver(this);
@@ -126,7 +180,7 @@ DesignCanvas::DesignCanvas(DesignDocument& document, QWidget* window)
 DesignCanvas::~DesignCanvas() {
     document_.design().removeObserver(this);
     for (QGraphicsItem* mark :
-         std::initializer_list<QGraphicsItem*>{&outlines_, &handles_, &guides_, &readout_})
+         std::initializer_list<QGraphicsItem*>{&outlines_, &guides_, &readout_})
         scene_.removeItem(mark);
 }
 
@@ -165,6 +219,7 @@ void DesignCanvas::drawBackground(QPainter* painter, const QRectF& rect) {
     ensureIndexed();
     for (const Control* control : uncovered(grid_.touching(area), grid_, area))
         TJComponent::ofKind(control->kind()).paint(*painter, *control, grid_.shown(control));
+    handles_.paint(*painter, area); // above every control
 }
 
 void DesignCanvas::repaintControls(const QRect& area) {
@@ -223,7 +278,6 @@ void DesignCanvas::controlRemoved(const Control& control) {
 }
 
 void DesignCanvas::scheduleHandleRefresh(bool selectionChanged) {
-    handles_.update();
     selectionNoticePending_ = selectionNoticePending_ || selectionChanged;
     if (handleRefreshPending_)
         return;
@@ -295,7 +349,7 @@ void DesignCanvas::selectAll() {
     select(std::move(all));
 }
 
-std::vector<QRect> DesignCanvas::handleRects() const {
+std::vector<QRect> DesignCanvas::selectedRects() const {
     ensureIndexed();
     std::vector<QRect> rects;
     for (const Control* control : selection()) {
@@ -307,13 +361,20 @@ std::vector<QRect> DesignCanvas::handleRects() const {
 }
 
 void DesignCanvas::refreshHandles() {
-    QRect bounds;
-    for (const QRect& rect : handleRects())
-        bounds |= rect;
-    handles_.refresh(bounds);
+    std::vector<QRect> pieces = handles_.show(selectedRects());
+    constexpr std::size_t mostPieces = 256;
+    if (pieces.size() > mostPieces) {
+        QRect around;
+        for (const QRect& piece : pieces)
+            around |= piece;
+        pieces = {around};
+    }
+    for (const QRect& piece : pieces)
+        repaintControls(piece);
 }
 
 int DesignCanvas::handleAt(QPoint point, const Control*& owner) const {
+    // The handles as drawn: those of the selection, the last selected first.
     const std::vector<const Control*>& chosen = selection();
     for (auto control = chosen.rbegin(); control != chosen.rend(); ++control) {
         QRect shown = grid_.shown(*control);
@@ -617,7 +678,14 @@ void DesignCanvas::paintEvent(QPaintEvent* event) {
 
 void DesignCanvas::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
-    setSceneRect(QRectF(QPointF(0, 0), viewport()->size()));
+    fitToViewport();
+}
+
+void DesignCanvas::fitToViewport() {
+    QRectF extent(QPointF(0, 0), viewport()->size());
+    setSceneRect(extent);
+    for (CanvasMark* mark : std::initializer_list<CanvasMark*>{&outlines_, &guides_, &readout_})
+        mark->setExtent(extent);
 }
 
 } // namespace vap::ui

@@ -55,8 +55,8 @@ public:
     void select(std::vector<const Control*> controls);
     void selectAll();
     void clearSelection() { select({}); }
-    /** The rectangles the handles are drawn around: the selected controls' shown rectangles. */
-    std::vector<QRect> handleRects() const;
+    /** The rectangles the handles are drawn around: the selected controls' as last shown. */
+    const std::vector<QRect>& handleRects() const { return handles_.rects(); }
 
     /** Guides snap a gesture while this key is held. */
     static constexpr Qt::KeyboardModifier snapModifier = Qt::ShiftModifier;
@@ -110,8 +110,12 @@ private:
     };
 
     void ensureIndexed() const;
+    /** The scene and the marks span the client area, unscrolled. */
+    void fitToViewport();
     void repaintControls(const QRect& area);
     void refreshHandles();
+    /** The selected controls' shown rectangles, in the order of the selection. */
+    std::vector<QRect> selectedRects() const;
     /** Refreshes the handles' extent once the current run of changes is over. */
     void scheduleHandleRefresh(bool selectionChanged);
     int handleAt(QPoint point, const Control*& owner) const;

@@ -335,21 +335,26 @@ void ReplaceDesignStep::apply() {
             design_.replaceContents(before_);
             throw;
         }
-        after_ = design_.contents();
         file_ = nullptr;
     }
     markApplied();
 }
 
+// The step keeps one copy of a design at a time: the one it took away. The design it made is
+// the current one until it is undone, and a big design is not held twice.
 void ReplaceDesignStep::undo() {
+    after_ = design_.contents();
     design_.replaceContents(before_);
+    before_ = {};
 }
 
 void ReplaceDesignStep::again() {
+    before_ = design_.contents();
     if (step() == Step::Clear)
         design_.clear();
     else
         design_.replaceContents(after_);
+    after_ = {};
 }
 
 } // namespace vap::ui
