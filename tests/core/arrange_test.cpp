@@ -125,6 +125,12 @@ TEST(Arrange, MovesAndResizesStopTogetherAtTheEnds) {
                         return b.left == lowest || b.left == highest;
                     }));
         std::vector<Bounds> grown = resizedBy(in, dy, -dy);
+        EXPECT_EQ(resizedByHandle(in[0], RightEdge | BottomEdge, dy, -dy), grown[0]);
+        Bounds fromLeft = resizedByHandle(in[0], LeftEdge | TopEdge, -dy, dy);
+        if (round % 2) { // away from the ends the far edges stay
+            EXPECT_EQ(fromLeft.width, grown[0].width);
+            EXPECT_EQ(fromLeft.left + fromLeft.width, in[0].left + in[0].width);
+        }
         for (std::size_t i = 0; i < in.size(); ++i) {
             EXPECT_EQ(std::int64_t{moved[i].left} - in[i].left, used.dx);
             EXPECT_EQ(std::int64_t{moved[i].top} - in[i].top, used.dy);
