@@ -215,16 +215,15 @@ std::vector<const Control*> Design::pasteControls(std::span<const ControlData> c
     names.reserve(controls.size());
     for (const ControlData& data : controls) {
         std::int32_t& counter = counters[kindIndex(data.kind)];
-        if (counter == std::numeric_limits<std::int32_t>::max())
-            throw Error("No default name is left for another " +
-                        std::string(kindInfo(data.kind).javaClass));
-        std::string name =
-            std::string(kindInfo(data.kind).defaultNamePrefix) + std::to_string(++counter);
-        if (findControl(name)) {
-            // As a refused creation leaves it: the number is used up.
-            counters_[kindIndex(data.kind)] = counter;
-            throw Error(duplicateNameMessage(name));
-        }
+        std::string name;
+        // A pasted control is never refused for a default name a control already has: it takes
+        // the next one that is free, as a user pasting into an opened design expects.
+        do {
+            if (counter == std::numeric_limits<std::int32_t>::max())
+                throw Error("No default name is left for another " +
+                            std::string(kindInfo(data.kind).javaClass));
+            name = std::string(kindInfo(data.kind).defaultNamePrefix) + std::to_string(++counter);
+        } while (findControl(name));
         names.push_back(std::move(name));
     }
     counters_ = counters;

@@ -88,12 +88,10 @@ public:
 
     /**
      * Adds copies of the controls after the others, all or nothing: each takes the next default
-     * name of its kind, raising the kind's counter as a creation does; keeps caption (or follows
-     * the new name where it equalled the old), hint, ShowHint, size and events; and is moved by
-     * the offset, which stops at the ends of the 32-bit range for all together. A default name
-     * already taken refuses the whole paste with a creation's message; the counter of that kind
-     * stays raised up to the refused number, as a refused creation leaves it, and nothing else
-     * changes. Gives the new controls in order.
+     * name of its kind that no control has, raising the kind's counter as a creation does; keeps
+     * caption (or follows the new name where it equalled the old), hint, ShowHint, size and
+     * events; and is moved by the offset, which stops at the ends of the 32-bit range for all
+     * together. Gives the new controls in order.
      */
     std::vector<const Control*> pasteControls(std::span<const ControlData> controls, Offset offset);
 
