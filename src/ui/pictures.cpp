@@ -35,7 +35,7 @@ QIcon shipped(const QString& name) {
 } // namespace
 
 QIcon menuPicture(int index) {
-    constexpr int pictureCount = 15;
+    constexpr int pictureCount = 16;
     if (index < 0 || index >= pictureCount)
         return {};
     return shipped(QStringLiteral("menu%1").arg(index, 2, 10, QLatin1Char('0')));
