@@ -40,6 +40,8 @@ list(JOIN vap_runtime_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 # Without Liberation fonts the splash title nearly fills its window; without Qt's catalogues its
 # own buttons and file dialog stay English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
+# See it in Java compiles and runs the designed window with the JDK's javac and java.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "default-jdk")
 
 # The package's documentation: copyright (from LICENSE), changelog and manual pages, the last two
 # compressed as Debian wants (gzip -9n: no name or time stamp, the same bytes at every build).

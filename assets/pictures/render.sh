@@ -34,6 +34,7 @@ menu11 16 16 png
 menu12 16 16 png
 menu13 16 16 png
 menu14 16 16 png
+menu15 16 16 png
 object0 16 16 png
 object1 16 16 png
 editCut 16 16 png

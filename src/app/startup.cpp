@@ -16,6 +16,7 @@
 #include "ui/factamanho.h"
 #include "ui/fcriaobjeto.h"
 #include "ui/fmenu.h"
+#include "ui/javapreview.h"
 #include "ui/pictures.h"
 #include "ui/recoverycopy.h"
 #include "ui/settingsfile.h"
@@ -139,6 +140,14 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
             F_CriaObjeto = std::make_unique<ui::TF_CriaObjeto>(document);
             F_Menu.attachPalette(F_CriaObjeto.get());
         },
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+
+    // See it in Java. Its processes end with it; the folders of previews that a designer killed
+    // outright left behind go once the window is up.
+    ui::JavaPreview preview;
+    F_Menu.attachPreview(&preview);
+    QObject::connect(
+        &F_Menu, &ui::TF_Menu::firstPainted, &preview, &ui::JavaPreview::removeLeftovers,
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 
     ui::SettingsFile settings =

@@ -3,9 +3,11 @@
 #include "core/codegen/commenttexts.h"
 #include "core/codegen/exampleclass.h"
 #include "core/codegen/javalimits.h"
+#include "core/codegen/javasource.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/files/ioerror.h"
+#include "core/files/safewrite.h"
 #include "core/lang/datetext.h"
 #include "core/lang/language.h"
 #include "core/model/design.h"
@@ -16,6 +18,7 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -40,6 +43,14 @@ Commands:
       Print the example class. The class name is --name, else the file's class
       name, else the language's default name. The date (default: today) gives
       the header's month and year.
+  java DESIGN.vap [--lang 1|2|3] [--modal] [--resizable] [--name CLASS]
+       [--date YYYY-MM-DD] [-o DIR]
+      Print one complete Java source file: the example class with the
+      window-objects code pasted over its placeholders, which javac compiles
+      as it is (with -encoding UTF-8). With -o, write it to DIR/CLASS.java
+      instead, replacing the file in one step (DIR is made when missing).
+      A design javac would refuse (a text or name too long for Java, a
+      window too large for one Java method) is refused with exit code 1.
   check DESIGN.vap
       Read the file as the designer's Open does and print the number of
       controls of each kind, or the error.
@@ -54,13 +65,14 @@ Options:
   --modal      the designed window is modal (a JDialog)
   --name CLASS the example class's name
   --date DATE  the example class's date, as YYYY-MM-DD (years 1000 to 9999)
+  -o DIR       the folder java writes CLASS.java into
   --crlf       end output lines with CR LF instead of LF
   --help       show this text
 
 Errors go to standard error as "vapgen: MESSAGE" with exit code 1; wrong
-arguments exit with code 2. Code that javac would refuse (a text or name too
-long for Java, a window too large for one Java method) is printed all the
-same, with a warning on standard error and exit code 0.
+arguments exit with code 2. Except for java, code that javac would refuse (a
+text or name too long for Java, a window too large for one Java method) is
+printed all the same, with a warning on standard error and exit code 0.
 )";
 
 struct UsageError {
@@ -75,6 +87,7 @@ struct Options {
     bool modal = false;
     std::optional<std::string> className;
     std::optional<DateText> date;
+    std::optional<std::string> outputFolder;
     bool crlf = false;
     bool help = false;
     std::set<std::string, std::less<>> given; // the options named, for the command to check
@@ -124,6 +137,9 @@ Options parseArguments(const std::vector<std::string>& arguments) {
             options.className = value();
         } else if (argument == "--date") {
             options.date = parseDate(value());
+        } else if (argument == "-o") {
+            options.given.insert(argument);
+            options.outputFolder = value();
         } else if (argument == "--crlf") {
             options.crlf = true;
         } else if (argument == "--") {
@@ -143,15 +159,16 @@ Options parseArguments(const std::vector<std::string>& arguments) {
 
 struct CommandShape {
     std::size_t files;
-    bool takesLanguage, takesMarks, takesClassOptions;
+    bool takesLanguage, takesMarks, takesClassOptions, takesResizable, takesOutput;
 };
 
 void checkShape(const Options& options) {
     static const std::map<std::string, CommandShape> shapes{
-        {"objects", {1, true, true, false}},
-        {"class", {1, true, true, true}},
-        {"check", {1, false, false, false}},
-        {"resave", {2, false, false, false}},
+        {"objects", {1, true, true, false, true, false}},
+        {"class", {1, true, true, true, false, false}},
+        {"java", {1, true, true, true, true, true}},
+        {"check", {1, false, false, false, false, false}},
+        {"resave", {2, false, false, false, false, false}},
     };
     auto shape = shapes.find(options.command);
     if (shape == shapes.end())
@@ -169,8 +186,9 @@ void checkShape(const Options& options) {
     };
     refuse(shape->second.takesLanguage, {"--lang"});
     refuse(shape->second.takesMarks, {"--modal"});
-    refuse(shape->second.takesMarks && options.command == "objects", {"--resizable"});
+    refuse(shape->second.takesResizable, {"--resizable"});
     refuse(shape->second.takesClassOptions, {"--name", "--date"});
+    refuse(shape->second.takesOutput, {"-o"});
 }
 
 /** Fails the command when the output could not be written, with the system's reason. */
@@ -239,6 +257,35 @@ int printClass(const Options& options, std::ostream& out) {
     return 0;
 }
 
+/** Refuses a design javac would not compile: output that breaks a build is of no use. */
+int printJava(const Options& options, std::ostream& out) {
+    Design design;
+    openAsDesigner(design, options);
+    LanguageState language = languageApplied(options.lingua);
+    ExampleClassContext context{options.lingua, language.NomeProduto, language.TextoVersao,
+                                commentTextsFor(options.lingua),
+                                options.date.value_or(todayText())};
+    JavaSource source = composeJavaSource(
+        design, context, javaSourceClassName(design, options.lingua, options.className));
+    if (!source.refusals.empty())
+        throw Error(source.refusals.front());
+    if (options.outputFolder) {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        fs::create_directories(*options.outputFolder, error);
+        if (error)
+            throw Error(printableExcerpt(*options.outputFolder) + ": " + error.message());
+        writeFileAtomically(
+            (fs::path(*options.outputFolder) / (source.className + ".java")).string(),
+            joinLines(source.lines, options.crlf ? "\r\n" : "\n"));
+        return 0;
+    }
+    LinePrinter printer(out, options.crlf);
+    printer.print(source.lines);
+    printer.finish();
+    return 0;
+}
+
 int printCheck(const Options& options, std::ostream& out) {
     Design design;
     openAsDesigner(design, options);
@@ -289,6 +336,8 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
             return printObjects(options, out, err);
         if (options.command == "class")
             return printClass(options, out);
+        if (options.command == "java")
+            return printJava(options, out);
         if (options.command == "check")
             return printCheck(options, out);
         return resave(options);

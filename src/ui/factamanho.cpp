@@ -57,6 +57,11 @@ constexpr std::array<Texts3, javaEventCount> eventTexts{
      {"Ao Ganhar Foco", "Focus Gained", "Enfoque Ganó"},
      {"Ao Perder Foco", "Focus Lost", "Enfoque Perdió"}}};
 
+constexpr Texts3 noListenerTip{
+    "O %1 do Java não tem evento de ação (ActionListener): nenhum código é gerado para ele",
+    "A Java %1 has no action event (ActionListener): no code is generated for it",
+    "El %1 de Java no tiene evento de acción (ActionListener): no se genera código para él"};
+
 /** The grid row that shows a field of the control, if one does. */
 std::optional<int> rowOf(ControlField field) {
     switch (field) {
@@ -387,7 +392,7 @@ void TF_AcTamanho::controlChanged(const Control& control, ControlField field) {
     if (!isVisible() || refreshing_ || selectedControl() != &control)
         return;
     if (field == ControlField::Tag) {
-        showEvents(control.tag());
+        showEvents(control);
         return;
     }
     // A rename reloads the whole inspector; the cell being typed in is left alone, its text is
@@ -495,15 +500,28 @@ void TF_AcTamanho::showValues(const Control& control) {
     for (int row = 0; row < RowCount; ++row)
         writeCell(row, row == RowName ? qs(nomeNovo_) : valueText(control, row));
     refreshing_ = false;
-    showEvents(control.tag());
+    showEvents(control);
 }
 
-void TF_AcTamanho::showEvents(std::int32_t tag) {
-    EventChoice events = decodeEventMask(tag);
+void TF_AcTamanho::showEvents(const Control& control) {
+    EventChoice events = decodeEventMask(control.tag());
     bool wasRefreshing = std::exchange(refreshing_, true);
     for (int item = 0; item < static_cast<int>(javaEventCount) && item < lsEvento->count(); ++item)
         lsEvento->item(item)->setCheckState(
             events.chosen[static_cast<std::size_t>(item)] ? Qt::Checked : Qt::Unchecked);
+    // An event the kind's Java cannot answer is greyed, its tick (from a file) kept as it is.
+    for (JavaEvent event : eventsHeaviestFirst) {
+        QListWidgetItem* entry = lsEvento->item(eventItem(event));
+        if (!entry)
+            continue;
+        bool answered = hasListenerBlock(control.kind(), event);
+        entry->setFlags(answered
+                            ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable
+                            : Qt::NoItemFlags);
+        entry->setToolTip(answered ? QString()
+                                   : qs(noListenerTip.pick(Lingua()).value_or(noListenerTip.en))
+                                         .arg(qs(kindInfo(control.kind()).javaClass)));
+    }
     refreshing_ = wasRefreshing;
 }
 

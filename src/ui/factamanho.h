@@ -77,7 +77,7 @@ private:
     bool insertOneName();
     void writeCell(int row, const QString& text);
     void showValues(const Control& control);
-    void showEvents(std::int32_t tag);
+    void showEvents(const Control& control);
     Control* selectedControl() const;
     /** Puts back the control's caption or hint when the row's text is too long for Java. */
     void refuseTooLongText(const Control& control, int row);

@@ -11,6 +11,7 @@
 #include "fgera.h"
 #include "fsobre.h"
 #include "fsplash.h"
+#include "javapreview.h"
 #include "pictures.h"
 
 #include "core/codegen/exampleclass.h"
@@ -162,6 +163,9 @@ void TF_Menu::buildMenus() {
     opc5->setIcon(menuPicture(0));
     opc51 = addEntry(generate, "opc51", menuPicture(10), &TF_Menu::opc51Click);
     opc52 = addEntry(generate, "opc52", menuPicture(9), &TF_Menu::opc52Click);
+    opc53 = addEntry(generate, "opc53", menuPicture(15), &TF_Menu::opc53Click);
+    opc53->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    addAction(opc53); // the key works while the window is active, with no menu open
 
     opc6 = addEntry(popMnu, "opc6", menuPicture(12), &TF_Menu::opc6Click);
     opc7 = addEntry(popMnu, "opc7", menuPicture(13), &TF_Menu::opc7Click);
@@ -629,6 +633,11 @@ void TF_Menu::opc52Click() {
     F_Gera.fill(code);
     if (!code.lines.empty())
         dialogs().runModal(&F_Gera);
+}
+
+void TF_Menu::opc53Click() {
+    if (preview_)
+        preview_->start(design_);
 }
 
 void TF_Menu::opc6Click() {

@@ -26,6 +26,7 @@ namespace vap::ui {
 
 class AdjusterPort;
 class DesignDocument;
+class JavaPreview;
 class TF_CriaObjeto;
 
 /**
@@ -47,6 +48,8 @@ public:
     /** The palette and the inspector, made after this window. */
     void attachPalette(TF_CriaObjeto* palette) { palette_ = palette; }
     void attachInspector(AdjusterPort* inspector);
+    /** The preview that See it in Java runs; without one the command does nothing. */
+    void attachPreview(JavaPreview* preview) { preview_ = preview; }
 
     /** Runs when the window is first shown; the language setting comes through this reader. */
     void setLanguageReader(std::function<LanguageCode()> reader) {
@@ -90,6 +93,7 @@ public:
     void opc4Click();
     void opc51Click();
     void opc52Click();
+    void opc53Click();
     void opc6Click();
     void opc7Click();
     void opc8Click();
@@ -174,6 +178,7 @@ private:
     QAction* opc5;
     QAction* opc51;
     QAction* opc52;
+    QAction* opc53;
     QAction* opc6;
     QAction* opc7;
     QAction* opc8;
@@ -192,6 +197,7 @@ private:
     const Control* menuTarget_ = nullptr;
     TF_CriaObjeto* palette_ = nullptr;
     AdjusterPort* inspector_ = nullptr;
+    JavaPreview* preview_ = nullptr;
     std::function<LanguageCode()> readLanguage_;
     std::function<void()> writeOnExit_;
     bool shownOnce_ = false;

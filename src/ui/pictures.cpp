@@ -43,7 +43,7 @@ QIcon shippedAt(std::span<const char* const> names, int index) {
 } // namespace
 
 QIcon menuPicture(int index) {
-    constexpr int pictureCount = 15;
+    constexpr int pictureCount = 16;
     if (index < 0 || index >= pictureCount)
         return {};
     return shipped(QStringLiteral("menu%1").arg(index, 2, 10, QLatin1Char('0')));

@@ -8,7 +8,7 @@
 
 namespace vap::ui {
 
-/** Pictures of the main menu, by their place in its image list (0 to 14). */
+/** Pictures of the main menu, by their place in its image list (0 to 15). */
 QIcon menuPicture(int index);
 /**
  * A menu entry's picture with a bold check mark over it, for a checked entry: the style marks a

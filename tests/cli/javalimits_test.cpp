@@ -1,5 +1,6 @@
 #include "cli/vapgen.h"
 #include "core/codegen/javalimits.h"
+#include "core/codegen/javasource.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/support/controls.h"
@@ -82,10 +83,17 @@ TEST(JavaLimits, RefusedWhereTheyEnterAndWarnedWhenGenerated) {
                   className && !fits ? 1 : 0);
         EXPECT_EQ(err.str().empty(), fits) << err.str().substr(0, 200);
         EXPECT_NE(err.str().find(c.complaint), std::string::npos) << err.str().substr(0, 200);
+        // The complete class of vapgen java and the preview is refused where javac refuses.
+        std::ostringstream javaOut, javaErr;
+        EXPECT_EQ(vap::runVapgen({"java", file, "--lang", "2"}, javaOut, javaErr), fits ? 0 : 1);
         if (className)
             continue;
-        vap::LineCollector lines;
         vap::openDesign(design, file);
+        vap::ExampleClassContext context{
+            vap::Language::English, "", "", vap::commentTextsFor(vap::Language::English), {}};
+        EXPECT_EQ(vap::composeJavaSource(design, context, "Preview").refusals.size(),
+                  fits ? 0u : 1u);
+        vap::LineCollector lines;
         vap::GeraObjetosJanela(design, vap::commentTextsFor(vap::Language::English), lines);
         EXPECT_EQ(out.str(), vap::joinLines(lines.lines, "\n"));
     }

@@ -122,6 +122,49 @@ TEST_F(Vapgen, ReportsErrorsAndUsage) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
+TEST_F(Vapgen, JavaIsOneCompleteClassPrintedOrWrittenOrRefused) {
+    const std::vector<std::string> options{"--lang", "2", "--modal", "--date", "2026-12-07"};
+    auto java = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), {"java", design});
+        more.insert(more.end(), options.begin(), options.end());
+        return vapgen(more);
+    };
+    Outcome printed = java({});
+    ASSERT_EQ(printed.code, 0) << printed.err;
+    for (const char* pasted :
+         {"public class Teste extends JDialog {\n\n// Creation of the Objects\nprivate JLabel",
+          "  public void mostra() throws Exception {\n\n// It creates the Window\n",
+          "this.setModal(true);\n\n// It creates the Controls in the Window\n"})
+        EXPECT_NE(printed.out.find(pasted), std::string::npos) << pasted;
+    EXPECT_EQ(printed.out.find("It inserts"), std::string::npos);
+
+    const std::string folder = dir.file("made/here");
+    Outcome written = java({"-o", folder});
+    EXPECT_EQ(written.code, 0) << written.err;
+    EXPECT_EQ(readBytes(folder + "/Teste.java"), printed.out);
+
+    writeBytes(dir.file("long.vap"),
+               "JAN:0:0:230:336:0\r\n" + std::string(70000, 'T') + "\r\nTeste\r\n\r\n");
+    struct Refusal {
+        std::vector<std::string> arguments;
+        int code;
+        std::string err;
+    };
+    for (const Refusal& refusal : std::vector<Refusal>{
+             {{"java", dir.file("long.vap")}, 1, "vapgen: A legenda da janela é longa demais"},
+             {{"java", design, "--name", "A B"}, 1, "vapgen: ''A B'' is not a valid class name"},
+             {{"java", design, "-o", folder + "/Teste.java"}, 1, "vapgen: "},
+             {{"java", design, "-o"}, 2, "vapgen: -o needs a value"},
+             {{"class", design, "-o", folder}, 2, "vapgen: class does not take -o"},
+         }) {
+        Outcome run = vapgen(refusal.arguments);
+        EXPECT_EQ(run.code, refusal.code) << run.err;
+        EXPECT_EQ(run.err.rfind(refusal.err, 0), 0u) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(readBytes(folder + "/Teste.java"), printed.out);
+}
+
 // The real binary: its output goes to standard output, and output that cannot be written (a
 // full disk, a closed standard output) fails the command.
 TEST_F(Vapgen, RealBinaryWritesToStandardOutputAndFailsWhenItCannot) {

@@ -1,6 +1,9 @@
 #include "support/javasupport.h"
 #include "support/tempdir.h"
 
+#include "cli/vapgen.h"
+#include "core/files/designfile.h"
+
 #include "core/codegen/javalimits.h"
 #include "core/model/creation.h"
 #include "core/model/design.h"
@@ -9,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -76,6 +82,49 @@ TEST(Javac, GeneratedClassesCompile) {
     for (const ClassCase& classCase : cases)
         EXPECT_TRUE(std::filesystem::exists(dir.path() / (classCase.className + ".class")))
             << classCase.className;
+}
+
+// vapgen java for each golden design in each of its languages: each file is the example class
+// with the window-objects code pasted in as a user pastes it, and javac compiles them all.
+TEST(Javac, VapgenJavaOfEveryGoldenDesignCompiles) {
+    namespace fs = std::filesystem;
+    vaptest::TempDir dir;
+    std::string command = "javac -J-XX:TieredStopAtLevel=1 -proc:none -nowarn -encoding UTF-8 -d " +
+                          vaptest::shellQuoted(dir.file("classes"));
+    int count = 0;
+    for (const auto& folder : fs::directory_iterator(fs::path(VAP_TEST_DATA) / "golden")) {
+        std::map<std::string, std::string> settings;
+        std::ifstream in(folder.path() / "case.txt");
+        for (std::string line; std::getline(in, line);)
+            settings[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+        std::istringstream languages(settings["languages"]);
+        for (std::string code; languages >> code;) {
+            const std::string name = "Golden" + std::to_string(++count);
+            const std::string lingua = code == "pt" ? "1" : code == "en" ? "2" : "3";
+            const std::string design = (folder.path() / "design.vap").string();
+            std::vector<std::string> arguments{"java",   design,      "--lang", lingua,
+                                               "--name", name,        "-o",     dir.path().string(),
+                                               "--date", "2025-01-15"};
+            Design expected;
+            vap::openDesign(expected, design);
+            if (settings["resizable"] == "1")
+                arguments.push_back("--resizable");
+            expected.setResizable(settings["resizable"] == "1");
+            if (settings["modal"] == "1")
+                arguments.push_back("--modal");
+            expected.setModal(settings["modal"] == "1");
+            std::ostringstream out, err;
+            ASSERT_EQ(vap::runVapgen(arguments, out, err), 0) << design << ": " << err.str();
+            EXPECT_EQ(vaptest::readBytes(dir.file(name + ".java")),
+                      vaptest::exampleClassWithObjects(expected,
+                                                       vap::LanguageCode(std::stoi(lingua)), name))
+                << design << " in " << code;
+            command += " " + vaptest::shellQuoted(dir.file(name + ".java"));
+        }
+    }
+    ASSERT_GT(count, 0);
+    std::string output;
+    EXPECT_EQ(vaptest::runCommand(command, output), 0) << command << "\n" << output;
 }
 
 /** One byte more of code: a label's left from 0 (iconst) to 6 (bipush) or 6 to 200 (sipush). */

@@ -2,6 +2,7 @@
 #include "core/support/javasupport.h"
 #include "core/support/tempdir.h"
 
+#include "cli/vapgen.h"
 #include "core/files/designfile.h"
 #include "core/model/design.h"
 #include "core/model/eventmask.h"
@@ -22,8 +23,8 @@
 #include <unistd.h>
 #include <vector>
 
-// What the designer draws is what Java shows: each design's window-objects code is pasted into
-// its example class as a user would, all are compiled with one javac call and run on one JVM
+// What the designer draws is what Java shows: each design's complete class, as vapgen java and
+// the preview make it, is compiled with one javac call, and all are run on one JVM
 // under a private Xvfb with a window manager, where SwingProbe.java reports what Swing shows.
 // That report is compared with the design as the core reads it.
 
@@ -275,6 +276,7 @@ Lines reportOn(const Lines& output, const std::string& className) {
     return {"(no report on " + className + ")"};
 }
 
+/** The case's design as the core reads it, after vapgen java wrote its class into the folder. */
 std::unique_ptr<Design> load(const JavaCase& javaCase, const vaptest::TempDir& dir) {
     std::string path =
         (fs::path(VAP_TEST_DATA) / "golden" / javaCase.golden / "design.vap").string();
@@ -282,6 +284,17 @@ std::unique_ptr<Design> load(const JavaCase& javaCase, const vaptest::TempDir& d
         path = dir.file(javaCase.className + ".vap");
         vaptest::writeBytes(path, joined(javaCase.file, "\r\n") + "\r\n");
     }
+    std::vector<std::string> arguments{"java",   path,
+                                       "--lang", std::to_string(javaCase.lingua),
+                                       "--name", javaCase.className,
+                                       "-o",     dir.path().string()};
+    if (javaCase.resizable)
+        arguments.push_back("--resizable");
+    if (javaCase.modal)
+        arguments.push_back("--modal");
+    std::ostringstream out, err;
+    if (vap::runVapgen(arguments, out, err) != 0)
+        throw std::runtime_error("vapgen java " + path + ": " + err.str());
     auto design = std::make_unique<Design>();
     vap::openDesign(*design, path);
     design->setResizable(javaCase.resizable);
@@ -298,11 +311,7 @@ TEST(JavaWindows, ShowWhatTheDesignsHold) {
     std::vector<std::unique_ptr<Design>> designs;
     for (const JavaCase& javaCase : cases) {
         designs.push_back(load(javaCase, dir));
-        const std::string source = dir.file(javaCase.className + ".java");
-        vaptest::writeBytes(
-            source, vaptest::exampleClassWithObjects(
-                        *designs.back(), vap::LanguageCode(javaCase.lingua), javaCase.className));
-        javac += " " + vaptest::shellQuoted(source);
+        javac += " " + vaptest::shellQuoted(dir.file(javaCase.className + ".java"));
         java += " " + javaCase.className;
     }
     std::string output;

@@ -55,6 +55,7 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libstdc++6 
 done
 [ "$(field Recommends)" = "fonts-liberation, qt6-translations-l10n" ] ||
     fail "Recommends is '$(field Recommends)'"
+[ "$(field Suggests)" = "default-jdk" ] || fail "Suggests is '$(field Suggests)'"
 
 echo "-- lintian"
 # Info and pedantic tags are shown but pass; any error or warning fails.

@@ -9,10 +9,12 @@
 #include "core/codegen/windowobjects.h"
 #include "ui/errorbox.h"
 #include "ui/fgera.h"
+#include "ui/javapreview.h"
 #include "ui/tjcomponent.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -165,6 +167,33 @@ private slots:
         QVERIFY(seen.text.startsWith(QStringLiteral("/* CLASSE Cadastro\n")));
         QCOMPARE(seen.title, QStringLiteral("Código para a Classe Exemplo"));
         QCOMPARE(designer->design.window().JavaClassName, std::string("Cadastro"));
+    }
+
+    // See it in Java where it runs nothing: a design javac would refuse shows in the code window
+    // with its source and the reason; with no javac on the path, Ctrl+R names the package.
+    void previewRefusedOrWithoutJdk() {
+        vap::ui::JavaPreview preview;
+        menu().attachPreview(&preview);
+        designer->design.setCaption(std::string(70000, 'T'));
+        QString title, source, reason;
+        dialogs->answerModal([&](QDialog& gera) {
+            title = gera.windowTitle();
+            source = vaptest::part<QPlainTextEdit>(gera, "memResult")->toPlainText();
+            reason = vaptest::part<QLabel>(gera, "lblAviso")->text();
+        });
+        designer->trigger("opc53");
+        QTRY_COMPARE(title, QStringLiteral("Teste.java"));
+        QVERIFY(source.contains(QStringLiteral("public class Teste extends JFrame {")));
+        QVERIFY(reason.startsWith(QStringLiteral("O javac recusará este código:\nA legenda da")));
+
+        designer->design.setCaption("Short");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", "/nonexistent");
+        QTest::keyClick(&menu(), Qt::Key_R, Qt::ControlModifier);
+        qputenv("PATH", path);
+        vaptest::ScriptedDialogs::deliverReportedErrors();
+        QVERIFY(dialogs->takeError().contains(QStringLiteral("pacote default-jdk")));
+        menu().attachPreview(nullptr);
     }
 
     void openReplacesTheDesign() {

@@ -328,6 +328,27 @@ private slots:
         QCOMPARE(shownEvents.join('|'), items);
     }
 
+    // A label's Java has no action listener: the row is greyed with the reason, and a tick a
+    // file gave it stays in the mask. Retargeted to a button, the row is a box again.
+    void actionGreyedWhereJavaHasNone() {
+        start(2);
+        designer->create("JLb");
+        designer->create("JB");
+        designer->design.setTag(control("JLabel1"), 4);
+        open("JLabel1");
+        QCOMPARE(events().item(2)->flags(), Qt::NoItemFlags);
+        QCOMPARE(events().item(2)->toolTip(), QStringLiteral("A Java JLabel has no action event "
+                                                             "(ActionListener): no code is "
+                                                             "generated for it"));
+        QCOMPARE(checks(), QStringLiteral("00100"));
+        clickEvent(2, true);
+        clickEvent(0, true);
+        QCOMPARE(control("JLabel1").tag(), 5);
+        QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
+        QVERIFY(events().item(2)->flags() & Qt::ItemIsUserCheckable);
+        QVERIFY(events().item(2)->toolTip().isEmpty());
+    }
+
     void doubleClickRetargetsOnlyWhileOpen() {
         designer->create("JLb");
         designer->create("JB");

@@ -70,55 +70,36 @@ std::vector<std::string> headerLines(const ExampleClassContext& context,
 }
 
 void appendBody(std::vector<std::string>& lines, const ExampleClassContext& context,
-                const std::string& className, bool modal) {
+                const std::string& className, bool modal, const PastedSections* pasted) {
     // A code outside 1 to 3 keeps the Portuguese method name, so that the class still compiles.
     std::string closing(closingMethod.pick(context.lingua).value_or(closingMethod.pt));
     std::string base = modal ? "JDialog" : "JFrame";
     const CommentTexts& comments = context.comments;
-    std::vector<std::string> body{
-        " */",
-        "",
-        "import java.awt.*;",
-        "import java.awt.event.*;",
-        "import javax.swing.*;",
-        "",
-        "public class " + className + " extends " + base + " {",
-        "",
-        comments.objectsPlaceholder,
-        "",
-        "  public " + className + "() {",
-        "    try {",
-        "      mostra();",
-        "    } catch(Exception ex) {",
-        "      ex.printStackTrace();",
-        "    }",
-        "  }",
-        "",
-        "  public void mostra() throws Exception {",
-        "",
-        comments.windowPlaceholder,
-        "",
-        comments.controlsPlaceholder,
-        "",
-        "    this.addWindowListener(new java.awt.event.WindowAdapter() {",
-        "      public void windowClosing(WindowEvent e) {",
-        "        " + closing + "(e);",
-        "      }",
-        "    });",
-        "  }",
-        "",
-        "  private void " + closing + "(WindowEvent e) {",
-        "    System.exit(0);",
-        "  }",
-        "",
-        "  public static void main(String args[]) {",
-        "    " + className + " janela = new " + className + "();",
-        "    janela.show();",
-        "  }",
-        "}",
+    auto put = [&](std::initializer_list<std::string> some) {
+        lines.insert(lines.end(), some.begin(), some.end());
     };
-    lines.insert(lines.end(), std::make_move_iterator(body.begin()),
-                 std::make_move_iterator(body.end()));
+    auto paste = [&](const std::string& placeholder,
+                     std::vector<std::string> PastedSections::*part) {
+        if (pasted)
+            lines.insert(lines.end(), (pasted->*part).begin(), (pasted->*part).end());
+        else
+            lines.push_back(placeholder);
+    };
+    put({" */", "", "import java.awt.*;", "import java.awt.event.*;", "import javax.swing.*;", "",
+         "public class " + className + " extends " + base + " {", ""});
+    paste(comments.objectsPlaceholder, &PastedSections::objects);
+    put({"", "  public " + className + "() {", "    try {", "      mostra();",
+         "    } catch(Exception ex) {", "      ex.printStackTrace();", "    }", "  }", "",
+         "  public void mostra() throws Exception {", ""});
+    paste(comments.windowPlaceholder, &PastedSections::window);
+    put({""});
+    paste(comments.controlsPlaceholder, &PastedSections::controls);
+    put({"", "    this.addWindowListener(new java.awt.event.WindowAdapter() {",
+         "      public void windowClosing(WindowEvent e) {", "        " + closing + "(e);",
+         "      }", "    });", "  }", "", "  private void " + closing + "(WindowEvent e) {",
+         "    System.exit(0);", "  }", "", "  public static void main(String args[]) {",
+         "    " + className + " janela = new " + className + "();", "    janela.show();", "  }",
+         "}"});
 }
 
 } // namespace
@@ -127,6 +108,17 @@ std::optional<std::string> defaultClassName(LanguageCode lingua) {
     if (auto name = defaultName.pick(lingua))
         return std::string(*name);
     return std::nullopt;
+}
+
+std::vector<std::string> exampleClassLines(const Design& design, const ExampleClassContext& context,
+                                           const std::string& className,
+                                           const PastedSections* pasted) {
+    checkExampleClassName(className, context.lingua);
+    std::vector<std::string> lines;
+    if (codeWindowCaption.pick(context.lingua))
+        lines = headerLines(context, className);
+    appendBody(lines, context, className, design.window().modal, pasted);
+    return lines;
 }
 
 GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& context,
@@ -143,10 +135,8 @@ GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& conte
             return code;
         checkExampleClassName(*answer, lingua);
         design.setJavaClassName(*answer);
-        code.lines = headerLines(context, design.window().JavaClassName);
     }
-    checkExampleClassName(design.window().JavaClassName, lingua);
-    appendBody(code.lines, context, design.window().JavaClassName, design.window().modal);
+    code.lines = exampleClassLines(design, context, design.window().JavaClassName);
     return code;
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vap {
 
@@ -41,6 +42,20 @@ struct ExampleClassContext {
  */
 GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& context,
                                 const ClassNameAsker& askClassName);
+
+/** The window-objects code cut where a user cuts it to paste it over the three placeholders. */
+struct PastedSections {
+    std::vector<std::string> objects, window, controls;
+};
+
+/**
+ * The example class named className, as GeraClasseExemplo writes it once the name is given,
+ * without asking or changing the design; with the sections in place of the placeholders when
+ * they are given. Throws vap::Error for a name GeraClasseExemplo refuses.
+ */
+std::vector<std::string> exampleClassLines(const Design& design, const ExampleClassContext& context,
+                                           const std::string& className,
+                                           const PastedSections* pasted = nullptr);
 
 /** The default class name of codes 1 to 3. */
 std::optional<std::string> defaultClassName(LanguageCode lingua);

@@ -18,6 +18,8 @@ class LineSink {
 public:
     /** Takes the next line, without its line end. */
     virtual void add(std::string line) = 0;
+    /** Ends a section of the window-objects code; in the code an empty line stands between. */
+    virtual void nextSection() { add({}); }
 
 protected:
     ~LineSink() = default;

@@ -47,11 +47,11 @@ constexpr std::array<Texts3, 5> tooLongTexts{{
 
 constexpr Texts3 warningWord{"Aviso", "Warning", "Aviso"};
 constexpr Texts3 methodTooLarge{
-    ": o javac recusará este código (\"code too large\"): os controles pedem % bytes de código "
+    "o javac recusará este código (\"code too large\"): os controles pedem % bytes de código "
     "num só método do Java, que aceita no máximo 65.535. Use menos controles ou eventos.",
-    ": javac will refuse this code (\"code too large\"): the controls need % bytes of code in "
+    "javac will refuse this code (\"code too large\"): the controls need % bytes of code in "
     "one Java method, which takes at most 65,535. Use fewer controls or events.",
-    ": javac rechazará este código (\"code too large\"): los controles necesitan % bytes de "
+    "javac rechazará este código (\"code too large\"): los controles necesitan % bytes de "
     "código en un solo método de Java, que admite como máximo 65.535. Use menos controles o "
     "eventos."};
 
@@ -179,17 +179,16 @@ void checkFitsJava(JavaValue what, std::string_view value, LanguageCode lingua) 
         throw Error(tooLongForJavaMessage(what, lingua));
 }
 
-std::vector<std::string> javaLimitWarnings(const Design& design, LanguageCode lingua) {
-    std::vector<std::string> warnings;
-    std::string warning(textIn(warningWord, lingua));
+std::vector<JavaLimitProblem> javaLimitProblems(const Design& design, LanguageCode lingua) {
+    std::vector<JavaLimitProblem> problems;
     auto tooLong = [&](JavaValue what, std::string_view value) {
         return !fitsJava(what, value) ? std::optional(tooLongForJavaMessage(what, lingua))
                                       : std::nullopt;
     };
     if (auto message = tooLong(JavaValue::Title, design.window().caption))
-        warnings.push_back(warning + ": " + *message);
+        problems.push_back({{}, *message});
     for (const auto& control : design.controls()) {
-        if (!warnings.empty())
+        if (!problems.empty())
             break;
         for (JavaValue what : {JavaValue::Name, JavaValue::Caption, JavaValue::Hint}) {
             if (what == JavaValue::Caption && !hasJavaCaption(control->kind()))
@@ -198,17 +197,29 @@ std::vector<std::string> javaLimitWarnings(const Design& design, LanguageCode li
                                        : what == JavaValue::Caption ? control->caption()
                                                                     : control->hint();
             if (auto message = tooLong(what, value)) {
-                warnings.push_back(warning + " (" + printableExcerpt(control->name()) +
-                                   "): " + *message);
+                problems.push_back({printableExcerpt(control->name()), *message});
                 break;
             }
         }
     }
     if (std::size_t size = windowMethodCodeSize(design); size > maxMethodCodeBytes) {
-        std::string text = warning + std::string(textIn(methodTooLarge, lingua));
-        warnings.push_back(text.replace(text.find('%'), 1, groupedNumber(size, lingua)));
+        std::string text(textIn(methodTooLarge, lingua));
+        problems.push_back({{}, text.replace(text.find('%'), 1, groupedNumber(size, lingua))});
     }
+    return problems;
+}
+
+std::vector<std::string> javaLimitWarnings(const Design& design, LanguageCode lingua) {
+    std::vector<std::string> warnings;
+    std::string warning(textIn(warningWord, lingua));
+    for (const JavaLimitProblem& problem : javaLimitProblems(design, lingua))
+        warnings.push_back(warning + (problem.control.empty() ? "" : " (" + problem.control + ")") +
+                           ": " + problem.message);
     return warnings;
+}
+
+std::string javaLimitRefusal(const JavaLimitProblem& problem) {
+    return problem.control.empty() ? problem.message : problem.control + ": " + problem.message;
 }
 
 } // namespace vap

@@ -68,10 +68,22 @@ std::string tooLongForJavaMessage(JavaValue what, LanguageCode lingua);
 /** Throws vap::Error with the refusal unless the value fits. */
 void checkFitsJava(JavaValue what, std::string_view value, LanguageCode lingua);
 
+/** One reason javac would refuse the window-objects code. */
+struct JavaLimitProblem {
+    std::string control; // the control's name as messages quote it; empty for the window
+    std::string message; // in the language
+};
+
 /**
- * Why javac would refuse the design's window-objects code, in the language: the first value
- * that does not fit (a file may hold one) and a method grown too large. Empty when it compiles.
+ * Why javac would refuse the design's window-objects code: the first value that does not fit (a
+ * file may hold one) and a method grown too large. Empty when it compiles.
  */
+std::vector<JavaLimitProblem> javaLimitProblems(const Design& design, LanguageCode lingua);
+
+/** The problems as the code window and vapgen warn of them, in the language. */
 std::vector<std::string> javaLimitWarnings(const Design& design, LanguageCode lingua);
+
+/** A problem as the reason for refusing to build a source javac would not compile. */
+std::string javaLimitRefusal(const JavaLimitProblem& problem);
 
 } // namespace vap

@@ -116,7 +116,7 @@ private:
 
     void writeWindowSetUp() {
         const DesignWindow& window = design_.window();
-        sink_.add({});
+        sink_.nextSection();
         sink_.add(comments_.windowSection);
         sink_.add("this.getContentPane().setLayout(null);");
         std::string size = "this.setSize(";
@@ -132,7 +132,7 @@ private:
     }
 
     void writeControls() {
-        sink_.add({});
+        sink_.nextSection();
         sink_.add(comments_.controlsSection);
         int scrollPane = 0;
         for (const auto& control : design_.controls()) {

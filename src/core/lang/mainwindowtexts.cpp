@@ -6,7 +6,7 @@
 namespace vap {
 
 namespace {
-constexpr std::array<MenuEntryText, 15> table{{
+constexpr std::array<MenuEntryText, 16> table{{
     {"opc1", "&Linguagem", {"&Linguagem", "&Language", "&Idioma"}},
     {"opc2", "&Caption", {"L&egenda", "&Caption", "&Subtítulo"}},
     {"opc3", "&Formatos", {"&Formato", "&Format", "&Formato"}},
@@ -18,6 +18,7 @@ constexpr std::array<MenuEntryText, 15> table{{
      "&Objetos da Janela",
      {"&Objetos da Janela", "&Objects of the Window", "&Objetos de la Ventana"}},
     {"opc52", "Classe &Exemplo", {"&Classe Exemplo", "&Class Example", "&Ejemplo de la clase"}},
+    {"opc53", "&Ver em Java", {"&Ver em Java", "&See it in Java", "&Verlo en Java"}},
     {"opc6", "&Abrir", {"&Abrir", "&Open", "&Abra"}},
     {"opc7", "&Salvar", {"Sal&var", "&Save", "A&horre"}},
     {"opc8", "&Limpar", {"Li&mpar", "Cle&ar", "Clar&o"}},

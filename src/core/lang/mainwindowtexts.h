@@ -16,7 +16,7 @@ struct MenuEntryText {
     Texts3 texts;
 };
 
-/** The fifteen language-dependent entries of the two pop-up menus, in the order they are set. */
+/** The sixteen language-dependent entries of the two pop-up menus, in the order they are set. */
 std::span<const MenuEntryText> mainMenuTextTable();
 
 inline constexpr Texts3 openDialogTitle{"Abrir", "Open", "Abra"};
