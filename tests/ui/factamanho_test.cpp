@@ -344,7 +344,7 @@ private slots:
         clickEvent(2, true);
         clickEvent(0, true);
         QCOMPARE(control("JLabel1").tag(), 5);
-        QTest::mouseDClick(designer->widget("JButton1"), Qt::LeftButton);
+        vaptest::mouseDClick(designer->shown("JButton1"), Qt::LeftButton);
         QVERIFY(events().item(2)->flags() & Qt::ItemIsUserCheckable);
         QVERIFY(events().item(2)->toolTip().isEmpty());
     }
