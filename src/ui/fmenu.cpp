@@ -223,7 +223,6 @@ void TF_Menu::buildEditEntries() {
     addKey(QKeySequence::Paste, [this] { pasteClipboard(); });
     addKey(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { duplicateSelection(); });
     addKey(QKeySequence(Qt::Key_Delete), [this] { deleteSelection(); });
-    addKey(QKeySequence(Qt::Key_Menu), [this] { openMenuByKey(); });
     addKey(QKeySequence(Qt::SHIFT | Qt::Key_F10), [this] { openMenuByKey(); });
     const struct {
         Qt::Key key;
@@ -513,6 +512,12 @@ bool TF_Menu::FormClose() {
 
 void TF_Menu::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        // The Menu key: the control menu at the selection, as Shift+F10 opens it.
+        QMetaObject::invokeMethod(
+            this, [this] { runCommand([this] { openMenuByKey(); }); }, Qt::QueuedConnection);
+        return;
+    }
     canvas_->endGesture(); // the menu takes the mouse: the drag's release would never come
     popMnu->popup(event->globalPos());
 }
