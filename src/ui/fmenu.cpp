@@ -755,32 +755,30 @@ void TF_Menu::cancelOrDeselect() {
         canvas_->clearSelection();
 }
 
-void TF_Menu::nudgeSelection(int dx, int dy) {
+void TF_Menu::reshapeSelection(
+    Step step, const std::function<std::vector<Bounds>(std::span<const Bounds>)>& reshape) {
     if (canvas_->gestureInProgress())
         return;
     const std::vector<const Control*>& selected = canvas_->selection();
     std::vector<Bounds> bounds;
     for (const Control* control : selected)
         bounds.push_back(boundsOf(*control));
-    std::vector<Bounds> moved = nudged(bounds, dx, dy);
+    std::vector<Bounds> reshaped = reshape(bounds);
     std::vector<std::pair<const Control*, Bounds>> changes;
     for (std::size_t i = 0; i < selected.size(); ++i)
-        changes.emplace_back(selected[i], moved[i]);
-    document_.setControlsBounds(changes, Step::MoveControls, true);
+        changes.emplace_back(selected[i], reshaped[i]);
+    document_.setControlsBounds(changes, step, true); // a key held makes one step
+}
+
+void TF_Menu::nudgeSelection(int dx, int dy) {
+    reshapeSelection(Step::MoveControls,
+                     [dx, dy](std::span<const Bounds> bounds) { return nudged(bounds, dx, dy); });
 }
 
 void TF_Menu::resizeSelection(int dw, int dh) {
-    if (canvas_->gestureInProgress())
-        return;
-    const std::vector<const Control*>& selected = canvas_->selection();
-    std::vector<Bounds> bounds;
-    for (const Control* control : selected)
-        bounds.push_back(boundsOf(*control));
-    std::vector<Bounds> resized = resizedBy(bounds, dw, dh);
-    std::vector<std::pair<const Control*, Bounds>> changes;
-    for (std::size_t i = 0; i < selected.size(); ++i)
-        changes.emplace_back(selected[i], resized[i]);
-    document_.setControlsBounds(changes, Step::ResizeControls, true);
+    reshapeSelection(Step::ResizeControls, [dw, dh](std::span<const Bounds> bounds) {
+        return resizedBy(bounds, dw, dh);
+    });
 }
 
 void TF_Menu::deleteSelection() {

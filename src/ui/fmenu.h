@@ -3,6 +3,7 @@
 #include "designcanvas.h"
 
 #include "core/lang/languagecode.h"
+#include "core/lang/steptexts.h"
 #include "core/model/arrange.h"
 #include "core/model/designobserver.h"
 
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 class QAction;
@@ -150,6 +152,10 @@ private:
     void buildEditEntries();
     void addKey(const QKeySequence& key, const std::function<void()>& command);
     void showSelectionInInspector();
+    /** Gives the selection the bounds the function makes of theirs, as one step. */
+    void
+    reshapeSelection(Step step,
+                     const std::function<std::vector<Bounds>(std::span<const Bounds>)>& reshape);
     /** The selected controls in creation order, as they are copied and deleted. */
     std::vector<const Control*> selectionInCreationOrder() const;
     QAction* addEntry(QMenu* menu, const char* name, const QIcon& icon, void (TF_Menu::*handler)());
