@@ -96,7 +96,7 @@ void paintPanel(QPainter& painter, const QRect& rect, const ControlLook& look,
     if (caption.isEmpty())
         return;
     painter.save();
-    painter.setClipRect(inside);
+    painter.setClipRect(inside, Qt::IntersectClip); // within what the painter may already touch
     painter.setFont(controlFont(look));
     painter.setPen(look.fontColor);
     painter.drawText(

@@ -14,7 +14,7 @@ void TJComponent::paint(QPainter& painter, const Control& control, const QRect& 
 void TJComboBox::paint(QPainter& painter, const Control& control, const QRect& shown) const {
     TJComponent::paint(painter, control, shown);
     painter.save();
-    painter.setClipRect(shown);
+    painter.setClipRect(shown, Qt::IntersectClip);
     painter.translate(shown.topLeft());
     paintComboArrow(painter, shown.width(), shown.height());
     painter.restore();

@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -531,8 +532,13 @@ private:
             activate(window);
             QPointer<QWidget> alive(under);
             QTest::mousePress(under, Qt::LeftButton, {}, local);
-            for (int move = 1, moves = 1 + pick(4); move <= moves && alive; ++move)
+            for (int move = 1, moves = 1 + pick(4); move <= moves && alive; ++move) {
                 QTest::mouseMove(under, local + (to - at) * move / moves);
+                settle(); // the marks of the gesture are painted as it goes
+                if (window == &designer_->menu && alive &&
+                    !showsFreshPaint(*designer_->menu.canvas().viewport()))
+                    fail(QStringLiteral("mid-gesture, the canvas shows pixels a paint does not"));
+            }
             if (alive && pick(4) == 0) {
                 note(QStringLiteral("right click mid-drag"));
                 QPoint mid = local + to - at;
@@ -747,9 +753,28 @@ private:
         if ((d.menu.outlineShown() || d.menu.dragInProgress()) &&
             !(QGuiApplication::mouseButtons() & Qt::LeftButton))
             return QStringLiteral("the drag outline outlived its drag");
+        if (!showsFreshPaint(*canvas.viewport()))
+            return QStringLiteral("the canvas shows pixels a fresh paint does not");
         if (d.inspector.isVisible())
             return brokenInInspector();
         return {};
+    }
+
+    /**
+     * The window shows over the area what a paint of the whole area gives: a partial repaint
+     * leaves nothing of a mark or a gesture behind, and draws nothing outside its pieces.
+     */
+    static bool showsFreshPaint(QWidget& area) {
+        if (!area.isVisible() || area.size().isEmpty())
+            return true;
+        QPoint at = area.mapTo(area.window(), QPoint(0, 0));
+        QImage shown =
+            area.screen()
+                ->grabWindow(area.window()->winId(), at.x(), at.y(), area.width(), area.height())
+                .toImage();
+        QImage fresh = area.grab().toImage();
+        return shown.convertToFormat(QImage::Format_RGB32) ==
+               fresh.convertToFormat(QImage::Format_RGB32);
     }
 
     QString brokenInInspector() {
