@@ -1,9 +1,14 @@
 #include "canvasmarks.h"
 
 #include <QFontMetrics>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
+#include <algorithm>
 #include <utility>
 
 namespace vap::ui {
@@ -13,8 +18,14 @@ constexpr qreal outlineZ = 3;
 constexpr qreal guideZ = 2;
 constexpr qreal readoutZ = 4;
 
-/** Past this many pieces, the rectangle around them is repainted instead. */
-constexpr std::size_t mostPieces = 256;
+/**
+ * Past this many pieces, the rectangle around them is repainted instead: the window system takes
+ * each piece as a request of its own, and a few hundred cost more than the whole window.
+ */
+constexpr std::size_t mostPieces = 32;
+
+/** Rows a fill through a clip of many pieces may take before the raster engine threads it. */
+constexpr int bandRows = 64;
 
 const QColor handleFill{0, 84, 166};
 const QColor guideColor{220, 0, 120};
@@ -31,6 +42,62 @@ QRect areaOf(const QLine& line) {
     return QRect(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1);
 }
 
+/**
+ * The outline's alternating dark and light pixels, ready to copy: a pixel at (x, y) is dark when
+ * x + y is even, as the dotted outline always looked. Copying an edge out of a strip costs a
+ * small part of filling it with a pattern, which is fetched pixel by pixel.
+ */
+class DottedStrips {
+public:
+    DottedStrips()
+        : row_(stripLength + 1, 1, QImage::Format_RGB32),
+          column_(1, stripLength + 1, QImage::Format_RGB32) {
+        for (int i = 0; i <= stripLength; ++i) {
+            QRgb shade = i % 2 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+            row_.setPixel(i, 0, shade);
+            column_.setPixel(0, i, shade);
+        }
+    }
+
+    /** Draws the dotted pixels over an area one pixel high or wide, in pieces the strips hold. */
+    void draw(QPainter& painter, const QRect& area) const {
+        const bool across = area.height() == 1;
+        const int length = across ? area.width() : area.height();
+        const int pieceLength = across ? stripLength : bandRows;
+        for (int done = 0; done < length; done += pieceLength) {
+            QPoint at =
+                across ? area.topLeft() + QPoint(done, 0) : area.topLeft() + QPoint(0, done);
+            int count = std::min(pieceLength, length - done);
+            int phase = (at.x() + at.y()) & 1;
+            if (across)
+                painter.drawImage(at, row_, QRect(phase, 0, count, 1));
+            else
+                painter.drawImage(at, column_, QRect(0, phase, 1, count));
+        }
+    }
+
+private:
+    static constexpr int stripLength = 1024;
+    QImage row_;
+    QImage column_;
+};
+
+/**
+ * Fills an area in bands of a few rows when the paint is clipped to many pieces: a fill of more
+ * rows through such a clip goes to the raster engine's threads, whose hand-over costs far more
+ * than the pixels of a thin line.
+ */
+void fillThinArea(QPainter& painter, const QRect& area, const QColor& color) {
+    if (painter.paintEngine()->systemClip().rectCount() <= 1) {
+        painter.fillRect(area, color);
+        return;
+    }
+    for (int top = area.top(); top <= area.bottom(); top += bandRows)
+        painter.fillRect(
+            QRect(area.left(), top, area.width(), std::min(bandRows, area.bottom() - top + 1)),
+            color);
+}
+
 QFont readoutFont() {
     QFont font;
     font.setPixelSize(11);
@@ -44,15 +111,20 @@ void CanvasMark::setExtent(const QRectF& extent) {
 }
 
 void CanvasMark::repaint(const std::vector<QRect>& pieces) {
-    if (pieces.size() <= mostPieces) {
+    if (pieces.empty() || !scene())
+        return;
+    if (pieces.size() > mostPieces) {
+        QRect around;
         for (const QRect& piece : pieces)
-            update(QRectF(piece));
+            around |= piece;
+        update(QRectF(around));
         return;
     }
-    QRect around;
-    for (const QRect& piece : pieces)
-        around |= piece;
-    update(QRectF(around));
+    // Straight to the views: the item's own update would unite the pieces into the rectangle
+    // around them, often the whole window.
+    for (QGraphicsView* view : scene()->views())
+        for (const QRect& piece : pieces)
+            view->viewport()->update(view->mapFromScene(QRectF(piece)).boundingRect());
 }
 
 OutlineMarks::OutlineMarks() {
@@ -72,16 +144,13 @@ void OutlineMarks::show(std::vector<QRect> rects) {
 }
 
 void OutlineMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
+    static const DottedStrips strips;
     QRect exposed = option->exposedRect.toAlignedRect();
     for (const QRect& rect : rects_) {
         if (!rect.intersects(exposed))
             continue;
-        // Alternating dark and light pixels, as the outline always looked.
-        for (const QRect& edge : edgesOf(rect)) {
-            QRect shown = edge & exposed;
-            painter->fillRect(shown, Qt::white);
-            painter->fillRect(shown, QBrush(Qt::black, Qt::Dense4Pattern));
-        }
+        for (const QRect& edge : edgesOf(rect))
+            strips.draw(*painter, edge & exposed);
     }
 }
 
@@ -137,10 +206,11 @@ void GuideMarks::show(std::vector<QLine> lines) {
     repaint(pieces);
 }
 
-void GuideMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    painter->setPen(QPen(guideColor, 1));
+void GuideMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
+    // Each guide runs across or down the window: a rectangle one pixel thin, filled where exposed.
+    QRect exposed = option->exposedRect.toAlignedRect();
     for (const QLine& line : lines_)
-        painter->drawLine(line);
+        fillThinArea(*painter, areaOf(line) & exposed, guideColor);
 }
 
 ReadoutMark::ReadoutMark() {
