@@ -736,9 +736,10 @@ private:
             if (!shown.isEmpty() &&
                 (!top || (top != control.get() && canvas.drawnAbove(*control, *top))))
                 return QStringLiteral("the pointer over %1 finds another control").arg(name);
-            if (top == control.get() &&
-                item.toolTip() != (control->showHint() ? vap::ui::qs(control->hint()) : QString()))
-                return QStringLiteral("%1 shows another hint").arg(name);
+            QString hint = control->showHint() ? vap::ui::qs(control->hint()) : QString();
+            if (top == control.get() && item.toolTip() != hint)
+                return QStringLiteral("%1 shows the hint %2, not %3")
+                    .arg(name, quoted(item.toolTip()), quoted(hint));
         }
         // The handles sit on the selected controls as the design places them.
         std::vector<QRect> handled;

@@ -42,9 +42,9 @@ public:
     int x() const { return geometry().x(); }
     /** A point given in the control's own coordinates (its middle if null), on the viewport. */
     QPoint onCanvas(QPoint local) const {
-        if (local.isNull())
-            local = QRect(QPoint(), geometry().size()).center();
-        return pos() + local;
+        // The middle as QRect gives it, which the checks use too: left of or above the window it
+        // rounds toward zero.
+        return local.isNull() ? geometry().center() : pos() + local;
     }
     /** The hint a pause of the pointer over the control's middle shows, if any. */
     QString toolTip() const {
