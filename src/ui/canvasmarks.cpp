@@ -42,6 +42,15 @@ QRect areaOf(const QLine& line) {
     return QRect(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1);
 }
 
+/** The area cut across into bands of at most bandRows rows, top first. */
+std::vector<QRect> bandsOf(const QRect& area) {
+    std::vector<QRect> bands;
+    for (int top = area.top(); top <= area.bottom(); top += bandRows)
+        bands.emplace_back(area.left(), top, area.width(),
+                           std::min(bandRows, area.bottom() - top + 1));
+    return bands;
+}
+
 /**
  * The outline's alternating dark and light pixels, ready to copy: a pixel at (x, y) is dark when
  * x + y is even, as the dotted outline always looked. Copying an edge out of a strip costs a
@@ -59,21 +68,19 @@ public:
         }
     }
 
-    /** Draws the dotted pixels over an area one pixel high or wide, in pieces the strips hold. */
+    /** Draws the dotted pixels over an area one pixel high or wide. */
     void draw(QPainter& painter, const QRect& area) const {
-        const bool across = area.height() == 1;
-        const int length = across ? area.width() : area.height();
-        const int pieceLength = across ? stripLength : bandRows;
-        for (int done = 0; done < length; done += pieceLength) {
-            QPoint at =
-                across ? area.topLeft() + QPoint(done, 0) : area.topLeft() + QPoint(0, done);
-            int count = std::min(pieceLength, length - done);
-            int phase = (at.x() + at.y()) & 1;
-            if (across)
-                painter.drawImage(at, row_, QRect(phase, 0, count, 1));
-            else
-                painter.drawImage(at, column_, QRect(0, phase, 1, count));
+        if (area.height() == 1) {
+            for (int left = area.left(); left <= area.right(); left += stripLength) {
+                int count = std::min(stripLength, area.right() - left + 1);
+                painter.drawImage(QPoint(left, area.top()), row_,
+                                  QRect((left + area.top()) & 1, 0, count, 1));
+            }
+            return;
         }
+        for (const QRect& band : bandsOf(area)) // a band's copy stays on one thread
+            painter.drawImage(band.topLeft(), column_,
+                              QRect(0, (band.left() + band.top()) & 1, 1, band.height()));
     }
 
 private:
@@ -92,10 +99,8 @@ void fillThinArea(QPainter& painter, const QRect& area, const QColor& color) {
         painter.fillRect(area, color);
         return;
     }
-    for (int top = area.top(); top <= area.bottom(); top += bandRows)
-        painter.fillRect(
-            QRect(area.left(), top, area.width(), std::min(bandRows, area.bottom() - top + 1)),
-            color);
+    for (const QRect& band : bandsOf(area))
+        painter.fillRect(band, color);
 }
 
 QFont readoutFont() {

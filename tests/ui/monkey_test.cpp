@@ -736,10 +736,12 @@ private:
             if (!shown.isEmpty() &&
                 (!top || (top != control.get() && canvas.drawnAbove(*control, *top))))
                 return QStringLiteral("the pointer over %1 finds another control").arg(name);
+            if (top != control.get())
+                continue;
             QString hint = control->showHint() ? vap::ui::qs(control->hint()) : QString();
-            if (top == control.get() && item.toolTip() != hint)
+            if (QString shownHint = item.toolTip(); shownHint != hint)
                 return QStringLiteral("%1 shows the hint %2, not %3")
-                    .arg(name, quoted(item.toolTip()), quoted(hint));
+                    .arg(name, quoted(shownHint), quoted(hint));
         }
         // The handles sit on the selected controls as the design places them.
         std::vector<QRect> handled;
