@@ -1,9 +1,12 @@
 #include "justone.h"
 
+#include "core/files/safeplace.h"
+#include "core/model/error.h"
+#include "core/model/printable.h"
+
 #include <QCoreApplication>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -11,6 +14,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vap::app {
@@ -29,19 +33,35 @@ QString TXJustOne::guardNameFor(const QString& programPath) {
     return QFileInfo(programPath).fileName();
 }
 
-QString TXJustOne::lockPathFor(const QString& guardName) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QLatin1Char('/') + guardName + QStringLiteral(".instance");
+std::string TXJustOne::lockNameFor(const QString& guardName, bool sharedFolder) {
+    std::string name = QFile::encodeName(guardName).toStdString();
+    if (sharedFolder)
+        name += "-" + std::to_string(geteuid());
+    return name + ".instance";
 }
 
 void TXJustOne::Loaded() {
     ownsGuard_ = false;
-    QByteArray path = QFile::encodeName(lockPathFor(guardName_));
-    lockFile_ = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    std::string path;
+    try {
+        SafeFolder folder = openRuntimeFolder();
+        const std::string name = lockNameFor(guardName_, folder.shared());
+        path = printableText(folder.pathOf(name));
+        lockFile_ = openat(folder.descriptor(), name.c_str(),
+                           O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    } catch (const Error& error) {
+        startUnguarded(error.what());
+        return;
+    }
     if (lockFile_ < 0) {
-        startUnguarded(path, errno);
+        startUnguarded(path + ": " + (errno == ELOOP ? "a link" : std::strerror(errno)));
+        return;
+    }
+    struct stat info {};
+    if (fstat(lockFile_, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid()) {
+        close(lockFile_);
+        lockFile_ = -1;
+        startUnguarded(path + ": another user's file");
         return;
     }
     if (flock(lockFile_, LOCK_EX | LOCK_NB) != 0) {
@@ -51,7 +71,7 @@ void TXJustOne::Loaded() {
         // Only a lock held by a running copy means another copy; any other failure lets this
         // one start.
         if (error != EWOULDBLOCK) {
-            startUnguarded(path, error);
+            startUnguarded(path + ": " + std::strerror(error));
             return;
         }
         foundAnother_ = true;
@@ -65,9 +85,8 @@ void TXJustOne::Loaded() {
     ownsGuard_ = true;
 }
 
-void TXJustOne::startUnguarded(const QByteArray& path, int error) {
-    std::fprintf(stderr, "vaporina: no single-instance lock (%s: %s); starting anyway\n",
-                 path.constData(), std::strerror(error));
+void TXJustOne::startUnguarded(const std::string& why) {
+    std::fprintf(stderr, "vaporina: no single-instance lock (%s); starting anyway\n", why.c_str());
 }
 
 } // namespace vap::app

@@ -3,12 +3,16 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 namespace vap::app {
 
 /**
  * The single-instance guard. It holds a lock named after the program's file name in the user's
  * runtime folder; the kernel drops the lock with the process, so a copy that crashed never
- * blocks the next start. A copy that finds the lock held is another copy and should end.
+ * blocks the next start. A copy that finds the lock held is another copy and should end. The
+ * lock is never made through a link nor taken on another user's file: this copy then says why
+ * on standard error and starts unguarded.
  */
 class TXJustOne : public QObject {
     Q_OBJECT
@@ -31,14 +35,17 @@ public:
 
     /** The guard's name: the program's file name as it was started, extension included. */
     static QString guardNameFor(const QString& programPath);
-    /** Where the lock of a guard name lives. */
-    static QString lockPathFor(const QString& guardName);
+    /**
+     * The lock's file name: the guard name in the user's runtime folder; in a temporary folder
+     * that others share, the user's number too, so that users do not stand in each other's way.
+     */
+    static std::string lockNameFor(const QString& guardName, bool sharedFolder);
 
 signals:
     void AlreadyExist(TXJustOne* sender);
 
 private:
-    static void startUnguarded(const QByteArray& path, int error);
+    static void startUnguarded(const std::string& why);
 
     QString guardName_;
     int lockFile_ = -1;

@@ -67,7 +67,7 @@ void offerRecovery(ui::TF_Menu& F_Menu, ui::RecoveryCopy& recovery) {
         return;
     }
     try {
-        F_Menu.openDesignFile(recovery.path());
+        F_Menu.openDesignFile(recovery.read());
         F_Menu.document().markUnsaved(); // the recovered design is in no file of the user's
         recovery.designChanged();
     } catch (const Error& error) {
@@ -102,8 +102,9 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
     // The recovery copy. Its "unsaved" comes from the relay below and from Save and Open. It
     // starts following the design once start-up is over: after the splash, a file named on the
     // command line and the recovery question.
-    ui::RecoveryCopy recovery(ui::RecoveryCopy::pathFor(guardName),
-                              [&design](const std::string& path) { GravaJanela(design, path); });
+    ui::RecoveryCopy recovery(ui::RecoveryCopy::stateFolder(),
+                              ui::RecoveryCopy::fileNameFor(guardName),
+                              [&design] { return savedDesignBytes(design); });
     const bool copyLeft = recovery.exists();
     QObject::connect(&recovery, &ui::RecoveryCopy::failed, &recovery, [&recovery](QString why) {
         auto language = ui::Lingua().language().value_or(Language::Portuguese);

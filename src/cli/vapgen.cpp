@@ -7,6 +7,7 @@
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
 #include "core/files/ioerror.h"
+#include "core/files/safeplace.h"
 #include "core/files/safewrite.h"
 #include "core/lang/datetext.h"
 #include "core/lang/language.h"
@@ -18,7 +19,6 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -270,14 +270,10 @@ int printJava(const Options& options, std::ostream& out) {
     if (!source.refusals.empty())
         throw Error(source.refusals.front());
     if (options.outputFolder) {
-        namespace fs = std::filesystem;
-        std::error_code error;
-        fs::create_directories(*options.outputFolder, error);
-        if (error)
-            throw Error(printableExcerpt(*options.outputFolder) + ": " + error.message());
-        writeFileAtomically(
-            (fs::path(*options.outputFolder) / (source.className + ".java")).string(),
-            joinLines(source.lines, options.crlf ? "\r\n" : "\n"));
+        // Each missing folder is made only below folders that no other user can change.
+        SafeFolder folder = openSafeFolder(*options.outputFolder, MissingFolders::Make);
+        writeFileAtomically(folder, source.className + ".java",
+                            joinLines(source.lines, options.crlf ? "\r\n" : "\n"));
         return 0;
     }
     LinePrinter printer(out, options.crlf);

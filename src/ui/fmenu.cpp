@@ -657,7 +657,10 @@ void TF_Menu::opc6Click() {
 
 void TF_Menu::openDesignFile(const QString& path) {
     // The file is read and checked before the design is cleared: a bad file changes nothing.
-    DesignFile file = readDesignFile(path.toStdString());
+    openDesignFile(readDesignFile(path.toStdString()));
+}
+
+void TF_Menu::openDesignFile(DesignFile file) {
     if (file.controlCount() > maxOpenedControls)
         throw Error("Too many controls: the file has " + std::to_string(file.controlCount()) +
                     ", the designer shows at most " + std::to_string(maxOpenedControls));

@@ -22,6 +22,7 @@ class QMenu;
 namespace vap {
 class Control;
 class Design;
+class DesignFile;
 } // namespace vap
 
 namespace vap::ui {
@@ -85,6 +86,8 @@ public:
      * with the message for the error box, leaving the design as it was, when the file is bad.
      */
     void openDesignFile(const QString& path);
+    /** The same for a file already read and checked. */
+    void openDesignFile(DesignFile file);
 
     void FormShow();
     bool FormClose();

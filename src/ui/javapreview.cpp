@@ -9,16 +9,21 @@
 #include "core/lang/datetext.h"
 #include "core/model/error.h"
 
+#include "core/files/safeplace.h"
+#include "core/files/safewrite.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vap::ui {
@@ -47,18 +52,28 @@ QString inLanguage(const Texts3& texts) {
     return qs(texts.pick(Lingua()).value_or(texts.en));
 }
 
+SafeFolder openPreviewBase() {
+    try {
+        return openRuntimeFolder();
+    } catch (const Error& error) {
+        throw Error(std::string("No safe folder for the preview: ") + error.what());
+    }
+}
+
 } // namespace
 
 class JavaPreview::Run : public QObject {
 public:
-    explicit Run(QObject* parent) : QObject(parent), folder(folderTemplate()) {}
+    Run(QObject* parent, SafeFolder base)
+        : QObject(parent), base(std::move(base)),
+          made(makePrivateFolder(this->base,
+                                 ss(folderPrefix()) +
+                                     std::to_string(QCoreApplication::applicationPid()) + "-")) {}
 
-    static QString folderTemplate() {
-        return baseFolder() + QLatin1Char('/') + folderPrefix() +
-               QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
-    }
+    ~Run() override { removeTreeIn(base, made.name); }
 
-    QTemporaryDir folder;
+    SafeFolder base;
+    MadeFolder made;
     QString className;
     std::vector<std::string> lines;
     QProcess* process = nullptr; // javac, then java
@@ -71,30 +86,49 @@ JavaPreview::~JavaPreview() {
     stop();
 }
 
-QString JavaPreview::baseFolder() {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
-}
-
 QString JavaPreview::folderPrefix() {
     return QStringLiteral("vaporina-preview-");
 }
 
+namespace {
+
+std::vector<std::string> namesIn(const SafeFolder& folder) {
+    std::vector<std::string> names;
+    Descriptor listing(openat(folder.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    DIR* entries = listing.valid() ? fdopendir(listing.get()) : nullptr;
+    if (!entries)
+        return names;
+    listing.release();
+    while (const dirent* entry = readdir(entries))
+        names.emplace_back(entry->d_name);
+    closedir(entries);
+    return names;
+}
+
+} // namespace
+
 void JavaPreview::removeLeftovers() {
-    QDir base(baseFolder());
-    const QFileInfoList folders = base.entryInfoList({folderPrefix() + QLatin1Char('*')},
-                                                     QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
-    for (const QFileInfo& folder : folders) {
+    std::optional<SafeFolder> base;
+    try {
+        base = openRuntimeFolder();
+    } catch (const Error&) {
+        return; // no safe place: no preview could have left a folder in one
+    }
+    const std::string prefix = ss(folderPrefix());
+    for (const std::string& name : namesIn(*base)) {
+        if (!name.starts_with(prefix))
+            continue;
+        const std::string number =
+            name.substr(prefix.size(), name.find('-', prefix.size()) - prefix.size());
         bool isNumber = false;
-        qint64 pid = folder.fileName()
-                         .mid(folderPrefix().size())
-                         .section(QLatin1Char('-'), 0, 0)
-                         .toLongLong(&isNumber);
+        qint64 pid = QString::fromStdString(number).toLongLong(&isNumber);
+        struct stat info {};
         if (!isNumber || pid <= 0 || pid == QCoreApplication::applicationPid() ||
-            folder.ownerId() != getuid())
+            fstatat(base->descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISDIR(info.st_mode) || info.st_uid != geteuid())
             continue;
         if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            QDir(folder.absoluteFilePath()).removeRecursively();
+            removeTreeIn(*base, name); // opens it without following: a link swapped in stays
     }
 }
 
@@ -105,44 +139,34 @@ void JavaPreview::start(const Design& design) {
     JavaSource source =
         composeJavaSource(design, context, javaSourceClassName(design, language.Lingua));
     stop();
-    auto* run = new Run(this);
-    run->className = qs(source.className);
-    run->lines = std::move(source.lines);
+    const QString className = qs(source.className);
     if (!source.refusals.empty()) {
         QStringList refusals;
         for (const std::string& refusal : source.refusals)
             refusals << qs(refusal);
-        showComplaint(*run, inLanguage(refusedHeading), refusals.join(QLatin1Char('\n')));
-        delete run;
+        showComplaint(className, source.lines, inLanguage(refusedHeading),
+                      refusals.join(QLatin1Char('\n')));
         return;
     }
     const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));
     if (javac.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("java")).isEmpty()) {
-        delete run;
         reportError(inLanguage(noJdk));
         return;
     }
-    if (!run->folder.isValid()) {
-        QString why = run->folder.errorString();
-        delete run;
-        throw Error("Cannot make a folder for the preview in " + ss(baseFolder()) + ": " + ss(why));
-    }
-    QFile file(run->folder.filePath(run->className + QStringLiteral(".java")));
-    QByteArray bytes = QByteArray::fromStdString(joinLines(run->lines, "\n"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        QString why = file.errorString();
-        delete run;
-        throw Error("Cannot write the preview's class: " + ss(why));
-    }
-    file.close();
-    run_ = run;
-    startProcess(run, javac,
+    auto run = std::make_unique<Run>(this, openPreviewBase());
+    run->className = className;
+    run->lines = std::move(source.lines);
+    const QString sourceName = className + QStringLiteral(".java");
+    // The folder is new: nothing is replaced.
+    writeFileAtomically(run->made.folder, ss(sourceName), joinLines(run->lines, "\n"));
+    run_ = run.release();
+    startProcess(run_, javac,
                  {QStringLiteral("-J-XX:TieredStopAtLevel=1"), QStringLiteral("-J-XX:+UseSerialGC"),
                   QStringLiteral("-proc:none"), QStringLiteral("-nowarn"),
                   QStringLiteral("-encoding"), QStringLiteral("UTF-8"), QStringLiteral("-d"),
-                  run->folder.path(), file.fileName()});
-    connect(run->process, &QProcess::finished, this,
-            [this, run](int code, QProcess::ExitStatus status) {
+                  QStringLiteral("."), sourceName});
+    connect(run_->process, &QProcess::finished, this,
+            [this, run = run_](int code, QProcess::ExitStatus status) {
                 compiled(run, code, status != QProcess::NormalExit);
             });
 }
@@ -152,10 +176,14 @@ void JavaPreview::startProcess(Run* run, const QString& program, const QStringLi
     run->process = new QProcess(run);
     QProcess* process = run->process;
     process->setProcessChannelMode(QProcess::MergedChannels);
-    process->setWorkingDirectory(run->folder.path()); // a JVM's crash report lands there
-    // Asked of the kernel, so that a designer killed outright still takes its JVM along.
+    // Asked of the kernel, so that a designer killed outright still takes its JVM along. The
+    // folder is entered by its descriptor: javac and java then name nothing by its path, and a
+    // JVM's crash report lands there too.
     const pid_t designer = getpid();
-    process->setChildProcessModifier([designer] {
+    const int folder = run->made.folder.descriptor();
+    process->setChildProcessModifier([designer, folder] {
+        if (fchdir(folder) != 0)
+            _exit(127);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != designer)
             _exit(127);
@@ -178,14 +206,15 @@ void JavaPreview::compiled(Run* run, int exitCode, bool crashed) {
     if (run != run_)
         return;
     if (crashed || exitCode != 0) {
-        showComplaint(*run, inLanguage(javacHeading), QString::fromLocal8Bit(run->output));
+        showComplaint(run->className, run->lines, inLanguage(javacHeading),
+                      QString::fromLocal8Bit(run->output));
         finish(run);
         return;
     }
     run->process->deleteLater();
     startProcess(run, QStandardPaths::findExecutable(QStringLiteral("java")),
                  {QStringLiteral("-XX:TieredStopAtLevel=1"), QStringLiteral("-XX:+UseSerialGC"),
-                  QStringLiteral("-cp"), run->folder.path(), run->className});
+                  QStringLiteral("-cp"), QStringLiteral("."), run->className});
     connect(run->process, &QProcess::finished, this,
             [this, run](int code, QProcess::ExitStatus status) {
                 ended(run, code, status != QProcess::NormalExit);
@@ -197,26 +226,25 @@ void JavaPreview::ended(Run* run, int exitCode, bool crashed) {
         return;
     // The class ends the program with code 0 when its window is closed.
     if (crashed || exitCode != 0)
-        showComplaint(*run, inLanguage(javaHeading).arg(crashed ? -1 : exitCode),
+        showComplaint(run->className, run->lines,
+                      inLanguage(javaHeading).arg(crashed ? -1 : exitCode),
                       QString::fromLocal8Bit(run->output));
     finish(run);
 }
 
-void JavaPreview::showComplaint(const Run& run, const QString& heading, const QString& output) {
-    // The folder is the preview's own: the messages name the file alone.
-    QString text = output;
-    text.replace(run.folder.path() + QLatin1Char('/'), QString());
-    QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (lines.size() > messageLinesShown) {
-        qsizetype more = lines.size() - messageLinesShown;
-        lines = lines.mid(0, messageLinesShown);
-        lines << QStringLiteral("(+%1)").arg(more);
+void JavaPreview::showComplaint(const QString& className, const std::vector<std::string>& lines,
+                                const QString& heading, const QString& output) {
+    QStringList said = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (said.size() > messageLinesShown) {
+        qsizetype more = said.size() - messageLinesShown;
+        said = said.mid(0, messageLinesShown);
+        said << QStringLiteral("(+%1)").arg(more);
     }
     GeneratedCode code;
-    code.caption = ss(run.className + QStringLiteral(".java"));
-    code.lines = run.lines;
+    code.caption = ss(className + QStringLiteral(".java"));
+    code.lines = lines;
     code.warnings.push_back(ss(heading));
-    for (const QString& line : lines)
+    for (const QString& line : said)
         code.warnings.push_back(ss(line));
     QMetaObject::invokeMethod(
         this,
@@ -240,8 +268,7 @@ void JavaPreview::finish(Run* run) {
             run->process->waitForFinished(2000);
         }
     }
-    run->folder.remove();
-    run->deleteLater();
+    run->deleteLater(); // and its folder with it
 }
 
 void JavaPreview::stop() {

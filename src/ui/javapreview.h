@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+#include <vector>
+
 namespace vap {
 class Design;
 }
@@ -15,7 +18,9 @@ namespace vap::ui {
  * designer stays usable. One preview at a time: a new one ends the last. What javac or the JVM
  * complain of, and a design javac would refuse, show in the code window with the source; a
  * missing JDK in the error box. The processes end with this object, and with the designer's
- * process however it ends; the folder goes when its preview ends.
+ * process however it ends; the folder goes when its preview ends. The folder is private, in the
+ * user's runtime folder or else a temporary folder no other user can change, and javac and
+ * java work in it through a descriptor held open, never through its path.
  */
 class JavaPreview : public QObject {
     Q_OBJECT
@@ -34,8 +39,6 @@ public:
     /** Ends the running preview, if any, and removes its folder. */
     void stop();
 
-    /** Where the previews' folders are made: the user's runtime folder, else the temporary. */
-    static QString baseFolder();
     /** The start of a preview folder's name; the designer's process id follows. */
     static QString folderPrefix();
     /** Removes the folders of previews whose designer no longer runs. */
@@ -47,7 +50,8 @@ private:
     void ended(Run* run, int exitCode, bool crashed);
     void startProcess(Run* run, const QString& program, const QStringList& arguments);
     /** Shows the source and the complaint in the code window, once the handler has returned. */
-    void showComplaint(const Run& run, const QString& heading, const QString& output);
+    void showComplaint(const QString& className, const std::vector<std::string>& lines,
+                       const QString& heading, const QString& output);
     void finish(Run* run);
 
     Run* run_ = nullptr;

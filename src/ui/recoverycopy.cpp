@@ -1,19 +1,33 @@
 #include "recoverycopy.h"
 
-#include "core/files/ioerror.h"
+#include "core/files/designfile.h"
+#include "core/files/safeplace.h"
+#include "core/files/safewrite.h"
+#include "core/model/error.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <exception>
-#include <filesystem>
+#include <sys/stat.h>
 
 namespace vap::ui {
 
-RecoveryCopy::RecoveryCopy(QString path, Writer writer, int delayMs, QObject* parent)
-    : QObject(parent), path_(std::move(path)), writer_(std::move(writer)) {
+namespace {
+
+const std::string ownFolderName = "vaporina";
+
+std::string encoded(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+RecoveryCopy::RecoveryCopy(QString stateFolder, QString fileName, Writer writer, int delayMs,
+                           QObject* parent)
+    : QObject(parent), stateFolder_(std::move(stateFolder)), fileName_(std::move(fileName)),
+      writer_(std::move(writer)) {
     timer_.setSingleShot(true);
     timer_.setInterval(delayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::write);
@@ -24,22 +38,59 @@ QString RecoveryCopy::stateFolder() {
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/state");
-    return base + QStringLiteral("/vaporina");
+    return base;
 }
 
-QString RecoveryCopy::pathFor(const QString& guardName) {
-    return stateFolder() + QLatin1Char('/') + guardName + QStringLiteral(".recovery.vap");
+QString RecoveryCopy::fileNameFor(const QString& guardName) {
+    return guardName + QStringLiteral(".recovery.vap");
+}
+
+QString RecoveryCopy::path() const {
+    return stateFolder_ + QLatin1Char('/') + QString::fromStdString(ownFolderName) +
+           QLatin1Char('/') + fileName_;
+}
+
+std::optional<SafeFolder> RecoveryCopy::folder(bool make) const {
+    const std::string base = encoded(stateFolder_);
+    if (!make) {
+        struct stat info {};
+        // Nothing to find, or to remove, where the folder was never made.
+        if (stat((base + "/" + ownFolderName).c_str(), &info) != 0 && errno == ENOENT)
+            return std::nullopt;
+    }
+    // The state folder is the user's: made private like the program's own when missing.
+    SafeFolder state =
+        openSafeFolder(base, make ? MissingFolders::Make : MissingFolders::Refuse, 0700);
+    return openPrivateFolder(state, ownFolderName);
 }
 
 bool RecoveryCopy::exists() const {
-    return QFileInfo(path_).isFile();
+    try {
+        std::optional<SafeFolder> copies = folder(false);
+        return copies && holdsOwnFile(*copies, encoded(fileName_));
+    } catch (const Error&) {
+        return false; // a folder that is refused holds no copy of ours
+    }
+}
+
+DesignFile RecoveryCopy::read() const {
+    std::optional<SafeFolder> copies = folder(false);
+    if (!copies)
+        throw Error("File not found");
+    return readDesignFileIn(*copies, encoded(fileName_));
 }
 
 QString RecoveryCopy::setAside() {
-    const QString aside = path_ + QStringLiteral(".bad");
-    QFile::remove(aside);
-    // Left in place when it cannot be moved: the question comes again, and No removes it.
-    return QFile::rename(path_, aside) ? aside : QString();
+    try {
+        std::optional<SafeFolder> copies = folder(false);
+        const std::string name = encoded(fileName_);
+        // Left in place when it cannot be moved: the question comes again, and No removes it.
+        if (copies && renameat(copies->descriptor(), name.c_str(), copies->descriptor(),
+                               (name + ".bad").c_str()) == 0)
+            return path() + QStringLiteral(".bad");
+    } catch (const Error&) {
+    }
+    return QString();
 }
 
 void RecoveryCopy::designChanged() {
@@ -66,22 +117,9 @@ void RecoveryCopy::discard() {
 void RecoveryCopy::write() {
     if (!unsaved_)
         return;
-    namespace fs = std::filesystem;
-    const std::string path = QFile::encodeName(path_).toStdString();
-    const fs::path folder = fs::path(path).parent_path();
-    std::error_code error;
-    fs::create_directories(folder.parent_path(), error);
-    // The copies hold the user's work: a folder made here is the user's alone.
-    if (!error && fs::create_directory(folder, error))
-        fs::permissions(folder, fs::perms::owner_all, error);
-    if (!fs::is_directory(folder)) {
-        // Something that is not a folder stands in the way (EEXIST), or nothing was said.
-        const int code = error && error.value() != EEXIST ? error.value() : ENOTDIR;
-        fail(QString::fromStdString(ioErrorMessageFromErrno(code)));
-        return;
-    }
     try {
-        writer_(path);
+        SafeFolder copies = *folder(true);
+        writeFileAtomically(copies, encoded(fileName_), writer_());
         failureSaid_ = false;
     } catch (const std::exception& error) {
         fail(QString::fromUtf8(error.what()));
@@ -89,9 +127,18 @@ void RecoveryCopy::write() {
 }
 
 void RecoveryCopy::remove() {
-    QFile copy(path_);
-    if (copy.exists() && !copy.remove())
-        fail(copy.errorString());
+    std::optional<SafeFolder> copies;
+    try {
+        copies = folder(false);
+    } catch (const Error&) {
+        return; // a refused folder was never written in
+    }
+    try {
+        if (copies)
+            removeFileIn(*copies, encoded(fileName_));
+    } catch (const Error& error) {
+        fail(QString::fromUtf8(error.what()));
+    }
 }
 
 void RecoveryCopy::fail(const QString& message) {

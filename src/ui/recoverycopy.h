@@ -5,7 +5,13 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
+
+namespace vap {
+class DesignFile;
+class SafeFolder;
+} // namespace vap
 
 namespace vap::ui {
 
@@ -14,29 +20,35 @@ namespace vap::ui {
  * the user's state folder a short time after a change, so that a crash loses at most that much.
  * A save that leaves nothing unsaved, and a normal exit, remove it; a copy found at start was
  * left by a run that ended otherwise. What counts as a change and as saved is told from outside.
+ * The copies live in the program's own folder in the state folder, which must be the user's
+ * alone: a folder that another user owns or may open is refused, and said once.
  */
 class RecoveryCopy : public QObject {
     Q_OBJECT
 
 public:
-    /** Writes the design to the path, safely; throws vap::Error with the reason. */
-    using Writer = std::function<void(const std::string& path)>;
+    /** The bytes of the copy, as a save writes them; throws vap::Error with the reason. */
+    using Writer = std::function<std::string()>;
 
     static constexpr int defaultDelayMs = 3000;
 
-    RecoveryCopy(QString path, Writer writer, int delayMs = defaultDelayMs,
+    /** The copy `fileName` in the program's own folder `vaporina` in the state folder. */
+    RecoveryCopy(QString stateFolder, QString fileName, Writer writer, int delayMs = defaultDelayMs,
                  QObject* parent = nullptr);
 
-    /** `$XDG_STATE_HOME/vaporina`, or `~/.local/state/vaporina` when that is unset or relative. */
+    /** `$XDG_STATE_HOME`, or `~/.local/state` when that is unset or relative. */
     static QString stateFolder();
     /**
-     * The copy of the program running under that single-instance guard name: copies that the
-     * guard lets run side by side never share a recovery copy.
+     * The copy's name for the program running under that single-instance guard name: copies
+     * that the guard lets run side by side never share a recovery copy.
      */
-    static QString pathFor(const QString& guardName);
+    static QString fileNameFor(const QString& guardName);
 
-    const QString& path() const { return path_; }
+    /** Where the copy is, for messages. */
+    QString path() const;
     bool exists() const;
+    /** Reads and checks the copy as Open checks a file. Throws vap::Error. */
+    DesignFile read() const;
     bool unsaved() const { return unsaved_; }
     bool writePending() const { return timer_.isActive(); }
 
@@ -65,8 +77,11 @@ private:
     void write();
     void remove();
     void fail(const QString& message);
+    /** The copies' folder, made when `make` is set; nothing when it is not there. */
+    std::optional<SafeFolder> folder(bool make) const;
 
-    QString path_;
+    QString stateFolder_;
+    QString fileName_;
     Writer writer_;
     QTimer timer_;
     bool unsaved_ = false;

@@ -2,7 +2,6 @@
 
 #include "support/files.h"
 
-#include "core/files/safewrite.h"
 #include "core/model/error.h"
 #include "ui/recoverycopy.h"
 
@@ -44,12 +43,12 @@ private slots:
         int writes = 0;
         bool failing = false;
         RecoveryCopy copy(
-            path,
-            [&](const std::string& to) {
+            state, QStringLiteral("vaporina.recovery.vap"),
+            [&] {
                 if (failing)
                     throw vap::Error("Disk full");
                 ++writes;
-                vap::writeFileAtomically(to, bytes);
+                return bytes;
             },
             40);
         QSignalSpy said(&copy, &RecoveryCopy::failed);

@@ -1,6 +1,8 @@
 #include "designfile.h"
 
+#include "descriptor.h"
 #include "ioerror.h"
+#include "safeplace.h"
 #include "safewrite.h"
 #include "windows1252.h"
 
@@ -251,36 +253,30 @@ LoadCost loadCostOf(std::string_view bytes) {
     return cost;
 }
 
-/** Closes the descriptor whichever way the read ends. */
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor() {
-        if (fd >= 0)
-            close(fd);
-    }
-};
-
-std::string readWholeFile(const std::string& path) {
+/** Reads the file named relative to the folder (or the current one); `shownPath` for messages. */
+std::string readWholeFile(int folder, const std::string& name, const std::string& shownPath,
+                          int extraFlags = 0) {
     // Without blocking: a pipe with no writer would otherwise hang the open itself.
-    FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
-    if (file.fd < 0)
+    Descriptor file(
+        openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | extraFlags));
+    if (!file.valid())
         throw Error(ioErrorMessageFromErrno(errno));
     struct stat info {};
-    if (fstat(file.fd, &info) != 0)
+    if (fstat(file.get(), &info) != 0)
         throw Error(ioErrorMessageFromErrno(errno));
     if (S_ISDIR(info.st_mode))
         throw Error(ioErrorMessageFromErrno(EISDIR));
     // A device or a pipe may never end; only a plain file has a size to trust.
     if (!S_ISREG(info.st_mode))
-        throw Error(printableText(path) + " is not a regular file");
+        throw Error(printableText(shownPath) + " is not a regular file");
     if (static_cast<std::uint64_t>(info.st_size) > maximumFileSize)
-        throw Error(printableText(path) + tooLargeText);
+        throw Error(printableText(shownPath) + tooLargeText);
     std::string bytes;
     try {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         char buffer[65536];
         for (;;) {
-            ssize_t count = read(file.fd, buffer, sizeof buffer);
+            ssize_t count = read(file.get(), buffer, sizeof buffer);
             if (count < 0 && errno == EINTR)
                 continue;
             if (count < 0)
@@ -289,7 +285,7 @@ std::string readWholeFile(const std::string& path) {
                 break;
             // The file may grow while it is read; the limit holds all the same.
             if (bytes.size() + static_cast<std::size_t>(count) > maximumFileSize)
-                throw Error(printableText(path) + tooLargeText);
+                throw Error(printableText(shownPath) + tooLargeText);
             bytes.append(buffer, static_cast<std::size_t>(count));
         }
     } catch (const std::bad_alloc&) {
@@ -432,7 +428,16 @@ DesignFile parseDesignFile(std::string bytes) {
 
 DesignFile readDesignFile(const std::string& path) {
     try {
-        return parseDesignFile(readWholeFile(path));
+        return parseDesignFile(readWholeFile(AT_FDCWD, path, path));
+    } catch (const std::bad_alloc&) {
+        throw Error(outOfMemoryMessage);
+    }
+}
+
+DesignFile readDesignFileIn(const SafeFolder& folder, const std::string& name) {
+    try {
+        return parseDesignFile(
+            readWholeFile(folder.descriptor(), name, folder.pathOf(name), O_NOFOLLOW));
     } catch (const std::bad_alloc&) {
         throw Error(outOfMemoryMessage);
     }
@@ -552,14 +557,18 @@ std::vector<ControlData> readControlRecords(std::string_view text) {
     }
 }
 
-void GravaJanela(const Design& design, const std::string& path) {
+std::string savedDesignBytes(const Design& design) {
     std::string bytes = serializeDesign(design);
     try {
         checkDesignSize(bytes);
     } catch (const Error& error) {
         throw Error(std::string("Cannot save: ") + error.what());
     }
-    writeFileAtomically(path, bytes);
+    return bytes;
+}
+
+void GravaJanela(const Design& design, const std::string& path) {
+    writeFileAtomically(path, savedDesignBytes(design));
 }
 
 } // namespace vap

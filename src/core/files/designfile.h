@@ -9,6 +9,7 @@
 namespace vap {
 
 class Design;
+class SafeFolder;
 struct ControlData;
 
 /**
@@ -44,6 +45,8 @@ DesignFile parseDesignFile(std::string bytes);
 
 /** Reads a file and checks it as parseDesignFile does. Throws vap::Error. */
 DesignFile readDesignFile(const std::string& path);
+/** The same for a plain file named in a folder already opened; a link there is not followed. */
+DesignFile readDesignFileIn(const SafeFolder& folder, const std::string& name);
 
 /**
  * Applies a checked file to the design: "JAN" to the window, each control record as a new
@@ -81,6 +84,9 @@ std::string controlRecords(std::span<const ControlData> controls);
  * a control record, or that fails a check, throws vap::Error with the reader's message.
  */
 std::vector<ControlData> readControlRecords(std::string_view text);
+
+/** What a save writes, checked as an Open would check it. Throws vap::Error. */
+std::string savedDesignBytes(const Design& design);
 
 /** Writes the design to the file, replacing it safely. Throws vap::Error. */
 void GravaJanela(const Design& design, const std::string& path);

@@ -1,20 +1,18 @@
 #include "safewrite.h"
 
 #include "ioerror.h"
+#include "safeplace.h"
 
 #include "../model/error.h"
 #include "../model/printable.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
-#include <deque>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <optional>
 #include <sys/file.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -41,128 +39,8 @@ void faultPoint(const SaveFault& fault, SaveStep step) {
     }
 }
 
-/** A descriptor closed whichever way the save ends. */
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(Descriptor&& other) noexcept : fd_(other.release()) {}
-    Descriptor& operator=(Descriptor&& other) noexcept {
-        if (this != &other) {
-            reset();
-            fd_ = other.release();
-        }
-        return *this;
-    }
-    int get() const { return fd_; }
-    int release() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-    void reset() {
-        if (fd_ >= 0)
-            close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-};
-
 std::string procPath(int fd) {
     return "/proc/self/fd/" + std::to_string(fd);
-}
-
-/**
- * Whether the kernel's protected-symlinks rule lets this process follow the link: in a sticky
- * folder that anyone may write, only a link of the process's own user or of the folder's owner.
- */
-bool mayFollowLink(int folder, const struct stat& link) {
-    struct stat info {};
-    if (fstat(folder, &info) != 0)
-        return false;
-    bool stickyShared = (info.st_mode & S_ISVTX) && (info.st_mode & S_IWOTH);
-    return !stickyShared || link.st_uid == geteuid() || link.st_uid == info.st_uid;
-}
-
-std::deque<std::string> partsOf(std::string_view path) {
-    std::deque<std::string> parts;
-    for (std::size_t start = 0; start <= path.size();) {
-        std::size_t slash = std::min(path.find('/', start), path.size());
-        parts.emplace_back(path.substr(start, slash - start));
-        start = slash + 1;
-    }
-    return parts;
-}
-
-/** The folder a save writes into, held open, and the name of the file in it. */
-struct Target {
-    Descriptor folder;
-    std::string name;
-};
-
-/**
- * Walks the path one part at a time without letting the system follow any link by itself, so
- * that the rule for links in shared folders holds for every link on the way, not only the last.
- * A link as the last part is followed and kept; a link to nothing is refused rather than
- * replaced by a file.
- */
-Target locateTarget(const std::string& path) {
-    Descriptor folder(open(path.front() == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() < 0)
-        failWithErrno(errno);
-    std::deque<std::string> parts = partsOf(path);
-    bool lastCameFromLink = false;
-    for (int hops = 0; !parts.empty();) {
-        std::string part = std::move(parts.front());
-        parts.pop_front();
-        bool last = parts.empty();
-        if (part.empty() || part == ".") {
-            if (last)
-                failWithErrno(EISDIR);
-            continue;
-        }
-        struct stat info {};
-        if (fstatat(folder.get(), part.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-            if (errno != ENOENT)
-                failWithErrno(errno);
-            if (!last)
-                throw Error(ioErrorMessage(IoError::InvalidFilename)); // a missing folder
-            if (lastCameFromLink)
-                throw Error(printableText(path) + " is a link to a missing file");
-            return {std::move(folder), part};
-        }
-        if (S_ISLNK(info.st_mode)) {
-            if (++hops > 40)
-                failWithErrno(ELOOP);
-            if (!mayFollowLink(folder.get(), info))
-                failWithErrno(EACCES);
-            std::vector<char> buffer(PATH_MAX + 1);
-            ssize_t length = readlinkat(folder.get(), part.c_str(), buffer.data(), PATH_MAX);
-            if (length <= 0)
-                failWithErrno(length < 0 ? errno : ENOENT);
-            std::string_view next(buffer.data(), static_cast<std::size_t>(length));
-            std::deque<std::string> linked = partsOf(next);
-            parts.insert(parts.begin(), linked.begin(), linked.end());
-            lastCameFromLink = last;
-            if (next.front() == '/') {
-                folder = Descriptor(open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
-                if (folder.get() < 0)
-                    failWithErrno(errno);
-            }
-            continue;
-        }
-        if (last)
-            return {std::move(folder), part};
-        // Without following: a link swapped in since the check is refused, not followed.
-        Descriptor inner(
-            openat(folder.get(), part.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (inner.get() < 0)
-            failWithErrno(errno == ENOENT ? EINVAL : errno);
-        folder = std::move(inner);
-    }
-    failWithErrno(EISDIR);
 }
 
 /**
@@ -192,15 +70,7 @@ void writeAll(int fd, std::string_view bytes) {
 }
 
 std::string siblingName() {
-    static constexpr char letters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    unsigned char bytes[siblingSuffixLength] = {};
-    if (getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes))
-        failWithErrno(errno);
-    std::string name(siblingPrefix);
-    for (unsigned char byte : bytes)
-        name += letters[byte % (sizeof letters - 1)];
-    return name;
+    return std::string(siblingPrefix) + randomLetters(siblingSuffixLength);
 }
 
 /**
@@ -351,17 +221,24 @@ private:
 
 } // namespace
 
-void writeFileAtomically(const std::string& path, std::string_view bytes, const SaveFault& fault) {
-    if (path.empty() || path.back() == '/')
-        failWithErrno(EINVAL);
-    Target target = locateTarget(path);
-    int folder = target.folder.get();
-    const char* name = target.name.c_str();
+namespace {
+
+/**
+ * Another user's file in a shared folder is theirs to replace, not ours, even where the
+ * system would let a privileged user do it.
+ */
+bool othersFileInSharedFolder(const SafeFolder& folder, const struct stat& file) {
+    return folder.shared() && file.st_uid != geteuid();
+}
+
+void writeInFolder(const SafeFolder& target, const std::string& name, std::string_view bytes,
+                   const SaveFault& fault, const std::string& shownPath) {
+    int folder = target.descriptor();
     mode_t mode = 0666 & ~currentUmask();
     faultPoint(fault, SaveStep::CheckTarget);
     std::optional<struct stat> old;
     struct stat existing {};
-    if (fstatat(folder, name, &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
         // Write permission is judged by the file's own bits too: a privileged user must not
         // silently replace a file that was marked read-only.
         bool readOnly = (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -369,8 +246,9 @@ void writeFileAtomically(const std::string& path, std::string_view bytes, const 
             failWithErrno(EACCES);
         // A device, a pipe or a socket would be replaced by a plain file, not written to.
         if (!S_ISREG(existing.st_mode))
-            throw Error(printableText(path) + " is not a regular file");
-        if (readOnly || faccessat(folder, name, W_OK, 0) != 0)
+            throw Error(printableText(shownPath) + " is not a regular file");
+        if (readOnly || othersFileInSharedFolder(target, existing) ||
+            faccessat(folder, name.c_str(), W_OK, 0) != 0)
             failWithErrno(EACCES);
         mode = existing.st_mode & 07777;
         old = existing;
@@ -379,11 +257,27 @@ void writeFileAtomically(const std::string& path, std::string_view bytes, const 
     }
     removeLeftovers(folder);
     SiblingFile sibling(folder, fault);
-    sibling.write(bytes, mode, old, procPath(folder) + "/" + target.name);
-    sibling.moveTo(target.name, old.has_value());
+    sibling.write(bytes, mode, old, procPath(folder) + "/" + name);
+    sibling.moveTo(name, old.has_value());
     Descriptor durable(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (durable.get() >= 0)
         fsync(durable.get()); // the rename is durable once the folder is; a failure loses nothing
+}
+
+} // namespace
+
+void writeFileAtomically(const std::string& path, std::string_view bytes, const SaveFault& fault) {
+    if (path.empty() || path.back() == '/')
+        failWithErrno(EINVAL);
+    SafeTarget target = locateSafeTarget(path);
+    writeInFolder(target.folder, target.name, bytes, fault, path);
+}
+
+void writeFileAtomically(const SafeFolder& folder, const std::string& name, std::string_view bytes,
+                         const SaveFault& fault) {
+    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
+        failWithErrno(EINVAL);
+    writeInFolder(folder, name, bytes, fault, folder.pathOf(name));
 }
 
 } // namespace vap

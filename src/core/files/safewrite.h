@@ -6,6 +6,8 @@
 
 namespace vap {
 
+class SafeFolder;
+
 /** The file operations of a safe write, in the order they run. */
 enum class SaveStep { CheckTarget, CreateSibling, Write, SetMode, Flush, Close, Rename };
 
@@ -18,11 +20,16 @@ using SaveFault = std::function<int(SaveStep)>;
 /**
  * Writes the bytes to the path safely: a new file beside it is written, flushed and renamed over
  * the target in one step, so a failure at any point leaves the old file as it was. An existing
- * target without write permission is not replaced. Every symbolic link on the path is followed
- * only where the system would let this user follow it. Throws vap::Error with the message of the
- * failed step.
+ * target without write permission is not replaced, nor another user's file in a shared folder.
+ * The path is walked as openSafeFolder does: a folder another user could change is refused, and
+ * every symbolic link on the path is followed only where the system would let this user follow
+ * it. Throws vap::Error with the message of the failed step.
  */
 void writeFileAtomically(const std::string& path, std::string_view bytes,
+                         const SaveFault& fault = {});
+
+/** The same for the file of that name in a folder already opened and checked. */
+void writeFileAtomically(const SafeFolder& folder, const std::string& name, std::string_view bytes,
                          const SaveFault& fault = {});
 
 } // namespace vap
