@@ -40,6 +40,22 @@ std::string TXJustOne::lockNameFor(const QString& guardName, bool sharedFolder) 
     return name + ".instance";
 }
 
+namespace {
+
+/** Why the lock could not be opened, telling apart what another user put in its place. */
+std::string whyNotOpened(int folder, const std::string& name, int error) {
+    struct stat info {};
+    if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISLNK(info.st_mode))
+            return "a link";
+        if (info.st_uid != geteuid())
+            return "another user's file";
+    }
+    return std::strerror(error);
+}
+
+} // namespace
+
 void TXJustOne::Loaded() {
     ownsGuard_ = false;
     std::string path;
@@ -49,12 +65,12 @@ void TXJustOne::Loaded() {
         path = printableText(folder.pathOf(name));
         lockFile_ = openat(folder.descriptor(), name.c_str(),
                            O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+        if (lockFile_ < 0) {
+            startUnguarded(path + ": " + whyNotOpened(folder.descriptor(), name, errno));
+            return;
+        }
     } catch (const Error& error) {
         startUnguarded(error.what());
-        return;
-    }
-    if (lockFile_ < 0) {
-        startUnguarded(path + ": " + (errno == ELOOP ? "a link" : std::strerror(errno)));
         return;
     }
     struct stat info {};
