@@ -268,9 +268,9 @@ std::string readWholeFile(int folder, const std::string& name, const std::string
         throw Error(ioErrorMessageFromErrno(EISDIR));
     // A device or a pipe may never end; only a plain file has a size to trust.
     if (!S_ISREG(info.st_mode))
-        throw Error(printableText(shownPath) + " is not a regular file");
+        throw Error(printablePath(shownPath) + " is not a regular file");
     if (static_cast<std::uint64_t>(info.st_size) > maximumFileSize)
-        throw Error(printableText(shownPath) + tooLargeText);
+        throw Error(printablePath(shownPath) + tooLargeText);
     std::string bytes;
     try {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -285,7 +285,7 @@ std::string readWholeFile(int folder, const std::string& name, const std::string
                 break;
             // The file may grow while it is read; the limit holds all the same.
             if (bytes.size() + static_cast<std::size_t>(count) > maximumFileSize)
-                throw Error(printableText(shownPath) + tooLargeText);
+                throw Error(printablePath(shownPath) + tooLargeText);
             bytes.append(buffer, static_cast<std::size_t>(count));
         }
     } catch (const std::bad_alloc&) {
