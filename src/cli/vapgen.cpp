@@ -53,7 +53,8 @@ Commands:
       window too large for one Java method) is refused with exit code 1.
   check DESIGN.vap
       Read the file as the designer's Open does and print the number of
-      controls of each kind, or the error.
+      controls of each kind, or the error. Records with a tag the designer
+      does not know, which it skips, are named on standard error.
   resave IN.vap OUT.vap
       Read a design and write it back through the designer's own writer.
 
@@ -221,12 +222,16 @@ private:
     std::string_view lineEnd_;
 };
 
-/** The design as the designer holds it after opening the file in the given language. */
-void openAsDesigner(Design& design, const Options& options) {
+/**
+ * The design as the designer holds it after opening the file in the given language. Gives the
+ * records skipped for an unknown tag.
+ */
+SkippedRecords openAsDesigner(Design& design, const Options& options) {
     design.setCaption(composeMainCaption(languageApplied(options.lingua)));
-    openDesign(design, options.files.front());
+    SkippedRecords skipped = openDesign(design, options.files.front());
     design.setResizable(options.resizable);
     design.setModal(options.modal);
+    return skipped;
 }
 
 /** The warnings go to standard error; the code stays as it is and the exit status 0. */
@@ -282,9 +287,11 @@ int printJava(const Options& options, std::ostream& out) {
     return 0;
 }
 
-int printCheck(const Options& options, std::ostream& out) {
+/** The records the designer would skip are named on standard error; they fail nothing. */
+int printCheck(const Options& options, std::ostream& out, std::ostream& err) {
     Design design;
-    openAsDesigner(design, options);
+    for (const std::string& message : skippedRecordMessages(openAsDesigner(design, options)))
+        err << "vapgen: " << message << "\n";
     std::vector<std::string> lines;
     for (ControlKind kind : allControlKinds) {
         lines.push_back(std::string(kindInfo(kind).javaClass) + ": " +
@@ -335,7 +342,7 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
         if (options.command == "java")
             return printJava(options, out);
         if (options.command == "check")
-            return printCheck(options, out);
+            return printCheck(options, out, err);
         return resave(options);
     } catch (const Error& error) {
         err << "vapgen: " << printableText(error.what()) << "\n";

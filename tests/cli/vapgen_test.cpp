@@ -87,6 +87,21 @@ TEST_F(Vapgen, ChecksAndResavesThroughTheDesignersReaderAndWriter) {
     std::string copy = dir.file("copy.vap");
     EXPECT_EQ(vapgen({"resave", design, copy}).code, 0);
     EXPECT_EQ(readBytes(copy), example);
+
+    // Records the designer skips are named, the first ten; a blank one at the end is not.
+    std::string unknown;
+    for (int i = 0; i < 12; ++i)
+        unknown += "X" + std::to_string(i) + ":\r\nx\r\n\r\n\r\n";
+    writeBytes(design, "\xEF\xBB\xBF" + example + unknown + "\r\n");
+    Outcome skipped = vapgen({"check", design});
+    EXPECT_EQ(skipped.code, 0);
+    EXPECT_EQ(skipped.out, check.out);
+    EXPECT_EQ(skipped.err.substr(0, skipped.err.find('\n')),
+              "vapgen: line 1: skipped a record with the unknown tag '\xC3\xAF\xC2\xBB\xC2\xBFJAN' "
+              "(a byte-order mark stands before the tag)");
+    EXPECT_EQ(skipped.err.substr(skipped.err.find("vapgen: line 49")),
+              "vapgen: line 49: skipped a record with the unknown tag 'X8'\n"
+              "vapgen: skipped 3 more records with unknown tags\n");
 }
 
 TEST_F(Vapgen, ReportsErrorsAndUsage) {
