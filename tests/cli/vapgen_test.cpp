@@ -158,8 +158,14 @@ TEST_F(Vapgen, JavaIsOneCompleteClassPrintedOrWrittenOrRefused) {
     EXPECT_EQ(written.code, 0) << written.err;
     EXPECT_EQ(readBytes(folder + "/Teste.java"), printed.out);
 
-    writeBytes(dir.file("long.vap"),
-               "JAN:0:0:230:336:0\r\n" + std::string(70000, 'T') + "\r\nTeste\r\n\r\n");
+    const std::string longTitle =
+        "JAN:0:0:230:336:0\r\n" + std::string(70000, 'T') + "\r\nTeste\r\n\r\n";
+    std::string labels; // more code than one Java method holds
+    for (int i = 0; i < 2500; ++i)
+        labels += "LAB:1:2:3:4:0\r\n\r\nL" + std::to_string(i) + "\r\n\r\n";
+    writeBytes(dir.file("long.vap"), longTitle);
+    writeBytes(dir.file("big.vap"), labels);
+    writeBytes(dir.file("both.vap"), labels + longTitle);
     struct Refusal {
         std::vector<std::string> arguments;
         int code;
@@ -167,6 +173,8 @@ TEST_F(Vapgen, JavaIsOneCompleteClassPrintedOrWrittenOrRefused) {
     };
     for (const Refusal& refusal : std::vector<Refusal>{
              {{"java", dir.file("long.vap")}, 1, "vapgen: A legenda da janela é longa demais"},
+             {{"java", dir.file("big.vap"), "-o", folder}, 1, "vapgen: o javac recusará"},
+             {{"java", dir.file("both.vap")}, 1, "vapgen: A legenda da janela é longa demais"},
              {{"java", design, "--name", "A B"}, 1, "vapgen: ''A B'' is not a valid class name"},
              {{"java", design, "-o", folder + "/Teste.java"}, 1, "vapgen: "},
              {{"java", design, "-o"}, 2, "vapgen: -o needs a value"},
