@@ -1,9 +1,11 @@
 // What opening a design file allocates at its peak, per byte of the file, for the shapes that
 // cost most: many tiny records, long texts of high bytes, records just big enough to be taken,
-// and an ordinary design. Every operator new of the program is counted while it runs.
+// and an ordinary design; and what vapgen java allocates beside vapgen check of the same file.
+// Every operator new of the program is counted while it runs.
 
 #include "benchdesigns.h"
 
+#include "cli/vapgen.h"
 #include "core/files/designfile.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
@@ -14,7 +16,10 @@
 #include <cstdlib>
 #include <malloc.h>
 #include <new>
+#include <ostream>
+#include <streambuf>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -92,14 +97,15 @@ std::string shape(int which) {
     }
 }
 
+void writeFile(const std::string& path, const std::string& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
 void loadMemory(benchmark::State& state) {
     const std::string path = vapbench::scratch().file("shape.vap");
-    {
-        std::string bytes = shape(static_cast<int>(state.range(0)));
-        FILE* file = std::fopen(path.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
+    writeFile(path, shape(static_cast<int>(state.range(0))));
     double ratio = 0;
     bool refused = false;
     for (auto _ : state) {
@@ -119,10 +125,71 @@ void loadMemory(benchmark::State& state) {
         state.SkipWithError("the load took more than four times the file's size and 16 MiB");
 }
 
+/** Takes what vapgen prints and keeps nothing, as a pipe to another program does. */
+class DiscardingBuffer final : public std::streambuf {
+protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
+/** The peak of the bytes allocated while vapgen runs, beyond those held before. */
+std::size_t vapgenPeak(const std::vector<std::string>& arguments, int& code) {
+    DiscardingBuffer discarded;
+    std::ostream out(&discarded), err(&discarded);
+    std::size_t before = allocated;
+    peak = before;
+    code = vap::runVapgen(arguments, out, err);
+    return peak - before;
+}
+
+std::string javaShape(int which) {
+    if (which == 0) // some 800,000 labels: far more code than one Java method holds
+        return shape(3);
+    // Labels with names, captions and hints as long as Java takes them, the texts of control
+    // characters, each escaped in four bytes: the largest source per byte of a design javac takes.
+    return repeated([](int i) {
+        std::string name = "n" + std::to_string(i) + "_";
+        name.resize(65534, 'a');
+        std::string text(65534, '\x01');
+        return "LAB:1:2:21:120:0\r\n" + text + "\r\n" + name + "\r\n" + text + "\r\n";
+    });
+}
+
+/** vapgen java, refusing a design too large for Java or printing one javac takes, beside check. */
+void javaMemory(benchmark::State& state) {
+    const std::string path = vapbench::scratch().file("java.vap");
+    std::size_t fileBytes = 0;
+    {
+        std::string bytes = javaShape(static_cast<int>(state.range(0)));
+        fileBytes = bytes.size();
+        writeFile(path, bytes);
+    }
+    std::size_t java = 0, check = 0;
+    int javaCode = 0, checkCode = 0;
+    for (auto _ : state) {
+        java = vapgenPeak({"java", path}, javaCode);
+        check = vapgenPeak({"check", path}, checkCode);
+    }
+    double ratio = static_cast<double>(java) / static_cast<double>(fileBytes);
+    state.counters["peak_x_file"] = ratio;
+    state.counters["x_check"] = static_cast<double>(java) / static_cast<double>(check);
+    state.counters["refused"] = javaCode == 1;
+    if (checkCode != 0 || javaCode != (state.range(0) == 0 ? 1 : 0))
+        state.SkipWithError("vapgen did not answer as expected");
+    else if (ratio > 4.0 + double(16u << 20) / double(fileBytes))
+        state.SkipWithError("vapgen java took more than four times the file's size and 16 MiB");
+}
+
 } // namespace
 
 BENCHMARK(loadMemory)
     ->ArgName("shape")
     ->DenseRange(0, 3)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(javaMemory)
+    ->ArgName("shape")
+    ->DenseRange(0, 1)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);

@@ -68,7 +68,8 @@ CommandLine readCommandLine(int argc, char** argv) {
             return command;
         }
         if (command.design) {
-            command.error = "one design at a time: " + quoted(argument) + " is one too many";
+            command.error =
+                "one design at a time: '" + printablePath(argument) + "' is one too many";
             return command;
         }
         command.design = std::string(argument);

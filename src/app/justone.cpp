@@ -62,7 +62,7 @@ void TXJustOne::Loaded() {
     try {
         SafeFolder folder = openRuntimeFolder();
         const std::string name = lockNameFor(guardName_, folder.shared());
-        path = printableText(folder.pathOf(name));
+        path = printablePath(folder.pathOf(name));
         lockFile_ = openat(folder.descriptor(), name.c_str(),
                            O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
         if (lockFile_ < 0) {

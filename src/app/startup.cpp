@@ -9,6 +9,7 @@
 #include "core/model/design.h"
 #include "core/model/designobserver.h"
 #include "core/model/error.h"
+#include "core/model/printable.h"
 #include "ui/applanguage.h"
 #include "ui/designdocument.h"
 #include "ui/dialogs.h"
@@ -109,7 +110,8 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
     QObject::connect(&recovery, &ui::RecoveryCopy::failed, &recovery, [&recovery](QString why) {
         auto language = ui::Lingua().language().value_or(Language::Portuguese);
         ui::reportError(ui::qs(recoveryCopyFailed.in(language)) + QStringLiteral(": ") + why +
-                        QStringLiteral(" (") + recovery.path() + QLatin1Char(')'));
+                        QStringLiteral(" (") + ui::qs(printablePath(ui::ss(recovery.path()))) +
+                        QLatin1Char(')'));
     });
     std::unique_ptr<ChangeRelay> changes;
     QObject::connect(&F_Menu, &ui::TF_Menu::designMatchesFile, &recovery,

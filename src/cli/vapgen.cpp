@@ -53,7 +53,8 @@ Commands:
       window too large for one Java method) is refused with exit code 1.
   check DESIGN.vap
       Read the file as the designer's Open does and print the number of
-      controls of each kind, or the error.
+      controls of each kind, or the error. Records with a tag the designer
+      does not know, which it skips, are named on standard error.
   resave IN.vap OUT.vap
       Read a design and write it back through the designer's own writer.
 
@@ -221,12 +222,16 @@ private:
     std::string_view lineEnd_;
 };
 
-/** The design as the designer holds it after opening the file in the given language. */
-void openAsDesigner(Design& design, const Options& options) {
+/**
+ * The design as the designer holds it after opening the file in the given language. Gives the
+ * records skipped for an unknown tag.
+ */
+SkippedRecords openAsDesigner(Design& design, const Options& options) {
     design.setCaption(composeMainCaption(languageApplied(options.lingua)));
-    openDesign(design, options.files.front());
+    SkippedRecords skipped = openDesign(design, options.files.front());
     design.setResizable(options.resizable);
     design.setModal(options.modal);
+    return skipped;
 }
 
 /** The warnings go to standard error; the code stays as it is and the exit status 0. */
@@ -257,7 +262,39 @@ int printClass(const Options& options, std::ostream& out) {
     return 0;
 }
 
-/** Refuses a design javac would not compile: output that breaks a build is of no use. */
+/** Joins the lines as they come, each with its line end. */
+class TextJoiner final : public LineSink {
+public:
+    explicit TextJoiner(bool crlf) : lineEnd_(crlf ? "\r\n" : "\n") {}
+    void add(std::string line) override {
+        text += line;
+        text += lineEnd_;
+    }
+
+    std::string text;
+
+private:
+    std::string_view lineEnd_;
+};
+
+/**
+ * The complete class as the bytes of its file, for the safe writer, which takes them whole. Only
+ * a design javac takes comes here, and Java's limits bound its source: one method's 65,535 bytes
+ * of code hold some 2,200 controls at most, and a string at most 65,535 bytes, four times that
+ * once escaped. An ordinary design's source is about its file's size; only names and texts at
+ * those limits make it a few times that.
+ */
+std::string javaSourceText(const Design& design, const ExampleClassContext& context,
+                           const std::string& className, bool crlf) {
+    TextJoiner joiner(crlf);
+    writeJavaSource(design, context, className, joiner);
+    return std::move(joiner.text);
+}
+
+/**
+ * Refuses a design javac would not compile, output that breaks a build being of no use, before
+ * anything is composed: such a design may be far larger than any source worth writing.
+ */
 int printJava(const Options& options, std::ostream& out) {
     Design design;
     openAsDesigner(design, options);
@@ -265,26 +302,26 @@ int printJava(const Options& options, std::ostream& out) {
     ExampleClassContext context{options.lingua, language.NomeProduto, language.TextoVersao,
                                 commentTextsFor(options.lingua),
                                 options.date.value_or(todayText())};
-    JavaSource source = composeJavaSource(
-        design, context, javaSourceClassName(design, options.lingua, options.className));
-    if (!source.refusals.empty())
-        throw Error(source.refusals.front());
+    const std::string className = javaSourceClassName(design, options.lingua, options.className);
+    checkJavaSource(design, context, className);
     if (options.outputFolder) {
         // Each missing folder is made only below folders that no other user can change.
         SafeFolder folder = openSafeFolder(*options.outputFolder, MissingFolders::Make);
-        writeFileAtomically(folder, source.className + ".java",
-                            joinLines(source.lines, options.crlf ? "\r\n" : "\n"));
+        writeFileAtomically(folder, className + ".java",
+                            javaSourceText(design, context, className, options.crlf));
         return 0;
     }
     LinePrinter printer(out, options.crlf);
-    printer.print(source.lines);
+    writeJavaSource(design, context, className, printer);
     printer.finish();
     return 0;
 }
 
-int printCheck(const Options& options, std::ostream& out) {
+/** The records the designer would skip are named on standard error; they fail nothing. */
+int printCheck(const Options& options, std::ostream& out, std::ostream& err) {
     Design design;
-    openAsDesigner(design, options);
+    for (const std::string& message : skippedRecordMessages(openAsDesigner(design, options)))
+        err << "vapgen: " << message << "\n";
     std::vector<std::string> lines;
     for (ControlKind kind : allControlKinds) {
         lines.push_back(std::string(kindInfo(kind).javaClass) + ": " +
@@ -335,7 +372,7 @@ int runVapgen(const std::vector<std::string>& arguments, std::ostream& out, std:
         if (options.command == "java")
             return printJava(options, out);
         if (options.command == "check")
-            return printCheck(options, out);
+            return printCheck(options, out, err);
         return resave(options);
     } catch (const Error& error) {
         err << "vapgen: " << printableText(error.what()) << "\n";

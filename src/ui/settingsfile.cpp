@@ -1,6 +1,7 @@
 #include "settingsfile.h"
 
 #include "core/model/error.h"
+#include "core/model/printable.h"
 #include "core/model/wholenumber.h"
 
 #include <QDir>
@@ -177,7 +178,7 @@ LanguageCode SettingsFile::readIdioma() const {
 }
 
 void SettingsFile::writeIdioma(LanguageCode lingua) const {
-    const Error unableToWrite("Unable to write to " + writePath_.toStdString());
+    const Error unableToWrite("Unable to write to " + printablePath(writePath_.toStdString()));
     const QByteArray value = QByteArray::number(lingua.code());
     QFile old(writePath_);
     const bool exists = QFileInfo::exists(writePath_);

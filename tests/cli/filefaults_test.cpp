@@ -111,6 +111,22 @@ const Case cases[] = {
      },
      1, "''" + std::string(60, 'n') + "\xE2\x80\xA6'' is not a valid component name",
      [](const fs::path&, const Outcome& run) { EXPECT_LT(run.err.size(), 120u); }},
+    {"LongPathIsQuotedShortWithItsFileName",
+     [](const fs::path& dir, Outcome& run) {
+         writeBytes(dir / "a.vap", design);
+         EXPECT_EQ(mkfifo((dir / "fifo.vap").c_str(), 0600), 0);
+         std::string path = dir.string();
+         for (int i = 0; i < 60000; ++i)
+             path += "/.";
+         run = vapgen({"resave", dir / "a.vap", path + "/fifo.vap"});
+         return std::string();
+     },
+     1, "/./././fifo.vap is not a regular file",
+     [](const fs::path& dir, const Outcome& run) {
+         EXPECT_EQ(run.err.rfind("vapgen: " + dir.string().substr(0, 15), 0), 0u);
+         EXPECT_NE(run.err.find("\xE2\x80\xA6/./"), std::string::npos);
+         EXPECT_LT(run.err.size(), 100u);
+     }},
     {"MinimalRecordsAreRefusedBeforeTheyGrow",
      [](const fs::path& dir, Outcome& run) {
          writeBytes(dir / "m.vap", minimalRecords(300000));

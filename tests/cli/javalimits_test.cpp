@@ -38,7 +38,9 @@ TEST(JavaLimits, RefusedWhereTheyEnterAndWarnedWhenGenerated) {
         {JavaValue::Caption, times(65534, "a"), 0, 0, ""},
         {JavaValue::Hint, times(32768, "é"), 0, 0, "(JLabel1): The hint is too long"},
         {JavaValue::Hint, times(21845, "€"), 0, 0, ""}, // 65,535 bytes
-        {JavaValue::Hint, times(70000, " "), 0, 0, ""}, // a blank hint is not written
+        {JavaValue::Caption, times(32768, "\u0090"), 0, 0, "(JLabel1): The caption is too long"},
+        {JavaValue::Caption, times(32767, "\u0090") + "a", 0, 0, ""}, // "\u0090" takes 2 bytes
+        {JavaValue::Hint, times(70000, " "), 0, 0, ""},               // a blank hint is not written
         {JavaValue::Title, times(21845, "€") + "a", 0, 0, ": The window's caption is too long"},
         {JavaValue::Name, times(70000, "a"), 0, 0, "(aaaaaaaa"},
         {JavaValue::ClassName, times(300, "A"), 0, 0, "vapgen: The class name is too long"},

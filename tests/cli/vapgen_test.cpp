@@ -87,6 +87,21 @@ TEST_F(Vapgen, ChecksAndResavesThroughTheDesignersReaderAndWriter) {
     std::string copy = dir.file("copy.vap");
     EXPECT_EQ(vapgen({"resave", design, copy}).code, 0);
     EXPECT_EQ(readBytes(copy), example);
+
+    // Records the designer skips are named, the first ten; a blank one at the end is not.
+    std::string unknown;
+    for (int i = 0; i < 12; ++i)
+        unknown += "X" + std::to_string(i) + ":\r\nx\r\n\r\n\r\n";
+    writeBytes(design, "\xEF\xBB\xBF" + example + unknown + "\r\n");
+    Outcome skipped = vapgen({"check", design});
+    EXPECT_EQ(skipped.code, 0);
+    EXPECT_EQ(skipped.out, check.out);
+    EXPECT_EQ(skipped.err.substr(0, skipped.err.find('\n')),
+              "vapgen: line 1: skipped a record with the unknown tag '\xC3\xAF\xC2\xBB\xC2\xBFJAN' "
+              "(a byte-order mark stands before the tag)");
+    EXPECT_EQ(skipped.err.substr(skipped.err.find("vapgen: line 49")),
+              "vapgen: line 49: skipped a record with the unknown tag 'X8'\n"
+              "vapgen: skipped 3 more records with unknown tags\n");
 }
 
 TEST_F(Vapgen, ReportsErrorsAndUsage) {
@@ -143,8 +158,14 @@ TEST_F(Vapgen, JavaIsOneCompleteClassPrintedOrWrittenOrRefused) {
     EXPECT_EQ(written.code, 0) << written.err;
     EXPECT_EQ(readBytes(folder + "/Teste.java"), printed.out);
 
-    writeBytes(dir.file("long.vap"),
-               "JAN:0:0:230:336:0\r\n" + std::string(70000, 'T') + "\r\nTeste\r\n\r\n");
+    const std::string longTitle =
+        "JAN:0:0:230:336:0\r\n" + std::string(70000, 'T') + "\r\nTeste\r\n\r\n";
+    std::string labels; // more code than one Java method holds
+    for (int i = 0; i < 2500; ++i)
+        labels += "LAB:1:2:3:4:0\r\n\r\nL" + std::to_string(i) + "\r\n\r\n";
+    writeBytes(dir.file("long.vap"), longTitle);
+    writeBytes(dir.file("big.vap"), labels);
+    writeBytes(dir.file("both.vap"), labels + longTitle);
     struct Refusal {
         std::vector<std::string> arguments;
         int code;
@@ -152,6 +173,8 @@ TEST_F(Vapgen, JavaIsOneCompleteClassPrintedOrWrittenOrRefused) {
     };
     for (const Refusal& refusal : std::vector<Refusal>{
              {{"java", dir.file("long.vap")}, 1, "vapgen: A legenda da janela é longa demais"},
+             {{"java", dir.file("big.vap"), "-o", folder}, 1, "vapgen: o javac recusará"},
+             {{"java", dir.file("both.vap")}, 1, "vapgen: A legenda da janela é longa demais"},
              {{"java", design, "--name", "A B"}, 1, "vapgen: ''A B'' is not a valid class name"},
              {{"java", design, "-o", folder + "/Teste.java"}, 1, "vapgen: "},
              {{"java", design, "-o"}, 2, "vapgen: -o needs a value"},

@@ -28,7 +28,7 @@ using vap::Design;
 
 /** Text that breaks Java string literals unless every character is escaped as it must be. */
 const std::string hostile = "Quote \" back\\slash \\\" tab\t newline\n CR\r \\u000a \\u0022 "
-                            "\x01\x1f\b\f \u00e7\u00e3o \u20ac */ /* // end\\";
+                            "\x01\x1f\b\f \u00e7\u00e3o \u20ac \u0081\u008d\\\u009d */ /* // end\\";
 
 struct ClassCase {
     std::string className;
@@ -142,7 +142,7 @@ TEST(Javac, WindowMethodLimitIsJavacs) {
     Design design;
     std::string title, euros;
     while (title.size() < 2 * 32767)
-        title += "\u00e9";
+        title += title.size() % 4 ? "\u00e9" : "\u008f"; // escaped in Java, two bytes all the same
     while (euros.size() < 3 * 21845)
         euros += "\u20ac";
     design.setCaption(title + "a"); // 65,535 bytes

@@ -152,8 +152,10 @@ TEST(WindowObjects, NegativeBoundsAndSizes) {
 TEST(WindowObjects, TextsAreEscapedAsJavaStringLiterals) {
     Design design;
     setWindow(design, "Janela \"A\" \\ B", 300, 200);
-    const std::string raw = "Diz \"oi\" C:\\dir\t\x01\n\r\b\f\x1f|Código ação €";
-    const std::string escaped = "Diz \\\"oi\\\" C:\\\\dir\\t\\001\\n\\r\\b\\f\\037|Código ação €";
+    const std::string raw =
+        "Diz \"oi\" C:\\dir\t\x01\n\r\b\f\x1f|Código ação €\u0081\u009d\\\u0080";
+    const std::string escaped = "Diz \\\"oi\\\" C:\\\\dir\\t\\001\\n\\r\\b\\f\\037|Código ação "
+                                "€\\u0081\\u009D\\\\\\u0080";
     addControl(design, ControlKind::Label, {raw, raw, 0, 0, 10, 10, 0});
     addControl(design, ControlKind::TextField, {raw, "", 0, 0, 10, 10, 0});
     addControl(design, ControlKind::PasswordField, {"\\u000a", "", 0, 0, 10, 10, 0});

@@ -29,26 +29,6 @@ constexpr Texts3 headerGenerator{" - Gerador Automático", " - Automatic Generat
                                  " - Generador Automático"};
 constexpr Texts3 closingMethod{"aoFechar", "whenClosing", "alCerrar"};
 
-/**
- * Refuses a class name that is no Java class name, that no file can be named after, or that
- * would hide a class the example class and the window-objects code pasted into it use.
- */
-void checkExampleClassName(std::string_view name, LanguageCode lingua) {
-    checkClassName(name);
-    checkFitsJava(JavaValue::ClassName, name, lingua);
-    static constexpr std::string_view usedNames[] = {
-        "System",         "String",         "Exception",    "WindowEvent", "JFrame",
-        "JDialog",        "Rectangle",      "JScrollPane",  "JLabel",      "JTextField",
-        "JPasswordField", "JButton",        "JList",        "JComboBox",   "KeyAdapter",
-        "MouseAdapter",   "ActionListener", "FocusAdapter", "KeyEvent",    "MouseEvent",
-        "ActionEvent",    "FocusEvent",     "java"};
-    for (std::string_view used : usedNames) {
-        if (name == used)
-            throw Error("A class named " + std::string(name) + " hides the " + std::string(used) +
-                        " that the generated Java uses");
-    }
-}
-
 /** The text of the language; callers have checked that the code has one. */
 std::string text(const Texts3& texts, LanguageCode lingua) {
     return std::string(texts.pick(lingua).value_or(std::string_view{}));
@@ -69,31 +49,25 @@ std::vector<std::string> headerLines(const ExampleClassContext& context,
     };
 }
 
-void appendBody(std::vector<std::string>& lines, const ExampleClassContext& context,
-                const std::string& className, bool modal, const PastedSections* pasted) {
+void appendBody(ExampleClassPieces& pieces, const ExampleClassContext& context,
+                const std::string& className, bool modal) {
     // A code outside 1 to 3 keeps the Portuguese method name, so that the class still compiles.
     std::string closing(closingMethod.pick(context.lingua).value_or(closingMethod.pt));
     std::string base = modal ? "JDialog" : "JFrame";
-    const CommentTexts& comments = context.comments;
+    std::size_t piece = 0;
     auto put = [&](std::initializer_list<std::string> some) {
-        lines.insert(lines.end(), some.begin(), some.end());
+        pieces[piece].insert(pieces[piece].end(), some.begin(), some.end());
     };
-    auto paste = [&](const std::string& placeholder,
-                     std::vector<std::string> PastedSections::*part) {
-        if (pasted)
-            lines.insert(lines.end(), (pasted->*part).begin(), (pasted->*part).end());
-        else
-            lines.push_back(placeholder);
-    };
+    auto placeholder = [&] { ++piece; };
     put({" */", "", "import java.awt.*;", "import java.awt.event.*;", "import javax.swing.*;", "",
          "public class " + className + " extends " + base + " {", ""});
-    paste(comments.objectsPlaceholder, &PastedSections::objects);
+    placeholder(); // the objects' declarations
     put({"", "  public " + className + "() {", "    try {", "      mostra();",
          "    } catch(Exception ex) {", "      ex.printStackTrace();", "    }", "  }", "",
          "  public void mostra() throws Exception {", ""});
-    paste(comments.windowPlaceholder, &PastedSections::window);
+    placeholder(); // the window's set-up
     put({""});
-    paste(comments.controlsPlaceholder, &PastedSections::controls);
+    placeholder(); // the controls' placement
     put({"", "    this.addWindowListener(new java.awt.event.WindowAdapter() {",
          "      public void windowClosing(WindowEvent e) {", "        " + closing + "(e);",
          "      }", "    });", "  }", "", "  private void " + closing + "(WindowEvent e) {",
@@ -110,15 +84,30 @@ std::optional<std::string> defaultClassName(LanguageCode lingua) {
     return std::nullopt;
 }
 
-std::vector<std::string> exampleClassLines(const Design& design, const ExampleClassContext& context,
-                                           const std::string& className,
-                                           const PastedSections* pasted) {
+void checkExampleClassName(std::string_view name, LanguageCode lingua) {
+    checkClassName(name);
+    checkFitsJava(JavaValue::ClassName, name, lingua);
+    static constexpr std::string_view usedNames[] = {
+        "System",         "String",         "Exception",    "WindowEvent", "JFrame",
+        "JDialog",        "Rectangle",      "JScrollPane",  "JLabel",      "JTextField",
+        "JPasswordField", "JButton",        "JList",        "JComboBox",   "KeyAdapter",
+        "MouseAdapter",   "ActionListener", "FocusAdapter", "KeyEvent",    "MouseEvent",
+        "ActionEvent",    "FocusEvent",     "java"};
+    for (std::string_view used : usedNames) {
+        if (name == used)
+            throw Error("A class named " + std::string(name) + " hides the " + std::string(used) +
+                        " that the generated Java uses");
+    }
+}
+
+ExampleClassPieces exampleClassPieces(const Design& design, const ExampleClassContext& context,
+                                      const std::string& className) {
     checkExampleClassName(className, context.lingua);
-    std::vector<std::string> lines;
+    ExampleClassPieces pieces;
     if (codeWindowCaption.pick(context.lingua))
-        lines = headerLines(context, className);
-    appendBody(lines, context, className, design.window().modal, pasted);
-    return lines;
+        pieces[0] = headerLines(context, className);
+    appendBody(pieces, context, className, design.window().modal);
+    return pieces;
 }
 
 GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& context,
@@ -136,7 +125,15 @@ GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& conte
         checkExampleClassName(*answer, lingua);
         design.setJavaClassName(*answer);
     }
-    code.lines = exampleClassLines(design, context, design.window().JavaClassName);
+    ExampleClassPieces pieces = exampleClassPieces(design, context, design.window().JavaClassName);
+    const CommentTexts& comments = context.comments;
+    const std::string* placeholders[] = {&comments.objectsPlaceholder, &comments.windowPlaceholder,
+                                         &comments.controlsPlaceholder};
+    code.lines = std::move(pieces[0]);
+    for (std::size_t i = 0; i < 3; ++i) {
+        code.lines.push_back(*placeholders[i]);
+        code.lines.insert(code.lines.end(), pieces[i + 1].begin(), pieces[i + 1].end());
+    }
     return code;
 }
 

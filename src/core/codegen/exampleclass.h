@@ -5,9 +5,11 @@
 
 #include "../lang/datetext.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vap {
@@ -43,19 +45,27 @@ struct ExampleClassContext {
 GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& context,
                                 const ClassNameAsker& askClassName);
 
-/** The window-objects code cut where a user cuts it to paste it over the three placeholders. */
-struct PastedSections {
-    std::vector<std::string> objects, window, controls;
-};
+/**
+ * The example class cut at its three placeholders, which are left out: the lines before the
+ * objects' placeholder, those between it and the window's, between that and the controls', and
+ * those after.
+ */
+using ExampleClassPieces = std::array<std::vector<std::string>, 4>;
 
 /**
  * The example class named className, as GeraClasseExemplo writes it once the name is given,
- * without asking or changing the design; with the sections in place of the placeholders when
- * they are given. Throws vap::Error for a name GeraClasseExemplo refuses.
+ * without asking or changing the design, cut at its placeholders. Throws vap::Error for a name
+ * GeraClasseExemplo refuses.
  */
-std::vector<std::string> exampleClassLines(const Design& design, const ExampleClassContext& context,
-                                           const std::string& className,
-                                           const PastedSections* pasted = nullptr);
+ExampleClassPieces exampleClassPieces(const Design& design, const ExampleClassContext& context,
+                                      const std::string& className);
+
+/**
+ * Refuses a class name that is no Java class name, that no file can be named after, or that
+ * would hide a class the example class and the window-objects code pasted into it use: throws
+ * vap::Error.
+ */
+void checkExampleClassName(std::string_view name, LanguageCode lingua);
 
 /** The default class name of codes 1 to 3. */
 std::optional<std::string> defaultClassName(LanguageCode lingua);

@@ -38,7 +38,10 @@ struct JavaTextSize {
     std::size_t bytes; // modified UTF-8: U+0000 takes 2 bytes, a character beyond U+FFFF 6
 };
 
-/** The size of UTF-8 text (as the design holds it) as a Java string. */
+/**
+ * The size of UTF-8 text (as the design holds it) as a Java string. The escapes of the generated
+ * literal (\n, \001, \u0085) each stand for one character of the text, so the text is counted.
+ */
 JavaTextSize javaTextSize(std::string_view utf8);
 
 bool fitsJavaString(std::string_view text);

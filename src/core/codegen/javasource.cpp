@@ -4,40 +4,69 @@
 #include "windowobjects.h"
 
 #include "../model/design.h"
+#include "../model/error.h"
 
 namespace vap {
 
 namespace {
 
-/** Keeps the window-objects code by section, without the empty lines between them. */
-class SectionCollector final : public LineSink {
+/**
+ * Passes the window-objects code on, and the example class's lines between its sections in place
+ * of the empty line between them, so that the sections land on the class's placeholders.
+ */
+class PastingSink final : public LineSink {
 public:
-    void add(std::string line) override {
-        std::vector<std::string> PastedSections::*parts[] = {
-            &PastedSections::objects, &PastedSections::window, &PastedSections::controls};
-        (sections.*parts[section_]).push_back(std::move(line));
-    }
-    void nextSection() override {
-        if (section_ < 2)
-            ++section_;
-    }
+    PastingSink(LineSink& sink, ExampleClassPieces& pieces) : sink_(sink), pieces_(pieces) {}
 
-    PastedSections sections;
+    void add(std::string line) override { sink_.add(std::move(line)); }
+    void nextSection() override {
+        if (piece_ < 2)
+            put(++piece_);
+    }
+    /** Hands on the class's lines of the piece, which are not needed again. */
+    void put(std::size_t piece) {
+        for (std::string& line : pieces_[piece])
+            sink_.add(std::move(line));
+    }
 
 private:
-    int section_ = 0;
+    LineSink& sink_;
+    ExampleClassPieces& pieces_;
+    std::size_t piece_ = 0;
 };
+
+std::vector<std::string> refusalsOf(const Design& design, LanguageCode lingua) {
+    std::vector<std::string> refusals;
+    for (const JavaLimitProblem& problem : javaLimitProblems(design, lingua))
+        refusals.push_back(javaLimitRefusal(problem));
+    return refusals;
+}
 
 } // namespace
 
+void writeJavaSource(const Design& design, const ExampleClassContext& context,
+                     const std::string& className, LineSink& sink) {
+    checkWindowObjectNames(design);
+    ExampleClassPieces pieces = exampleClassPieces(design, context, className);
+    PastingSink pasting(sink, pieces);
+    pasting.put(0);
+    GeraObjetosJanela(design, context.comments, pasting);
+    pasting.put(3);
+}
+
 JavaSource composeJavaSource(const Design& design, const ExampleClassContext& context,
                              const std::string& className) {
-    SectionCollector code;
-    GeraObjetosJanela(design, context.comments, code);
-    JavaSource source{className, exampleClassLines(design, context, className, &code.sections), {}};
-    for (const JavaLimitProblem& problem : javaLimitProblems(design, context.lingua))
-        source.refusals.push_back(javaLimitRefusal(problem));
-    return source;
+    LineCollector lines;
+    writeJavaSource(design, context, className, lines);
+    return {className, std::move(lines.lines), refusalsOf(design, context.lingua)};
+}
+
+void checkJavaSource(const Design& design, const ExampleClassContext& context,
+                     const std::string& className) {
+    checkWindowObjectNames(design);
+    checkExampleClassName(className, context.lingua);
+    if (std::vector<std::string> refusals = refusalsOf(design, context.lingua); !refusals.empty())
+        throw Error(refusals.front());
 }
 
 std::string javaSourceClassName(const Design& design, LanguageCode lingua,

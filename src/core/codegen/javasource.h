@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exampleclass.h"
+#include "generatedcode.h"
 
 #include <optional>
 #include <string>
@@ -26,6 +27,22 @@ struct JavaSource {
  */
 JavaSource composeJavaSource(const Design& design, const ExampleClassContext& context,
                              const std::string& className);
+
+/**
+ * The lines of composeJavaSource handed to the sink one at a time as they are made, so that a
+ * large source is never held whole. A name the generators refuse throws vap::Error before the
+ * first line; values too long for Java are not looked at (checkJavaSource is).
+ */
+void writeJavaSource(const Design& design, const ExampleClassContext& context,
+                     const std::string& className, LineSink& sink);
+
+/**
+ * Throws vap::Error with the first reason composeJavaSource would give for a source that does
+ * not compile: a control or class name the generators refuse, else the first of its refusals.
+ * Looks at the design only, so that a design far too large for Java costs nothing more.
+ */
+void checkJavaSource(const Design& design, const ExampleClassContext& context,
+                     const std::string& className);
 
 /**
  * The name of the complete class: the one given, else the design's, else the language's default

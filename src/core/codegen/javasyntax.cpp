@@ -15,6 +15,8 @@ constexpr std::array<ListenerSyntax, javaEventCount> listeners{{
     {"Focus", "FocusAdapter", "focusLost", "Focus"},
 }};
 
+constexpr char hexDigits[] = "0123456789ABCDEF";
+
 bool isBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
@@ -36,7 +38,8 @@ bool hasJavaCaption(ControlKind kind) {
 std::string javaStringLiteralBody(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size() + 8);
-    for (char c : text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        char c = text[at];
         auto byte = static_cast<unsigned char>(c);
         switch (c) {
         case '\\':
@@ -66,6 +69,13 @@ std::string javaStringLiteralBody(std::string_view text) {
                 escaped += static_cast<char>('0' + ((byte >> 6) & 7));
                 escaped += static_cast<char>('0' + ((byte >> 3) & 7));
                 escaped += static_cast<char>('0' + (byte & 7));
+            } else if (byte == 0xC2 && at + 1 < text.size() &&
+                       (static_cast<unsigned char>(text[at + 1]) & 0xE0) == 0x80) {
+                // A C1 control (U+0080 to U+009F, as the file's five unassigned bytes read):
+                // invisible in an editor and obeyed by terminals, so written as an escape.
+                escaped += "\\u00";
+                escaped += hexDigits[static_cast<unsigned char>(text[++at]) >> 4];
+                escaped += hexDigits[static_cast<unsigned char>(text[at]) & 0xF];
             } else {
                 escaped += c;
             }

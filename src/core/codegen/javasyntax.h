@@ -20,7 +20,8 @@ const ListenerSyntax& listenerSyntax(JavaEvent event);
 
 /**
  * The text as the inside of a Java string literal: backslash and double quote escaped, control
- * characters as \t \n \r \b \f or a three-digit octal escape; everything else unchanged.
+ * characters as \t \n \r \b \f or a three-digit octal escape, the C1 controls (U+0080 to
+ * U+009F) as \u0080 to \u009F; everything else unchanged.
  */
 std::string javaStringLiteralBody(std::string_view text);
 

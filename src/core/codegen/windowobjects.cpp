@@ -72,8 +72,9 @@ std::optional<std::size_t> scrollPaneNumber(std::string_view name) {
     return number;
 }
 
-/** Refuses names whose Java would not compile, alone or beside the example class. */
-void checkNames(const Design& design) {
+} // namespace
+
+void checkWindowObjectNames(const Design& design) {
     std::size_t lists = 0;
     for (const auto& control : design.controls())
         lists += control->kind() == ControlKind::List;
@@ -90,13 +91,15 @@ void checkNames(const Design& design) {
     }
 }
 
+namespace {
+
 class WindowObjectsWriter {
 public:
     WindowObjectsWriter(const Design& design, const CommentTexts& comments, LineSink& sink)
         : design_(design), comments_(comments), sink_(sink) {}
 
     void write() {
-        checkNames(design_);
+        checkWindowObjectNames(design_);
         writeDeclarations();
         writeWindowSetUp();
         writeControls();

@@ -17,6 +17,12 @@ class Design;
  */
 void GeraObjetosJanela(const Design& design, const CommentTexts& comments, LineSink& sink);
 
+/**
+ * Refuses, with vap::Error, a control name whose Java would not compile alone or beside the
+ * example class, as GeraObjetosJanela does before its first line.
+ */
+void checkWindowObjectNames(const Design& design);
+
 /** The caption of the code window showing window-objects code, for codes 1 to 3. */
 std::optional<std::string> windowObjectsCaption(LanguageCode lingua);
 

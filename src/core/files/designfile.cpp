@@ -54,6 +54,15 @@ std::optional<ControlKind> kindOfTag(std::string_view tag) {
     return std::nullopt;
 }
 
+/**
+ * Whether the reader applies records of the tag: the window's and the controls' above. Records of
+ * any other tag are skipped, so that a file of a later version, with records of new kinds, still
+ * opens here.
+ */
+bool isKnownTag(std::string_view tag) {
+    return tag == windowTag || kindOfTag(tag).has_value();
+}
+
 std::string_view tagOfKind(ControlKind kind) {
     for (const TagKind& entry : controlTags) {
         if (entry.kind == kind)
@@ -243,9 +252,8 @@ LoadCost loadCostOf(std::string_view bytes) {
         std::string_view text = reader.readLine();
         if (line % 4 == 0) {
             std::string_view tag = tagOfLine(text);
-            bool control = kindOfTag(tag).has_value();
-            cost.controls += control;
-            kept = control || tag == windowTag;
+            cost.controls += kindOfTag(tag).has_value();
+            kept = isKnownTag(tag);
         } else if (kept) {
             cost.texts += textMemory(text);
         }
@@ -268,9 +276,9 @@ std::string readWholeFile(int folder, const std::string& name, const std::string
         throw Error(ioErrorMessageFromErrno(EISDIR));
     // A device or a pipe may never end; only a plain file has a size to trust.
     if (!S_ISREG(info.st_mode))
-        throw Error(printableText(shownPath) + " is not a regular file");
+        throw Error(printablePath(shownPath) + " is not a regular file");
     if (static_cast<std::uint64_t>(info.st_size) > maximumFileSize)
-        throw Error(printableText(shownPath) + tooLargeText);
+        throw Error(printablePath(shownPath) + tooLargeText);
     std::string bytes;
     try {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -285,7 +293,7 @@ std::string readWholeFile(int folder, const std::string& name, const std::string
                 break;
             // The file may grow while it is read; the limit holds all the same.
             if (bytes.size() + static_cast<std::size_t>(count) > maximumFileSize)
-                throw Error(printableText(shownPath) + tooLargeText);
+                throw Error(printablePath(shownPath) + tooLargeText);
             bytes.append(buffer, static_cast<std::size_t>(count));
         }
     } catch (const std::bad_alloc&) {
@@ -408,7 +416,31 @@ template <class Visit> void forEachRecord(std::string_view bytes, Visit&& visit)
     }
 }
 
+/** Whether the record is four empty lines, such as blank lines at the end of a file make. */
+bool holdsNothing(const RecordView& record) {
+    return record.tag.empty() && record.left == 0 && record.top == 0 && record.height == 0 &&
+           record.width == 0 && record.events == 0 && record.caption.empty() &&
+           record.name.empty() && record.hint.empty();
+}
+
 } // namespace
+
+std::vector<std::string> skippedRecordMessages(const SkippedRecords& skipped) {
+    // A UTF-8 byte-order mark, as an editor may put at the start, read as Windows-1252.
+    constexpr std::string_view byteOrderMark = "\xC3\xAF\xC2\xBB\xC2\xBF";
+    std::vector<std::string> messages;
+    for (const SkippedRecords::Record& record : skipped.first) {
+        messages.push_back(
+            "line " + std::to_string(record.line) + ": skipped a record with the unknown tag '" +
+            printableExcerpt(record.tag) + "'" +
+            (record.tag.starts_with(byteOrderMark) ? " (a byte-order mark stands before the tag)"
+                                                   : ""));
+    }
+    if (skipped.count > skipped.first.size())
+        messages.push_back("skipped " + std::to_string(skipped.count - skipped.first.size()) +
+                           " more records with unknown tags");
+    return messages;
+}
 
 DesignFile parseDesignFile(std::string bytes) {
     std::size_t controlCount = checkDesignSize(bytes);
@@ -416,7 +448,17 @@ DesignFile parseDesignFile(std::string bytes) {
     file.bytes_ = std::move(bytes);
     NameCheck names(controlCount);
     try {
-        forEachRecord(file.bytes_, [&](const RecordView& record) { names.check(record); });
+        std::size_t line = 1;
+        forEachRecord(file.bytes_, [&](const RecordView& record) {
+            names.check(record);
+            if (!isKnownTag(record.tag) && !holdsNothing(record)) {
+                SkippedRecords& skipped = file.skipped_;
+                if (skipped.first.size() < skippedRecordsListed)
+                    skipped.first.push_back({line, excerptOf(record.tag)});
+                ++skipped.count;
+            }
+            line += 4;
+        });
     } catch (const Error&) {
         names.listedOrder(); // a name met twice before this fault is the first fault
         throw;
@@ -501,10 +543,12 @@ void CarregaJanela(Design& design, const std::string& path) {
     applyDesignFile(design, readDesignFile(path));
 }
 
-void openDesign(Design& design, const std::string& path) {
+SkippedRecords openDesign(Design& design, const std::string& path) {
     DesignFile file = readDesignFile(path);
+    SkippedRecords skipped = file.skippedRecords();
     design.clear();
     applyDesignFile(design, std::move(file));
+    return skipped;
 }
 
 std::string serializeDesign(const Design& design) {

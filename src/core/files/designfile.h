@@ -12,6 +12,25 @@ class Design;
 class SafeFolder;
 struct ControlData;
 
+/** How many records skipped for an unknown tag a reading keeps to tell of; the rest are counted. */
+constexpr std::size_t skippedRecordsListed = 10;
+
+/** The records a reading passed over for their unknown tags: the first few, and how many. */
+struct SkippedRecords {
+    struct Record {
+        std::size_t line; // where the record begins, counted from 1
+        std::string tag;  // its start decoded, enough for a message's excerpt
+    };
+    std::vector<Record> first; // at most skippedRecordsListed, in file order
+    std::size_t count = 0;
+};
+
+/**
+ * The skipped records as the messages that tell of them, one a line: each listed record with
+ * its line and tag, then how many more there were.
+ */
+std::vector<std::string> skippedRecordMessages(const SkippedRecords& skipped);
+
 /**
  * A design file read and checked, not yet applied: its bytes, whose names and numbers passed,
  * and whose design fits in four times the file's size.
@@ -20,6 +39,11 @@ class DesignFile {
 public:
     /** How many control records the file holds. */
     std::size_t controlCount() const { return controlCount_; }
+    /**
+     * The records with a tag the reader does not know, which applying passes over. A record of
+     * four empty lines holds nothing and is not among them.
+     */
+    const SkippedRecords& skippedRecords() const { return skipped_; }
 
 private:
     friend DesignFile parseDesignFile(std::string bytes);
@@ -34,6 +58,7 @@ private:
     std::string bytes_; // the records are read again from these when applied
     std::size_t controlCount_ = 0;
     std::vector<std::uint32_t> listedOrder_; // the control records in the order of their names
+    SkippedRecords skipped_;
 };
 
 /**
@@ -63,9 +88,10 @@ void CarregaJanela(Design& design, const std::string& path);
 
 /**
  * The Open command's work on the model: reads and checks the file first, and only then clears
- * the design and applies the file. A file that fails leaves the design as it was.
+ * the design and applies the file. A file that fails leaves the design as it was. Gives the
+ * records skipped for an unknown tag.
  */
-void openDesign(Design& design, const std::string& path);
+SkippedRecords openDesign(Design& design, const std::string& path);
 
 /** The design as design-file bytes; throws when a text cannot be stored in the file. */
 std::string serializeDesign(const Design& design);

@@ -26,7 +26,7 @@ namespace {
 }
 
 std::string shown(std::string_view path) {
-    return printableText(path);
+    return printablePath(path);
 }
 
 bool trustedOwner(uid_t owner) {

@@ -246,7 +246,7 @@ void writeInFolder(const SafeFolder& target, const std::string& name, std::strin
             failWithErrno(EACCES);
         // A device, a pipe or a socket would be replaced by a plain file, not written to.
         if (!S_ISREG(existing.st_mode))
-            throw Error(printableText(shownPath) + " is not a regular file");
+            throw Error(printablePath(shownPath) + " is not a regular file");
         if (readOnly || othersFileInSharedFolder(target, existing) ||
             faccessat(folder, name.c_str(), W_OK, 0) != 0)
             failWithErrno(EACCES);

@@ -46,4 +46,23 @@ std::string printableExcerpt(std::string_view text) {
     return printable(text, messageExcerptLength);
 }
 
+std::string printablePath(std::string_view path) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < path.size(); ++characters)
+        at += decodeUtf8(path, at).length;
+    if (characters <= messageExcerptLength)
+        return printableText(path);
+    // The end keeps the rest of the excerpt's characters, the "…" counted as one.
+    std::size_t endStart = characters - (messageExcerptLength - pathStartLength - 1);
+    std::size_t startBytes = 0;
+    std::size_t at = 0;
+    for (std::size_t character = 0; character < endStart; ++character) {
+        if (character == pathStartLength)
+            startBytes = at;
+        at += decodeUtf8(path, at).length;
+    }
+    return printableText(path.substr(0, startBytes)) + "\xE2\x80\xA6" +
+           printableText(path.substr(at));
+}
+
 } // namespace vap

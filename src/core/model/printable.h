@@ -22,4 +22,14 @@ std::string printableText(std::string_view text);
  */
 std::string printableExcerpt(std::string_view text);
 
+/**
+ * The path made printable as above; a path of more than messageExcerptLength characters keeps
+ * its first pathStartLength characters and its end, with "…" between, so that a message stays
+ * short and still shows where the path begins and the file it names.
+ */
+std::string printablePath(std::string_view path);
+
+/** How many characters of a long path's start printablePath keeps. */
+constexpr std::size_t pathStartLength = 20;
+
 } // namespace vap
