@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
 #include <exception>
 #include <new>
 
@@ -16,6 +17,8 @@ QString errorBoxText(const QString& message) {
 }
 
 void showErrorBox(const QString& message) {
+    // Also on standard error, where a terminal or a log that started the designer keeps it.
+    std::fprintf(stderr, "vaporina: %s\n", qPrintable(errorBoxText(message)));
     dialogs().showError(applicationTitle, errorBoxText(message));
 }
 
