@@ -37,6 +37,9 @@ constexpr Texts3 noJdk{
     "package default-jdk (apt install default-jdk)",
     "Para ver la ventana en Java hace falta un JDK (javac y java), que no se encontró. Instale el "
     "paquete default-jdk (apt install default-jdk)"};
+constexpr Texts3 noSafeFolder{"Não há pasta segura para ver no Java",
+                              "No safe folder for the preview",
+                              "No hay una carpeta segura para verlo en Java"};
 constexpr Texts3 refusedHeading{"O javac recusará este código:", "javac will refuse this code:",
                                 "javac rechazará este código:"};
 constexpr Texts3 javacHeading{
@@ -56,7 +59,7 @@ SafeFolder openPreviewBase() {
     try {
         return openRuntimeFolder();
     } catch (const Error& error) {
-        throw Error(std::string("No safe folder for the preview: ") + error.what());
+        throw Error(ss(inLanguage(noSafeFolder)) + ": " + error.what());
     }
 }
 

@@ -236,6 +236,26 @@ const TargetCase targetCases[] = {
          EXPECT_EQ(getxattr(target.c_str(), "user.vaptest", value, sizeof value), 4);
          EXPECT_STREQ(value, "kept");
      }},
+    {"FolderOthersMayWrite",
+     [](const fs::path& dir, const std::string&) {
+         fs::permissions(dir, fs::perms::all);
+         return "";
+     },
+     " is not safe to write in: other users may write in it",
+     [](const fs::path&, const std::string& target) { EXPECT_FALSE(fs::exists(target)); }},
+    {"OthersFileInStickyFolder",
+     [](const fs::path& dir, const std::string& target) {
+         fs::permissions(dir, fs::perms::all | fs::perms::sticky_bit);
+         vaptest::writeBytes(target, oldBytes);
+         fs::permissions(target, fs::perms::all);
+         if (geteuid() != 0)
+             return "giving a file to another user needs root";
+         return chown(target.c_str(), otherUser, otherUser) == 0 ? "" : "chown failed";
+     },
+     "File access denied",
+     [](const fs::path&, const std::string& target) {
+         EXPECT_EQ(vaptest::readBytes(target), oldBytes);
+     }},
     {"LongestFileName", [](const fs::path&, const std::string&) { return ""; }, "",
      [](const fs::path&, const std::string& target) {
          EXPECT_EQ(vaptest::readBytes(target), "new");

@@ -157,7 +157,7 @@ preview_in_a_folder_others_may_write() {
     local said
     said=$(box_text 8)
     stop_designer
-    [[ "$said" == *"No safe folder for the preview: "*"other users may write in it"* ]] ||
+    [[ "$said" == *"Não há pasta segura para ver no Java: "*"/open is not safe to write in: other users may write in it"* ]] ||
         echo "said: '$said'"
     ! compgen -G "$row/open/vaporina-preview-*" >/dev/null || echo "a preview folder was made"
 }
