@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <exception>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace vap::ui {
@@ -51,16 +52,14 @@ QString RecoveryCopy::path() const {
 }
 
 std::optional<SafeFolder> RecoveryCopy::folder(bool make) const {
-    const std::string base = encoded(stateFolder_);
-    if (!make) {
-        struct stat info {};
-        // Nothing to find, or to remove, where the folder was never made.
-        if (stat((base + "/" + ownFolderName).c_str(), &info) != 0 && errno == ENOENT)
-            return std::nullopt;
-    }
     // The state folder is the user's: made private like the program's own when missing.
-    SafeFolder state =
-        openSafeFolder(base, make ? MissingFolders::Make : MissingFolders::Refuse, 0700);
+    SafeFolder state = openSafeFolder(encoded(stateFolder_),
+                                      make ? MissingFolders::Make : MissingFolders::Refuse, 0700);
+    struct stat info {};
+    if (!make &&
+        fstatat(state.descriptor(), ownFolderName.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 &&
+        errno == ENOENT)
+        return std::nullopt; // nothing to find, or to remove, where the folder was never made
     return openPrivateFolder(state, ownFolderName);
 }
 
