@@ -329,9 +329,14 @@ const std::vector<const Control*>& DesignCanvas::selection() const {
 }
 
 void DesignCanvas::select(std::vector<const Control*> controls) {
+    // Once indexed, the grid lists exactly the design's controls, each found by its address in
+    // one hash lookup: a paste selects every control it made, which a scan of the design for
+    // each would make quadratic.
+    ensureIndexed();
     std::unordered_set<const Control*> chosen;
+    chosen.reserve(controls.size());
     std::erase_if(controls, [&](const Control* control) {
-        return !control || !design_.contains(control) || !chosen.insert(control).second;
+        return !control || !grid_.contains(control) || !chosen.insert(control).second;
     });
     if (controls == selection())
         return;
@@ -361,15 +366,8 @@ std::vector<QRect> DesignCanvas::selectedRects() const {
 }
 
 void DesignCanvas::refreshHandles() {
-    std::vector<QRect> pieces = handles_.show(selectedRects());
     constexpr std::size_t mostPieces = 256;
-    if (pieces.size() > mostPieces) {
-        QRect around;
-        for (const QRect& piece : pieces)
-            around |= piece;
-        pieces = {around};
-    }
-    for (const QRect& piece : pieces)
+    for (const QRect& piece : handles_.show(selectedRects(), mostPieces))
         repaintControls(piece);
 }
 
