@@ -228,7 +228,11 @@ void DesignCanvas::repaintControls(const QRect& area) {
 }
 
 void DesignCanvas::controlAdded(const Control& control) {
-    if (!inBulkChange_ && !gridStale_ && design_.controls().back().get() == &control)
+    // The grid holds the controls told of so far; the one right after them in creation order
+    // (the newest, or the next of a paste told one by one) goes on top.
+    const auto& controls = design_.controls();
+    const std::size_t next = grid_.size();
+    if (!inBulkChange_ && !gridStale_ && next < controls.size() && controls[next].get() == &control)
         grid_.add(&control, shownOf(control));
     else
         gridStale_ = true; // one put back beneath others: the stacking is taken afresh

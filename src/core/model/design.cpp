@@ -236,13 +236,19 @@ std::vector<const Control*> Design::pasteControls(std::vector<ControlData> contr
     controls_.reserve(controls_.size() + controls.size());
     std::vector<const Control*> made;
     made.reserve(controls.size());
-    for (ControlData& data : controls) {
-        Control& added = *controls_.emplace_back(makeControl(std::move(data)));
-        made.push_back(&added);
-        notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
-        if (!contains(&added))
-            throw Error(notInDesignMessage); // an observer deleted it again
+    for (ControlData& data : controls)
+        made.push_back(controls_.emplace_back(makeControl(std::move(data))).get());
+    // The values given are the controls' now: let them go before observers build on the
+    // controls, so that a big paste is never held twice. Observers then hear of each in order.
+    std::vector<ControlData>().swap(controls);
+    std::uint64_t removals = removals_;
+    for (const Control* added : made) {
+        if (removals_ != removals && !contains(added))
+            throw Error(notInDesignMessage); // an observer deleted it
+        notify([added](DesignObserver& observer) { observer.controlAdded(*added); });
     }
+    if (removals_ != removals)
+        indicesOf(made); // throws when an observer deleted one after being told of it
     for (const Control* control : made)
         const_cast<Control*>(control)->listed_ = true; // the design made them
     objectList_.addAll(made);
