@@ -136,6 +136,7 @@ std::vector<const Control*> ControlGrid::touching(const QRect& area) const {
     // Over most of the design, one look at every control costs less than the cells' lists.
     std::uint64_t perCell = cells_.empty() ? 0 : cellEntries_ / cells_.size() + 1;
     if (cellCount(area) * perCell >= entries_.size()) {
+        found.reserve(entries_.size());
         for (const auto& [control, entry] : entries_)
             takeEntry(control, entry);
     } else {

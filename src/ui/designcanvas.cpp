@@ -277,7 +277,7 @@ void DesignCanvas::controlRemoved(const Control& control) {
     if (!inBulkChange_)
         repaintControls(grid_.shown(&control));
     grid_.remove(&control);
-    if (selected_.erase(&control) != 0)
+    if (selected_.erase(&control))
         scheduleHandleRefresh(true);
 }
 
@@ -328,7 +328,7 @@ void DesignCanvas::bulkChangeFinished() {
 const std::vector<const Control*>& DesignCanvas::selection() const {
     if (selection_.size() != selected_.size())
         std::erase_if(selection_,
-                      [this](const Control* control) { return selected_.count(control) == 0; });
+                      [this](const Control* control) { return !selected_.contains(control); });
     return selection_;
 }
 
@@ -337,11 +337,16 @@ void DesignCanvas::select(std::vector<const Control*> controls) {
     // one hash lookup: a paste selects every control it made, which a scan of the design for
     // each would make quadratic.
     ensureIndexed();
-    std::unordered_set<const Control*> chosen;
-    chosen.reserve(controls.size());
-    std::erase_if(controls, [&](const Control* control) {
-        return !control || !grid_.contains(control) || !chosen.insert(control).second;
-    });
+    std::erase_if(controls,
+                  [this](const Control* control) { return !control || !grid_.contains(control); });
+    ControlSet chosen;
+    chosen.assign(controls);
+    if (chosen.size() != controls.size()) {
+        // A control given twice is kept where it came first: each is taken out when met.
+        std::erase_if(controls,
+                      [&chosen](const Control* control) { return !chosen.erase(control); });
+        chosen.assign(controls);
+    }
     if (controls == selection())
         return;
     selection_ = std::move(controls);
@@ -361,6 +366,7 @@ void DesignCanvas::selectAll() {
 std::vector<QRect> DesignCanvas::selectedRects() const {
     ensureIndexed();
     std::vector<QRect> rects;
+    rects.reserve(selection().size());
     for (const Control* control : selection()) {
         QRect shown = grid_.shown(control);
         if (!shown.isEmpty())
