@@ -485,7 +485,7 @@ std::vector<Bounds> DesignCanvas::movedBounds(QPoint offset) const {
     for (const Control* control : gesture_.moving)
         bounds.push_back(boundsOf(*control));
     if (gesture_.moving.size() == 1) {
-        // One control moves by the Part's own arithmetic: each value stops at its end.
+        // One control dragged alone moves each value on its own, stopping at its end.
         Bounds& one = bounds.front();
         one.left = movedBy(one.left, offset.x());
         one.top = movedBy(one.top, offset.y());

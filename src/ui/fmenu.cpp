@@ -58,7 +58,7 @@ constexpr int classNameMaxLength = 255;
 /** How far a paste or a duplicate lands from the controls it copies, in pixels each way. */
 constexpr int pasteOffset = 10;
 
-/** The keys of the entries after the Part's own, shown beside their captions. */
+/** The keys of the menus' edit entries, shown beside their captions. */
 struct EditEntry {
     const char* name;
     const char* key;

@@ -109,7 +109,7 @@ public:
     void obj2Click();
     void ObjetoDblClick(const Control* sender);
 
-    // Commands on the selection, reached by keys and by the entries after the Part's own.
+    // Commands on the selection, reached by keys and by the menus' edit entries.
     void selectAllControls();
     /** Escape: ends a gesture in progress, else clears the selection. */
     void cancelOrDeselect();
