@@ -172,14 +172,24 @@ std::array<QRect, 8> HandleMarks::handlesOf(const QRect& rect) {
             at(right, bottom), at(middleX, bottom), at(left, bottom), at(left, middleY)};
 }
 
-std::vector<QRect> HandleMarks::show(std::vector<QRect> rects) {
+std::vector<QRect> HandleMarks::show(std::vector<QRect> rects, std::size_t mostPieces) {
     std::vector<QRect> pieces;
     if (rects == rects_)
         return pieces;
+    // A big selection (a paste of thousands) is repainted as one area, never listed handle by
+    // handle.
+    const bool many = (rects_.size() + rects.size()) * 8 > mostPieces;
+    QRect around;
     for (const std::vector<QRect>* marked : {&rects_, &rects})
         for (const QRect& rect : *marked)
-            for (const QRect& handle : handlesOf(rect))
-                pieces.push_back(handle);
+            for (const QRect& handle : handlesOf(rect)) {
+                if (many)
+                    around |= handle;
+                else
+                    pieces.push_back(handle);
+            }
+    if (many)
+        pieces = {around};
     rects_ = std::move(rects);
     return pieces;
 }

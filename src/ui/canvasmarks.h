@@ -57,8 +57,11 @@ public:
     /** The places of a rectangle's handles, clockwise from the top-left corner. */
     static std::array<QRect, 8> handlesOf(const QRect& rect);
 
-    /** Shows the handles of these rectangles; gives the pieces to repaint. */
-    std::vector<QRect> show(std::vector<QRect> rects);
+    /**
+     * Shows the handles of these rectangles; gives the pieces to repaint, or one rectangle
+     * around them all where they would be more than `mostPieces`.
+     */
+    std::vector<QRect> show(std::vector<QRect> rects, std::size_t mostPieces);
     const std::vector<QRect>& rects() const { return rects_; }
     void paint(QPainter& painter, const QRect& area) const;
 

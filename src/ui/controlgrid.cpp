@@ -14,10 +14,13 @@ std::int64_t cellOf(int coordinate) {
     return std::int64_t{coordinate} >> cellShift;
 }
 
-/** Takes the control out of the list; gives how many went (0 or 1). */
+/**
+ * Takes the control out of the list; gives how many went (0 or 1). Looked for from the end: the
+ * latest controls are listed last, and undoing a paste or a creation takes them out last first.
+ */
 std::size_t eraseOne(std::vector<const Control*>& list, const Control* control) {
-    auto found = std::find(list.begin(), list.end(), control);
-    if (found == list.end())
+    auto found = std::find(list.rbegin(), list.rend(), control);
+    if (found == list.rend())
         return 0;
     *found = list.back();
     list.pop_back();
@@ -125,26 +128,38 @@ bool ControlGrid::above(const Control* upper, const Control* lower) const {
 
 std::vector<const Control*> ControlGrid::touching(const QRect& area) const {
     std::vector<std::pair<std::uint64_t, const Control*>> found;
-    auto take = [&](const Control* control) {
-        const Entry& entry = entries_.at(control);
+    auto takeEntry = [&](const Control* control, const Entry& entry) {
         if (entry.shown.intersects(area))
             found.emplace_back(entry.order, control);
     };
+    auto take = [&](const Control* control) { takeEntry(control, entries_.at(control)); };
     // Over most of the design, one look at every control costs less than the cells' lists.
     std::uint64_t perCell = cells_.empty() ? 0 : cellEntries_ / cells_.size() + 1;
     if (cellCount(area) * perCell >= entries_.size()) {
+        found.reserve(entries_.size());
         for (const auto& [control, entry] : entries_)
-            take(control);
+            takeEntry(control, entry);
     } else {
+        // A control listed in several cells of the area is taken in the first of them only,
+        // the one at the top left of where it meets the area, so that none is listed twice.
+        const std::int64_t areaTop = cellOf(area.top());
+        const std::int64_t areaLeft = cellOf(area.left());
         forEachCell(area, [&](CellKey key) {
             auto cell = cells_.find(key);
-            if (cell != cells_.end())
-                std::for_each(cell->second.begin(), cell->second.end(), take);
+            if (cell == cells_.end())
+                return;
+            const auto row = static_cast<std::int64_t>(static_cast<std::int32_t>(key >> 32));
+            const auto column = static_cast<std::int64_t>(static_cast<std::int32_t>(key));
+            for (const Control* control : cell->second) {
+                const Entry& entry = entries_.at(control);
+                if (std::max(cellOf(entry.shown.top()), areaTop) == row &&
+                    std::max(cellOf(entry.shown.left()), areaLeft) == column)
+                    takeEntry(control, entry);
+            }
         });
     }
     std::for_each(large_.begin(), large_.end(), take);
     std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end()); // met in several cells
     std::vector<const Control*> bottomFirst;
     bottomFirst.reserve(found.size());
     for (const auto& [order, control] : found)

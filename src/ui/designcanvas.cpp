@@ -228,7 +228,11 @@ void DesignCanvas::repaintControls(const QRect& area) {
 }
 
 void DesignCanvas::controlAdded(const Control& control) {
-    if (!inBulkChange_ && !gridStale_ && design_.controls().back().get() == &control)
+    // The grid holds the controls told of so far; the one right after them in creation order
+    // (the newest, or the next of a paste told one by one) goes on top.
+    const auto& controls = design_.controls();
+    const std::size_t next = grid_.size();
+    if (!inBulkChange_ && !gridStale_ && next < controls.size() && controls[next].get() == &control)
         grid_.add(&control, shownOf(control));
     else
         gridStale_ = true; // one put back beneath others: the stacking is taken afresh
@@ -273,7 +277,7 @@ void DesignCanvas::controlRemoved(const Control& control) {
     if (!inBulkChange_)
         repaintControls(grid_.shown(&control));
     grid_.remove(&control);
-    if (selected_.erase(&control) != 0)
+    if (selected_.erase(&control))
         scheduleHandleRefresh(true);
 }
 
@@ -324,15 +328,25 @@ void DesignCanvas::bulkChangeFinished() {
 const std::vector<const Control*>& DesignCanvas::selection() const {
     if (selection_.size() != selected_.size())
         std::erase_if(selection_,
-                      [this](const Control* control) { return selected_.count(control) == 0; });
+                      [this](const Control* control) { return !selected_.contains(control); });
     return selection_;
 }
 
 void DesignCanvas::select(std::vector<const Control*> controls) {
-    std::unordered_set<const Control*> chosen;
-    std::erase_if(controls, [&](const Control* control) {
-        return !control || !design_.contains(control) || !chosen.insert(control).second;
-    });
+    // Once indexed, the grid lists exactly the design's controls, each found by its address in
+    // one hash lookup: a paste selects every control it made, which a scan of the design for
+    // each would make quadratic.
+    ensureIndexed();
+    std::erase_if(controls,
+                  [this](const Control* control) { return !control || !grid_.contains(control); });
+    ControlSet chosen;
+    chosen.assign(controls);
+    if (chosen.size() != controls.size()) {
+        // A control given twice is kept where it came first: each is taken out when met.
+        std::erase_if(controls,
+                      [&chosen](const Control* control) { return !chosen.erase(control); });
+        chosen.assign(controls);
+    }
     if (controls == selection())
         return;
     selection_ = std::move(controls);
@@ -352,6 +366,7 @@ void DesignCanvas::selectAll() {
 std::vector<QRect> DesignCanvas::selectedRects() const {
     ensureIndexed();
     std::vector<QRect> rects;
+    rects.reserve(selection().size());
     for (const Control* control : selection()) {
         QRect shown = grid_.shown(control);
         if (!shown.isEmpty())
@@ -361,15 +376,8 @@ std::vector<QRect> DesignCanvas::selectedRects() const {
 }
 
 void DesignCanvas::refreshHandles() {
-    std::vector<QRect> pieces = handles_.show(selectedRects());
     constexpr std::size_t mostPieces = 256;
-    if (pieces.size() > mostPieces) {
-        QRect around;
-        for (const QRect& piece : pieces)
-            around |= piece;
-        pieces = {around};
-    }
-    for (const QRect& piece : pieces)
+    for (const QRect& piece : handles_.show(selectedRects(), mostPieces))
         repaintControls(piece);
 }
 
@@ -477,7 +485,7 @@ std::vector<Bounds> DesignCanvas::movedBounds(QPoint offset) const {
     for (const Control* control : gesture_.moving)
         bounds.push_back(boundsOf(*control));
     if (gesture_.moving.size() == 1) {
-        // One control moves by the Part's own arithmetic: each value stops at its end.
+        // One control dragged alone moves each value on its own, stopping at its end.
         Bounds& one = bounds.front();
         one.left = movedBy(one.left, offset.x());
         one.top = movedBy(one.top, offset.y());

@@ -2,6 +2,7 @@
 
 #include "canvasmarks.h"
 #include "controlgrid.h"
+#include "controlset.h"
 
 #include "core/model/arrange.h"
 #include "core/model/designobserver.h"
@@ -12,7 +13,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <unordered_set>
 #include <vector>
 
 class QRubberBand;
@@ -51,7 +51,7 @@ public:
 
     /** The selected controls, the first selected first. */
     const std::vector<const Control*>& selection() const;
-    bool isSelected(const Control& control) const { return selected_.count(&control) != 0; }
+    bool isSelected(const Control& control) const { return selected_.contains(&control); }
     void select(std::vector<const Control*> controls);
     void selectAll();
     void clearSelection() { select({}); }
@@ -148,7 +148,7 @@ private:
     bool handleRefreshPending_ = false;
 
     mutable std::vector<const Control*> selection_; // may hold controls gone since
-    std::unordered_set<const Control*> selected_;
+    ControlSet selected_;
 
     Gesture gesture_;
     std::optional<GuideFinder> guideFinder_; // for the gesture in progress, made when first needed

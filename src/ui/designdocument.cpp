@@ -3,17 +3,27 @@
 #include "applanguage.h"
 #include "errorbox.h"
 
+#include "core/files/designfile.h"
+#include "core/model/error.h"
+
 #include <QAction>
 #include <QElapsedTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <string>
 
 namespace vap::ui {
 
 namespace {
 // Steps kept in memory; a Clear or an Open keeps the whole design before (and after) it.
 constexpr int historyLimit = 100;
+
+/** The refusal of a design past the limit; `holding` says what would hold how many. */
+[[noreturn]] void refuseTooManyControls(const std::string& holding) {
+    throw Error("Too many controls: " + holding + ", the designer shows at most " +
+                std::to_string(DesignDocument::maxControls));
+}
 
 qint64 nowInMilliseconds() {
     static QElapsedTimer clock = [] {
@@ -75,7 +85,18 @@ void DesignDocument::run(std::unique_ptr<DesignStep> step) {
     history_.push(step.release());
 }
 
+void DesignDocument::checkRoomFor(std::size_t added, Step step) const {
+    std::size_t total = design_.controls().size() + added;
+    if (total <= maxControls)
+        return;
+    const char* adding = step == Step::Paste       ? "the paste would make "
+                         : step == Step::Duplicate ? "the duplicate would make "
+                                                   : "a new control would make ";
+    refuseTooManyControls(adding + std::to_string(total));
+}
+
 void DesignDocument::createControl(ControlKind kind) {
+    checkRoomFor(1, Step::CreateControl);
     run(std::make_unique<CreateControlStep>(design_, kind));
 }
 
@@ -269,14 +290,15 @@ void DesignDocument::deleteControls(const std::vector<const Control*>& controls,
     run(std::make_unique<DeleteControlsStep>(design_, step, controls));
 }
 
-std::vector<const Control*> DesignDocument::pasteControls(const std::vector<ControlData>& controls,
+std::vector<const Control*> DesignDocument::pasteControls(std::vector<ControlData> controls,
                                                           Offset offset, Step step) {
     if (controls.empty())
         return {};
-    auto paste = std::make_unique<PasteControlsStep>(design_, step, controls, offset);
+    checkRoomFor(controls.size(), step);
+    auto paste = std::make_unique<PasteControlsStep>(design_, step, std::move(controls), offset);
     PasteControlsStep* made = paste.get();
     run(std::move(paste));
-    return made->made();
+    return made->takeMade();
 }
 
 void DesignDocument::clear() {
@@ -284,6 +306,8 @@ void DesignDocument::clear() {
 }
 
 void DesignDocument::open(const DesignFile& file) {
+    if (file.controlCount() > maxControls)
+        refuseTooManyControls("the file has " + std::to_string(file.controlCount()));
     run(std::make_unique<ReplaceDesignStep>(design_, &file));
     markSaved();
 }

@@ -26,6 +26,13 @@ public:
     explicit DesignDocument(QObject* parent = nullptr);
     ~DesignDocument() override;
 
+    /**
+     * The most controls the designer holds. Open refuses a file with more, and a command that
+     * adds controls (paste, duplicate, the palette) refuses to go past it before anything
+     * changes, so that every design the designer holds opens again once saved.
+     */
+    static constexpr std::size_t maxControls = 200000;
+
     Design& design() { return design_; }
     const Design& design() const { return design_; }
     QUndoStack& history() { return history_; }
@@ -67,12 +74,20 @@ public:
     /**
      * Adds copies of the controls as Design::pasteControls does, as one step (Duplicate names
      * it so); undone, they go and the default-name counters come back; redone, they return with
-     * the same names. Gives the new controls in order.
+     * the same names. Gives the new controls in order. Refused past maxControls.
      */
-    std::vector<const Control*> pasteControls(const std::vector<ControlData>& controls,
-                                              Offset offset, Step step = Step::Paste);
+    std::vector<const Control*> pasteControls(std::vector<ControlData> controls, Offset offset,
+                                              Step step = Step::Paste);
+    /**
+     * Throws the message the user reads when `added` more controls, by the step (Paste,
+     * Duplicate or CreateControl), would take the design past maxControls.
+     */
+    void checkRoomFor(std::size_t added, Step step) const;
     void clear();
-    /** Replaces the design with a checked file's; the design then counts as saved. */
+    /**
+     * Replaces the design with a checked file's; the design then counts as saved. A file of
+     * more than maxControls controls is refused first.
+     */
     void open(const DesignFile& file);
 
     bool hasUnsavedChanges() const { return !history_.isClean(); }

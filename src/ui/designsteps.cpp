@@ -226,28 +226,29 @@ PasteControlsStep::PasteControlsStep(Design& design, Step step, std::vector<Cont
 void PasteControlsStep::apply() {
     before_ = design_.kindCounters();
     first_ = design_.controls().size();
-    made_ = design_.pasteControls(controls_, offset_);
+    count_ = controls_.size();
+    made_ = design_.pasteControls(std::move(controls_), offset_); // leaves controls_ empty
     after_ = design_.kindCounters();
-    for (std::size_t i = 0; i < made_.size(); ++i)
-        controls_[i] = made_[i]->data();
     markApplied();
 }
 
 void PasteControlsStep::undo() {
     std::vector<const Control*> controls;
-    controls.reserve(controls_.size());
-    for (std::size_t i = 0; i < controls_.size(); ++i)
+    std::vector<std::pair<std::size_t, ControlData>> taken;
+    controls.reserve(count_);
+    taken.reserve(count_);
+    for (std::size_t i = 0; i < count_; ++i) {
         controls.push_back(&at(first_ + i));
+        taken.emplace_back(first_ + i, controls.back()->data());
+    }
     design_.deleteControls(controls);
+    undone_ = std::move(taken);
     design_.setKindCounters(before_);
 }
 
 void PasteControlsStep::again() {
-    std::vector<std::pair<std::size_t, ControlData>> placed;
-    placed.reserve(controls_.size());
-    for (std::size_t i = 0; i < controls_.size(); ++i)
-        placed.emplace_back(first_ + i, controls_[i]);
-    design_.insertControls(placed);
+    design_.insertControls(undone_);
+    undone_ = {};
     design_.setKindCounters(after_);
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -147,24 +148,31 @@ private:
     std::vector<std::pair<std::size_t, ControlData>> deleted_; // by place, ascending
 };
 
-/** Copies of controls added at once; undone, the default-name counters go back too. */
+/**
+ * Copies of controls added at once; undone, the default-name counters go back too. Done, it
+ * keeps no values of its own: the design holds the controls, and a big paste is not held twice.
+ * Undone, it keeps the values it takes away, to put them back.
+ */
 class PasteControlsStep : public DesignStep {
 public:
     PasteControlsStep(Design& design, Step step, std::vector<ControlData> controls, Offset offset);
     void apply() override;
     void undo() override;
-    const std::vector<const Control*>& made() const { return made_; }
+    /** The controls the first apply made, in order; given once. */
+    std::vector<const Control*> takeMade() { return std::move(made_); }
 
 protected:
     void again() override;
 
 private:
-    std::vector<ControlData> controls_; // as given; as made once applied
+    std::vector<ControlData> controls_; // as given, until applied
     Offset offset_;
     KindCounters before_{};
     KindCounters after_{};
     std::size_t first_ = 0;
-    std::vector<const Control*> made_; // at the first apply
+    std::size_t count_ = 0;
+    std::vector<std::pair<std::size_t, ControlData>> undone_; // by place, while undone
+    std::vector<const Control*> made_;                        // at the first apply
 };
 
 /** Values of the designed window; moves and resizes of one gesture merge. */

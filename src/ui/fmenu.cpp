@@ -41,8 +41,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace vap::ui {
@@ -56,7 +58,7 @@ constexpr int classNameMaxLength = 255;
 /** How far a paste or a duplicate lands from the controls it copies, in pixels each way. */
 constexpr int pasteOffset = 10;
 
-/** The keys of the entries after the Part's own, shown beside their captions. */
+/** The keys of the menus' edit entries, shown beside their captions. */
 struct EditEntry {
     const char* name;
     const char* key;
@@ -84,11 +86,31 @@ constexpr ArrangeEntry arrangeEntries[] = {
 };
 constexpr EditEntry mainMenuEntries[] = {{"opcPaste", "Ctrl+V"}, {"opcSelectAll", "Ctrl+A"}};
 
-/** The most controls the window takes from a file. */
-constexpr std::size_t maxOpenedControls = 200000;
-
 /** The widest range of window positions a window system takes (X11's coordinates are 16-bit). */
 constexpr int windowCoordinateLimit = 32767;
+
+/**
+ * The clipboard's text as design-file bytes, converted a piece at a time so that a big paste is
+ * never held as UTF-8 besides. A character a design file cannot hold refuses the paste.
+ */
+std::string windows1252Of(const QString& text) {
+    constexpr qsizetype piece = 1 << 16;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype length = std::min(piece, text.size() - at);
+        if (at + length < text.size() && text.at(at + length - 1).isHighSurrogate())
+            --length; // a surrogate pair stays whole
+        QByteArray utf8 = QStringView(text).sliced(at, length).toUtf8();
+        std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        if (auto unencodable = findUnencodable(view))
+            throw Error("Cannot paste: a design file cannot hold the character " +
+                        printableText(unencodable->character));
+        appendWindows1252(bytes, view);
+        at += length;
+    }
+    return bytes;
+}
 
 } // namespace
 
@@ -656,14 +678,12 @@ void TF_Menu::opc6Click() {
 }
 
 void TF_Menu::openDesignFile(const QString& path) {
-    // The file is read and checked before the design is cleared: a bad file changes nothing.
+    // The file is read and checked before the design is cleared: a bad file, or one of more
+    // controls than the designer holds, changes nothing.
     openDesignFile(readDesignFile(path.toStdString()));
 }
 
 void TF_Menu::openDesignFile(DesignFile file) {
-    if (file.controlCount() > maxOpenedControls)
-        throw Error("Too many controls: the file has " + std::to_string(file.controlCount()) +
-                    ", the designer shows at most " + std::to_string(maxOpenedControls));
     document_.open(file);
 }
 
@@ -828,23 +848,29 @@ void TF_Menu::pasteClipboard() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
         return;
-    QByteArray records = data->data(controlsMimeType());
-    if (records.isEmpty()) {
-        std::string text = ss(data->text());
-        if (text.empty())
-            return;
-        if (auto unencodable = findUnencodable(text))
-            throw Error("Cannot paste: a design file cannot hold the character " +
-                        printableText(unencodable->character));
-        records = QByteArray::fromStdString(encodeWindows1252(text));
+    QByteArray copied = data->data(controlsMimeType());
+    std::string typed; // the text form, as design-file bytes
+    std::string_view records(copied.constData(), static_cast<std::size_t>(copied.size()));
+    if (records.empty()) {
+        typed = windows1252Of(data->text());
+        records = typed;
     }
-    std::vector<ControlData> controls = readControlRecords(records.toStdString());
-    // Pasting the same controls again puts each copy a step further from the last.
-    pastedInARow_ = records == lastPasted_ ? pastedInARow_ + 1 : 1;
-    lastPasted_ = records;
+    if (records.empty())
+        return;
+    // Refused before any control is built when the design would grow past the limit.
+    std::vector<ControlData> controls = readControlRecords(
+        records, [this](std::size_t count) { document_.checkRoomFor(count, Step::Paste); });
+    // Pasting the same controls again puts each copy a step further from the last. Only the
+    // text's size and hash are kept, not the text.
+    const PastedText pasted{records.size(), std::hash<std::string_view>{}(records)};
+    const int inARow = pasted == lastPasted_ ? pastedInARow_ + 1 : 1;
+    copied = QByteArray();
+    std::string().swap(typed); // the controls are built: the text goes before they are made
     canvas_->endGesture();
-    std::int64_t offset = std::int64_t{pasteOffset} * pastedInARow_;
-    canvas_->select(document_.pasteControls(controls, Offset{offset, offset}));
+    std::int64_t offset = std::int64_t{pasteOffset} * inARow;
+    canvas_->select(document_.pasteControls(std::move(controls), Offset{offset, offset}));
+    pastedInARow_ = inARow;
+    lastPasted_ = pasted;
 }
 
 void TF_Menu::duplicateSelection() {
@@ -854,8 +880,8 @@ void TF_Menu::duplicateSelection() {
     if (copied.empty())
         return;
     canvas_->endGesture();
-    canvas_->select(
-        document_.pasteControls(copied, Offset{pasteOffset, pasteOffset}, Step::Duplicate));
+    canvas_->select(document_.pasteControls(std::move(copied), Offset{pasteOffset, pasteOffset},
+                                            Step::Duplicate));
 }
 
 void TF_Menu::openMenuByKey() {

@@ -109,7 +109,7 @@ public:
     void obj2Click();
     void ObjetoDblClick(const Control* sender);
 
-    // Commands on the selection, reached by keys and by the entries after the Part's own.
+    // Commands on the selection, reached by keys and by the menus' edit entries.
     void selectAllControls();
     /** Escape: ends a gesture in progress, else clears the selection. */
     void cancelOrDeselect();
@@ -200,8 +200,13 @@ private:
     QAction* obj2;
     DesignCanvas* canvas_;
     QMenu* arrangeMenu_ = nullptr;
-    /** The clipboard's records last pasted, and how many times in a row. */
-    QByteArray lastPasted_;
+    /** The clipboard's records last pasted, known by their size and hash, and how many times. */
+    struct PastedText {
+        std::size_t size = 0;
+        std::size_t hash = 0;
+        bool operator==(const PastedText&) const = default;
+    };
+    PastedText lastPasted_;
     int pastedInARow_ = 0;
     const Control* menuTarget_ = nullptr;
     TF_CriaObjeto* palette_ = nullptr;

@@ -7,11 +7,13 @@
 
 #include "core/codegen/commenttexts.h"
 #include "core/codegen/windowobjects.h"
+#include "core/files/designfile.h"
 #include "ui/errorbox.h"
 #include "ui/fgera.h"
 #include "ui/javapreview.h"
 #include "ui/tjcomponent.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -231,6 +233,78 @@ private slots:
         QCOMPARE(designer->objectList(), QStringList({"JLabel1"}));
         designer->create("JLb");
         QVERIFY(designer->shown("JLabel2"));
+    }
+
+    // A command that adds controls stops at the designer's limit before anything changes; what
+    // it takes is one step that undo and redo give back exactly. Pasting the same records again
+    // lands 10 pixels further each time.
+    void addingControlsUpToTheLimit_data() {
+        QTest::addColumn<int>("filled");
+        QTest::addColumn<int>("pasted"); // records on the clipboard
+        QTest::addColumn<int>("times");  // commands run
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("error");
+        const QString past = QStringLiteral("Too many controls: %1 would make 200001, the designer "
+                                            "shows at most 200000.");
+        QTest::newRow("big paste") << 1 << 100000 << 1 << QByteArray("opcPaste") << QString();
+        QTest::newRow("pasted twice") << 2 << 3 << 2 << QByteArray("opcPaste") << QString();
+        QTest::newRow("paste to it") << 199999 << 1 << 1 << QByteArray("opcPaste") << QString();
+        QTest::newRow("paste past it")
+            << 199999 << 2 << 1 << QByteArray("opcPaste") << past.arg("the paste");
+        QTest::newRow("duplicate past it")
+            << 199999 << 0 << 1 << QByteArray("objDuplicate") << past.arg("the duplicate");
+        QTest::newRow("palette past it")
+            << 200000 << 0 << 1 << QByteArray("JLb") << past.arg("a new control");
+    }
+    void addingControlsUpToTheLimit() {
+        QFETCH(int, filled);
+        QFETCH(int, pasted);
+        QFETCH(int, times);
+        QFETCH(QByteArray, command);
+        QFETCH(QString, error);
+        vap::Design& design = designer->design;
+        vap::DesignContents contents;
+        for (int i = 0; i < filled; ++i)
+            contents.controls.push_back({vap::ControlKind::Label, "c" + std::to_string(i), "", ""});
+        design.replaceContents(contents);
+        std::vector<vap::ControlData> copied;
+        for (int i = 0; i < pasted; ++i)
+            copied.push_back(
+                {vap::ControlKind::Button, "b" + std::to_string(i), "", "", true, i, 0, 10, 10, 0});
+        QGuiApplication::clipboard()->setText(qs(vap::controlRecords(copied)));
+        const auto& controls = design.controls();
+        menu().canvas().select({controls[0].get(), controls.back().get()});
+        auto state = [&design] {
+            std::string bytes = vap::serializeDesign(design);
+            for (std::int32_t counter : design.kindCounters())
+                bytes += ' ' + std::to_string(counter);
+            return bytes;
+        };
+        for (int time = 1; time < times; ++time)
+            designer->trigger(command);
+        const std::string before = state();
+        const int steps = designer->document.history().count();
+        if (command == "JLb")
+            designer->create("JLb");
+        else
+            designer->trigger(command);
+        if (!error.isEmpty()) {
+            QCOMPARE(dialogs->takeError(), error);
+            QCOMPARE(state(), before);
+            QCOMPARE(designer->document.history().count(), steps);
+            QCOMPARE(menu().canvas().selection().size(), std::size_t{2});
+            return;
+        }
+        QCOMPARE(controls.size(), static_cast<std::size_t>(filled + pasted * times));
+        const std::vector<const vap::Control*>& made = menu().canvas().selection();
+        QCOMPARE(made.size(), static_cast<std::size_t>(pasted));
+        QCOMPARE(made.back()->name(), "JButton" + std::to_string(pasted * times));
+        QCOMPARE(made.back()->left(), pasted - 1 + 10 * times);
+        const std::string after = state();
+        designer->document.history().undo();
+        QCOMPARE(state(), before);
+        designer->document.history().redo();
+        QCOMPARE(state(), after);
     }
 
     void openAndSaveCancelled() {

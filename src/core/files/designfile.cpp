@@ -19,6 +19,7 @@
 #include <charconv>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <limits>
 #include <new>
 #include <numeric>
@@ -442,20 +443,24 @@ std::vector<std::string> skippedRecordMessages(const SkippedRecords& skipped) {
     return messages;
 }
 
-DesignFile parseDesignFile(std::string bytes) {
-    std::size_t controlCount = checkDesignSize(bytes);
-    DesignFile file;
-    file.bytes_ = std::move(bytes);
+namespace {
+
+/**
+ * A file's checks (its size, every number, the names), on bytes that stay where they are. The
+ * records of a tag the reader does not know are noted in `skipped`, when given.
+ */
+std::vector<std::uint32_t> checkRecords(std::string_view bytes, std::size_t& controlCount,
+                                        SkippedRecords* skipped) {
+    controlCount = checkDesignSize(bytes);
     NameCheck names(controlCount);
     try {
         std::size_t line = 1;
-        forEachRecord(file.bytes_, [&](const RecordView& record) {
+        forEachRecord(bytes, [&](const RecordView& record) {
             names.check(record);
-            if (!isKnownTag(record.tag) && !holdsNothing(record)) {
-                SkippedRecords& skipped = file.skipped_;
-                if (skipped.first.size() < skippedRecordsListed)
-                    skipped.first.push_back({line, excerptOf(record.tag)});
-                ++skipped.count;
+            if (skipped && !isKnownTag(record.tag) && !holdsNothing(record)) {
+                if (skipped->first.size() < skippedRecordsListed)
+                    skipped->first.push_back({line, excerptOf(record.tag)});
+                ++skipped->count;
             }
             line += 4;
         });
@@ -463,8 +468,15 @@ DesignFile parseDesignFile(std::string bytes) {
         names.listedOrder(); // a name met twice before this fault is the first fault
         throw;
     }
-    file.controlCount_ = controlCount;
-    file.listedOrder_ = names.listedOrder();
+    return names.listedOrder();
+}
+
+} // namespace
+
+DesignFile parseDesignFile(std::string bytes) {
+    DesignFile file;
+    file.listedOrder_ = checkRecords(bytes, file.controlCount_, &file.skipped_);
+    file.bytes_ = std::move(bytes);
     return file;
 }
 
@@ -579,13 +591,18 @@ std::string controlRecords(std::span<const ControlData> controls) {
     return out;
 }
 
-std::vector<ControlData> readControlRecords(std::string_view text) {
+std::vector<ControlData> readControlRecords(std::string_view text,
+                                            const std::function<void(std::size_t)>& counted) {
     try {
-        // The file's checks, names included; its bytes are only read here.
-        DesignFile file = parseDesignFile(std::string(text));
+        // The file's checks, names included, on the text where it stands: a big paste is not
+        // copied first.
+        std::size_t controlCount = 0;
+        checkRecords(text, controlCount, nullptr);
+        if (counted && controlCount > 0)
+            counted(controlCount);
         std::vector<ControlData> controls;
-        controls.reserve(file.controlCount());
-        forEachRecord(file.bytes_, [&](const RecordView& record) {
+        controls.reserve(controlCount);
+        forEachRecord(text, [&](const RecordView& record) {
             std::optional<ControlKind> kind = kindOfTag(record.tag);
             if (!kind)
                 return;

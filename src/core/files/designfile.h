@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,7 +48,6 @@ public:
 
 private:
     friend DesignFile parseDesignFile(std::string bytes);
-    friend std::vector<ControlData> readControlRecords(std::string_view text);
     friend void applyDesignFile(Design& design, const DesignFile& file);
     /** The same, letting the file's bytes go once they are no longer needed. */
     void applyDesignFile(Design& design, DesignFile&& file);
@@ -108,8 +108,11 @@ std::string controlRecords(std::span<const ControlData> controls);
  * file is: its size, every number, the names valid, unique and not the designer's own. A window
  * record and unknown tags are passed over; ShowHint is on, as a loaded control's. Text without
  * a control record, or that fails a check, throws vap::Error with the reader's message.
+ * `counted`, if given, hears how many controls the text holds once it has passed the checks and
+ * before any is built, and may refuse them by throwing.
  */
-std::vector<ControlData> readControlRecords(std::string_view text);
+std::vector<ControlData> readControlRecords(std::string_view text,
+                                            const std::function<void(std::size_t)>& counted = {});
 
 /** What a save writes, checked as an Open would check it. Throws vap::Error. */
 std::string savedDesignBytes(const Design& design);

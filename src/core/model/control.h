@@ -58,17 +58,19 @@ private:
     explicit Control(ControlKind kind)
         : kind_(kind), width_(kindInfo(kind).defaultWidth), height_(kindInfo(kind).defaultHeight) {}
 
+    // The small fields side by side: a design holds hundreds of thousands of controls, and
+    // each allocation of one is 16 bytes smaller so.
     ControlKind kind_;
+    bool showHint_ = false;
+    bool listed_ = false; // its name is in the object list
     std::string name_;
     std::string caption_;
     std::string hint_;
-    bool showHint_ = false;
     std::int32_t left_ = 0;
     std::int32_t top_ = 0;
     std::int32_t width_;
     std::int32_t height_;
     std::int32_t tag_ = 0;
-    bool listed_ = false; // its name is in the object list
     const Design* owner_ = nullptr;
 };
 

@@ -200,20 +200,22 @@ Design::insertControls(std::span<const std::pair<std::size_t, ControlData>> plac
     return made;
 }
 
-std::vector<const Control*> Design::pasteControls(std::span<const ControlData> controls,
+std::vector<const Control*> Design::pasteControls(std::vector<ControlData> controls,
                                                   Offset offset) {
-    std::vector<Bounds> bounds;
-    bounds.reserve(controls.size());
-    for (const ControlData& data : controls) {
-        if (kindIndex(data.kind) >= controlKindCount)
-            throw Error("Unknown control kind");
-        bounds.push_back({data.left, data.top, data.width, data.height});
+    {
+        std::vector<Bounds> bounds;
+        bounds.reserve(controls.size());
+        for (const ControlData& data : controls) {
+            if (kindIndex(data.kind) >= controlKindCount)
+                throw Error("Unknown control kind");
+            bounds.push_back({data.left, data.top, data.width, data.height});
+        }
+        offset = allowedOffset(bounds, offset.dx, offset.dy);
     }
-    offset = allowedOffset(bounds, offset.dx, offset.dy);
+    // Every copy is named and placed before any is made, so that a refusal changes nothing; the
+    // values are this call's own, and are moved into the controls after.
     KindCounters counters = counters_;
-    std::vector<std::string> names;
-    names.reserve(controls.size());
-    for (const ControlData& data : controls) {
+    for (ControlData& data : controls) {
         std::int32_t& counter = counters[kindIndex(data.kind)];
         std::string name;
         // A pasted control is never refused for a default name a control already has: it takes
@@ -224,25 +226,29 @@ std::vector<const Control*> Design::pasteControls(std::span<const ControlData> c
                             std::string(kindInfo(data.kind).javaClass));
             name = std::string(kindInfo(data.kind).defaultNamePrefix) + std::to_string(++counter);
         } while (findControl(name));
-        names.push_back(std::move(name));
+        if (data.caption == data.name)
+            data.caption = name;
+        data.name = std::move(name);
+        data.left = static_cast<std::int32_t>(data.left + offset.dx);
+        data.top = static_cast<std::int32_t>(data.top + offset.dy);
     }
     counters_ = counters;
     controls_.reserve(controls_.size() + controls.size());
     std::vector<const Control*> made;
     made.reserve(controls.size());
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        ControlData data = controls[i];
-        if (data.caption == data.name)
-            data.caption = names[i];
-        data.name = std::move(names[i]);
-        data.left = static_cast<std::int32_t>(data.left + offset.dx);
-        data.top = static_cast<std::int32_t>(data.top + offset.dy);
-        Control& added = *controls_.emplace_back(makeControl(data));
-        made.push_back(&added);
-        notify([&added](DesignObserver& observer) { observer.controlAdded(added); });
-        if (!contains(&added))
-            throw Error(notInDesignMessage); // an observer deleted it again
+    for (ControlData& data : controls)
+        made.push_back(controls_.emplace_back(makeControl(std::move(data))).get());
+    // The values given are the controls' now: let them go before observers build on the
+    // controls, so that a big paste is never held twice. Observers then hear of each in order.
+    std::vector<ControlData>().swap(controls);
+    std::uint64_t removals = removals_;
+    for (const Control* added : made) {
+        if (removals_ != removals && !contains(added))
+            throw Error(notInDesignMessage); // an observer deleted it
+        notify([added](DesignObserver& observer) { observer.controlAdded(*added); });
     }
+    if (removals_ != removals)
+        indicesOf(made); // throws when an observer deleted one after being told of it
     for (const Control* control : made)
         const_cast<Control*>(control)->listed_ = true; // the design made them
     objectList_.addAll(made);
@@ -250,13 +256,13 @@ std::vector<const Control*> Design::pasteControls(std::span<const ControlData> c
     return made;
 }
 
-std::unique_ptr<Control> Design::makeControl(const ControlData& data) {
+std::unique_ptr<Control> Design::makeControl(ControlData data) {
     if (kindIndex(data.kind) >= controlKindCount)
         throw Error("Unknown control kind");
     std::unique_ptr<Control> control(new Control(data.kind));
-    control->name_ = data.name;
-    control->caption_ = data.caption;
-    control->hint_ = data.hint;
+    control->name_ = std::move(data.name);
+    control->caption_ = std::move(data.caption);
+    control->hint_ = std::move(data.hint);
     control->showHint_ = data.showHint;
     control->left_ = data.left;
     control->top_ = data.top;

@@ -91,9 +91,9 @@ public:
      * name of its kind that no control has, raising the kind's counter as a creation does; keeps
      * caption (or follows the new name where it equalled the old), hint, ShowHint, size and
      * events; and is moved by the offset, which stops at the ends of the 32-bit range for all
-     * together. Gives the new controls in order.
+     * together. Gives the new controls in order. The values are taken over, not copied.
      */
-    std::vector<const Control*> pasteControls(std::span<const ControlData> controls, Offset offset);
+    std::vector<const Control*> pasteControls(std::vector<ControlData> controls, Offset offset);
 
     // The designed window.
     void setCaption(std::string caption);
@@ -178,7 +178,7 @@ private:
     void endBulkChange();
 
     template <class Call> void notify(Call call);
-    std::unique_ptr<Control> makeControl(const ControlData& data);
+    std::unique_ptr<Control> makeControl(ControlData data);
     Control& owned(const Control& control) const;
     template <class Member, class Value>
     void setControlField(const Control& control, Member member, Value value, ControlField field);
