@@ -291,6 +291,10 @@ void TF_Menu::windowChanged(WindowField field) {
     case WindowField::Top:
     case WindowField::Width:
     case WindowField::Height:
+        // New numbers from the design (undo, redo, Open): a maximized window takes them as they
+        // are, or the window manager would keep it filling the screen.
+        if (!applyingBounds_ && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
         applyWindowBounds();
         break;
     case WindowField::Resizable:
@@ -363,17 +367,28 @@ void TF_Menu::applyWindowBounds() {
 void TF_Menu::recordWindowBounds(bool fromWindowSystem) {
     if (applyingBounds_ || !isVisible())
         return;
+    // Shortly after the window was told where to be, a change from the window system is the
+    // window manager's answer (a window kept on the screen, or kept from covering its panels):
+    // it is where the window shows, and the design keeps its own numbers.
+    constexpr qint64 settleMilliseconds = 1000;
+    const bool answer = fromWindowSystem && boundsApplied_.isValid() &&
+                        boundsApplied_.elapsed() < settleMilliseconds;
+    // Maximizing, or restoring, changes the frame too; that is the user's, not a new frame.
+    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    const bool byUser = !answer && ((windowState() | statesSeen_) & filling);
+    statesSeen_ = windowState();
     QSize extra = frameGeometry().size() - geometry().size();
     if (extra != frameExtra_) {
-        // The window manager has just put its frame around the window: keep the outer size.
         frameExtra_ = extra;
-        applyWindowBounds();
-        return;
+        if (!byUser) {
+            // The window manager has just put its frame around the window: keep the outer size.
+            applyWindowBounds();
+            return;
+        }
     }
     // Only a change away from what the window was told to show is the user's: a size clamped
     // for the screen never goes back into the design.
     QRect outer = frameGeometry();
-    applyingBounds_ = true;
     std::vector<std::pair<WindowField, std::int32_t>> moved;
     if (outer.x() != shownOuter_.x())
         moved.emplace_back(WindowField::Left, outer.x());
@@ -384,25 +399,10 @@ void TF_Menu::recordWindowBounds(bool fromWindowSystem) {
     if (outer.height() != shownOuter_.height())
         moved.emplace_back(WindowField::Height, outer.height());
     shownOuter_ = outer;
-    QScopeGuard done([this] { applyingBounds_ = false; });
-    // Shortly after the window was told where to be, a change from the window system is the
-    // window manager's answer, kept in the design but no step of the user's: as a step it would
-    // drop what is left to redo.
-    constexpr qint64 settleMilliseconds = 1000;
-    if (fromWindowSystem && boundsApplied_.isValid() &&
-        boundsApplied_.elapsed() < settleMilliseconds) {
-        for (auto [field, value] : moved) {
-            if (field == WindowField::Left)
-                design_.setWindowLeft(value);
-            else if (field == WindowField::Top)
-                design_.setWindowTop(value);
-            else if (field == WindowField::Width)
-                design_.setWindowWidth(value);
-            else
-                design_.setWindowHeight(value);
-        }
+    if (answer)
         return;
-    }
+    applyingBounds_ = true;
+    QScopeGuard done([this] { applyingBounds_ = false; });
     document_.setWindowBounds(moved);
 }
 
@@ -467,6 +467,7 @@ void TF_Menu::composeCaptions() {
 
 void TF_Menu::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    boundsApplied_.start(); // the window manager places a window it is given to show
     if (shownOnce_)
         return;
     shownOnce_ = true;

@@ -219,6 +219,7 @@ private:
     bool applyingBounds_ = false;
     QElapsedTimer boundsApplied_; // since the window was last told its bounds
     QSize frameExtra_;
+    Qt::WindowStates statesSeen_; // at the last move or resize, to tell a restore by the user
     /** The outer bounds last given to the window; moves and resizes away from them are the user's.
      */
     QRect shownOuter_;
