@@ -24,6 +24,43 @@ bool isOption(std::string_view argument) {
     return argument.size() > 1 && argument.front() == '-';
 }
 
+// The toolkit's own options, taken out of the arguments when it starts (one or two dashes).
+constexpr std::string_view toolkitOptionsWithValue[] = {"platform",
+                                                        "platformpluginpath",
+                                                        "platformtheme",
+                                                        "plugin",
+                                                        "qwindowgeometry",
+                                                        "qwindowtitle",
+                                                        "qwindowicon",
+                                                        "geometry",
+                                                        "title",
+                                                        "icon",
+                                                        "session",
+                                                        "style",
+                                                        "stylesheet",
+                                                        "display",
+                                                        "name",
+                                                        "visual",
+                                                        "qmljsdebugger"};
+constexpr std::string_view toolkitOptionsAlone[] = {"reverse", "testability", "widgetcount",
+                                                    "nograb", "dograb"};
+constexpr std::string_view toolkitOptionsJoined[] = {"style=", "stylesheet=", "qmljsdebugger="};
+
+/** How many arguments a toolkit option takes up, itself included; 0 for none of its options. */
+int toolkitOptionLength(std::string_view argument) {
+    std::string_view name = argument.substr(argument.starts_with("--") ? 2 : 1);
+    for (std::string_view option : toolkitOptionsWithValue)
+        if (name == option)
+            return 2;
+    for (std::string_view option : toolkitOptionsAlone)
+        if (name == option)
+            return 1;
+    for (std::string_view option : toolkitOptionsJoined)
+        if (name.starts_with(option))
+            return 1;
+    return 0;
+}
+
 /** The argument as a message may quote it: escaped and, when long, cut short. */
 std::string quoted(std::string_view argument) {
     constexpr std::size_t most = 60;
@@ -64,8 +101,17 @@ CommandLine readCommandLine(int argc, char** argv) {
             continue;
         }
         if (!filesOnly && isOption(argument)) {
-            command.error = "unknown option " + quoted(argument);
-            return command;
+            int length = toolkitOptionLength(argument);
+            if (length == 0) {
+                command.error = "unknown option " + quoted(argument);
+                return command;
+            }
+            if (i + length > argc) {
+                command.error = "the option " + quoted(argument) + " needs a value";
+                return command;
+            }
+            i += length - 1;
+            continue;
         }
         if (command.design) {
             command.error =

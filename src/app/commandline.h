@@ -17,7 +17,10 @@ struct CommandLine {
  */
 std::optional<int> answerInfoOption(int argc, char** argv);
 
-/** Reads the arguments left once Qt has taken its own: at most one design file. */
+/**
+ * Reads the arguments before the toolkit starts, so that a wrong one is said without a display:
+ * the toolkit's own options (-platform, -style, ...) with their values, and at most one design.
+ */
 CommandLine readCommandLine(int argc, char** argv);
 
 } // namespace vap::app

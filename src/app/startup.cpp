@@ -83,12 +83,13 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
     // Before the application object: asking for help or the version needs no display.
     if (std::optional<int> code = answerInfoOption(argc, argv))
         return *code;
-    VaporinaApplication application(argc, argv); // takes Qt's own options out of argv
+    // Before the application object too: a wrong argument is said in one line, display or not.
     CommandLine command = readCommandLine(argc, argv);
     if (!command.error.empty()) {
-        std::fprintf(stderr, "vaporina: %s\nTry 'vaporina --help'.\n", command.error.c_str());
+        std::fprintf(stderr, "vaporina: %s\n", command.error.c_str());
         return 2;
     }
+    VaporinaApplication application(argc, argv); // takes Qt's own options out of argv
     application.setWindowIcon(ui::programIcon());
 
     ui::DesignDocument document;

@@ -57,14 +57,24 @@ class WindowFaults : public vaptest::DesignerTest {
         return label;
     }
     bool outlineGone() { return !menu().outlineShown() && !menu().dragInProgress(); }
-    /** The real program's exit code and first line of output. */
-    static QString run(const QStringList& arguments) {
+    /**
+     * The real program's exit code and first line of output; `unset` names variables it runs
+     * without, and `lineCount` receives how many lines it wrote.
+     */
+    static QString run(const QStringList& arguments, const QStringList& unset = {},
+                       qsizetype* lineCount = nullptr) {
         QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : unset)
+            environment.remove(name);
+        program.setProcessEnvironment(environment);
         program.start(QStringLiteral(VAPORINA_BINARY), arguments);
         program.waitForFinished(10000);
         QString output =
             QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
         QStringList lines = output.split('\n').filter(QRegularExpression(QStringLiteral("^[^Q]")));
+        if (lineCount)
+            *lineCount = output.count('\n');
         return QString::number(program.exitCode()) + ' ' + lines.value(0);
     }
 
@@ -133,6 +143,12 @@ private slots:
                    QCOMPARE(
                        run({"a.vap", "b.vap"}),
                        QStringLiteral("2 vaporina: one design at a time: 'b.vap' is one too many"));
+                   // Read before the toolkit starts: one line, without a display too.
+                   qsizetype lines = 0;
+                   QCOMPARE(run({"-style", "fusion", "--bogus"},
+                                {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, &lines),
+                            QStringLiteral("2 vaporina: unknown option '--bogus'"));
+                   QCOMPARE(lines, 1);
                });
     }
     void reproduction() {
