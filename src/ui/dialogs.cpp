@@ -1,14 +1,17 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStyle>
 
 namespace vap::ui {
@@ -47,6 +50,23 @@ QWidget* boxOwner() {
     return nullptr;
 }
 
+/** A message box whose Escape and close box press neither of its buttons. */
+class LaterBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    // The message box would press its No button.
+    void closeEvent(QCloseEvent* event) override { QDialog::closeEvent(event); }
+};
+
 class RealDialogs : public Dialogs {
 public:
     std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
@@ -68,6 +88,19 @@ public:
     bool askYesNo(QWidget* parent, const QString& title, const QString& question) override {
         return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::Yes) == QMessageBox::Yes;
+    }
+
+    Answer askYesNoOrLater(QWidget* parent, const QuestionTexts& texts) override {
+        LaterBox box(QMessageBox::Question, texts.title, texts.question, QMessageBox::NoButton,
+                     parent ? parent : boxOwner());
+        QPushButton* yes = box.addButton(texts.yes, QMessageBox::YesRole);
+        QPushButton* no = box.addButton(texts.no, QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        fitTitle(box);
+        box.exec();
+        if (box.clickedButton() == yes)
+            return Answer::Yes;
+        return box.clickedButton() == no ? Answer::No : Answer::Later;
     }
 
     void showError(const QString& title, const QString& message) override {

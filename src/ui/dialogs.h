@@ -16,6 +16,17 @@ struct FileDialogTexts {
     QString defaultSuffix;
 };
 
+/** A question asked in words of its own: its title, its text and the captions of its buttons. */
+struct QuestionTexts {
+    QString title;
+    QString question;
+    QString yes;
+    QString no;
+};
+
+/** The answer to a question that may be left for later. */
+enum class Answer { Yes, No, Later };
+
 /**
  * Every modal question the program asks goes through here, so that tests can install answers
  * instead of blocking on a dialog.
@@ -30,6 +41,11 @@ public:
                                            int maxLength) = 0;
     /** A question with Yes and No and the question icon; true for Yes. */
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& question) = 0;
+    /**
+     * A question with the question icon and the two buttons, Yes the default; Escape and the
+     * close box answer Later, which is neither.
+     */
+    virtual Answer askYesNoOrLater(QWidget* parent, const QuestionTexts& texts) = 0;
     /** A message with a stop icon and one OK button. */
     virtual void showError(const QString& title, const QString& message) = 0;
     /** The file chosen to open or save; empty when the user cancels. */

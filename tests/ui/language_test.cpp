@@ -74,6 +74,10 @@ public:
             Qt::QueuedConnection);
         return yes_;
     }
+    vap::ui::Answer askYesNoOrLater(QWidget*, const vap::ui::QuestionTexts& texts) override {
+        say("ask", texts.title + QLatin1Char('|') + texts.question);
+        return vap::ui::Answer::Later;
+    }
     void showError(const QString&, const QString& message) override {
         say("error", message);
         // A setting that cannot be read stops the first showing: no splash ends the run.

@@ -14,8 +14,8 @@
 namespace vaptest {
 
 namespace {
-const char* const kindNames[] = {"askText", "askYesNo", "chooseOpenFile", "chooseSaveFile",
-                                 "runModal"};
+const char* const kindNames[] = {"askText",        "askYesNo", "chooseOpenFile",
+                                 "chooseSaveFile", "runModal", "askYesNoOrLater"};
 
 QString nameOf(ScriptedDialogs::Kind kind) {
     return QString::fromLatin1(kindNames[static_cast<int>(kind)]);
@@ -88,6 +88,12 @@ std::optional<QString> ScriptedDialogs::askText(QWidget*, const QString& title,
 bool ScriptedDialogs::askYesNo(QWidget*, const QString& title, const QString& question) {
     auto answer = take({Kind::YesNo, title, question, {}});
     return answer && answer->yes;
+}
+
+vap::ui::Answer ScriptedDialogs::askYesNoOrLater(QWidget*, const vap::ui::QuestionTexts& texts) {
+    auto answer = take(
+        {Kind::YesNoOrLater, texts.title, texts.question, texts.yes + QLatin1Char('|') + texts.no});
+    return answer ? answer->choice : vap::ui::Answer::Later;
 }
 
 QString ScriptedDialogs::chooseOpenFile(QWidget*, const vap::ui::FileDialogTexts& texts) {

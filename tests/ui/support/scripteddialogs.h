@@ -20,8 +20,11 @@ namespace vaptest {
  */
 class ScriptedDialogs : public vap::ui::Dialogs {
 public:
-    enum class Kind { Text, YesNo, OpenFile, SaveFile, Modal };
-    /** A question as asked: title, text (label, question, filter or object name), preset. */
+    enum class Kind { Text, YesNo, OpenFile, SaveFile, Modal, YesNoOrLater };
+    /**
+     * A question as asked: title, text (label, question, filter or object name), preset (for a
+     * question that may wait, its buttons: "Yes|No").
+     */
     struct Request {
         Kind kind;
         QString title, text, preset;
@@ -44,6 +47,9 @@ public:
     void answerModal(ModalHandler handler = {}) {
         queue(Kind::Modal, {}, false, std::move(handler));
     }
+    void answerYesNoOrLater(vap::ui::Answer answer) {
+        queue(Kind::YesNoOrLater, {}, false, {}, answer);
+    }
 
     /** The questions asked, and the error boxes shown (reported ones delivered first). */
     std::vector<Request> takeRequests();
@@ -60,6 +66,7 @@ public:
     std::optional<QString> askText(QWidget*, const QString& title, const QString& label,
                                    const QString& preset, int) override;
     bool askYesNo(QWidget*, const QString& title, const QString& question) override;
+    vap::ui::Answer askYesNoOrLater(QWidget*, const vap::ui::QuestionTexts& texts) override;
     void showError(const QString& title, const QString& message) override;
     /**
      * Error boxes as the user meets them: a real message box, running its own event loop until
@@ -77,9 +84,11 @@ private:
         std::optional<QString> text;
         bool yes;
         ModalHandler modal;
+        vap::ui::Answer choice;
     };
-    void queue(Kind kind, std::optional<QString> text, bool yes = false, ModalHandler modal = {}) {
-        answers_.push_back(Answer{kind, std::move(text), yes, std::move(modal)});
+    void queue(Kind kind, std::optional<QString> text, bool yes = false, ModalHandler modal = {},
+               vap::ui::Answer choice = vap::ui::Answer::Later) {
+        answers_.push_back(Answer{kind, std::move(text), yes, std::move(modal), choice});
     }
     /** The next answer if it is of the request's kind; otherwise the test fails. */
     std::optional<Answer> take(const Request& request);
