@@ -20,11 +20,13 @@
 #include "ui/javapreview.h"
 #include "ui/pictures.h"
 #include "ui/recoverycopy.h"
+#include "ui/recoveryoffer.h"
 #include "ui/settingsfile.h"
 
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace vap::app {
 
@@ -55,26 +57,11 @@ private:
     ui::RecoveryCopy& recovery_;
 };
 
-/**
- * Asks whether to bring back the design of a copy the last run left. Yes opens it as Open does;
- * the design then has changes in no saved file. A copy that cannot be opened is reported like a
- * bad file and set aside, so that it is not offered again. No removes it.
- */
-void offerRecovery(ui::TF_Menu& F_Menu, ui::RecoveryCopy& recovery) {
+/** The error box's text when the recovery copy fails: what to do, why, and where. */
+QString recoveryFailure(const QString& why, const QString& path) {
     auto language = ui::Lingua().language().value_or(Language::Portuguese);
-    if (!ui::dialogs().askYesNo(&F_Menu, ui::qs(ui::appLanguage().NomeProduto),
-                                ui::qs(recoveryQuestion.in(language)))) {
-        recovery.discard();
-        return;
-    }
-    try {
-        F_Menu.openDesignFile(recovery.read());
-        F_Menu.document().markUnsaved(); // the recovered design is in no file of the user's
-        recovery.designChanged();
-    } catch (const Error& error) {
-        recovery.setAside();
-        ui::showErrorBox(QString::fromStdString(error.what()));
-    }
+    return ui::qs(recoveryCopyFailed.in(language)) + QStringLiteral(": ") + why +
+           QStringLiteral(" (") + ui::qs(printablePath(ui::ss(path))) + QLatin1Char(')');
 }
 
 } // namespace
@@ -103,16 +90,11 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
 
     // The recovery copy. Its "unsaved" comes from the relay below and from Save and Open. It
     // starts following the design once start-up is over: after the splash, a file named on the
-    // command line and the recovery question.
-    ui::RecoveryCopy recovery(ui::RecoveryCopy::stateFolder(),
-                              ui::RecoveryCopy::fileNameFor(guardName),
+    // command line and the questions about the copies earlier runs left.
+    ui::RecoveryCopy recovery(ui::RecoveryCopy::stateFolder(), guardName,
                               [&design] { return savedDesignBytes(design); });
-    const bool copyLeft = recovery.exists();
     QObject::connect(&recovery, &ui::RecoveryCopy::failed, &recovery, [&recovery](QString why) {
-        auto language = ui::Lingua().language().value_or(Language::Portuguese);
-        ui::reportError(ui::qs(recoveryCopyFailed.in(language)) + QStringLiteral(": ") + why +
-                        QStringLiteral(" (") + ui::qs(printablePath(ui::ss(recovery.path()))) +
-                        QLatin1Char(')'));
+        ui::reportError(recoveryFailure(why, recovery.path()));
     });
     std::unique_ptr<ChangeRelay> changes;
     QObject::connect(&F_Menu, &ui::TF_Menu::designMatchesFile, &recovery,
@@ -123,11 +105,16 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
                          if (!unsaved)
                              recovery.setUnsaved(false);
                      });
+    // Unsaved changes that Open or Clear replace stay recoverable until the program ends.
+    QObject::connect(&document, &ui::DesignDocument::aboutToReplace, &recovery,
+                     &ui::RecoveryCopy::keepReplaced);
     QObject::connect(
         &F_Menu, &ui::TF_Menu::startupFinished, &F_Menu,
         [&] {
-            if (copyLeft)
-                offerRecovery(F_Menu, recovery);
+            ui::offerLeftCopies(recovery, &F_Menu, [&](DesignFile file) {
+                F_Menu.openDesignFile(std::move(file));
+                document.markUnsaved(); // the recovered design is in no file of the user's
+            });
             changes = std::make_unique<ChangeRelay>(design, recovery);
         },
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
@@ -158,13 +145,22 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
         ui::SettingsFile::forProgram(QCoreApplication::applicationFilePath());
     // A bad value stops the first showing with its message, before any language is applied.
     F_Menu.setLanguageReader([&settings] { return settings.readIdioma(); });
-    F_Menu.setExitWriter([&settings, &recovery] {
+    // A confirmed exit keeps unsaved changes as a copy for the next start. When that copy cannot
+    // be written the exit stops once, with the reason; confirmed again, the program ends.
+    bool keepingFailed = false;
+    F_Menu.setExitWriter([&settings, &recovery, &keepingFailed] {
         try {
             settings.writeIdioma(ui::Lingua());
         } catch (const Error& error) {
             ui::showErrorBox(QString::fromStdString(error.what())); // the user can still leave
         }
-        recovery.discard();
+        try {
+            recovery.endRun();
+        } catch (const std::exception& error) {
+            if (!std::exchange(keepingFailed, true))
+                throw Error(
+                    ui::ss(recoveryFailure(QString::fromUtf8(error.what()), recovery.path())));
+        }
     });
 
     // `vaporina FILE.vap`: the design is opened once the window is up, after its first showing

@@ -302,12 +302,14 @@ std::vector<const Control*> DesignDocument::pasteControls(std::vector<ControlDat
 }
 
 void DesignDocument::clear() {
+    emit aboutToReplace();
     run(std::make_unique<ReplaceDesignStep>(design_, nullptr));
 }
 
 void DesignDocument::open(const DesignFile& file) {
     if (file.controlCount() > maxControls)
         refuseTooManyControls("the file has " + std::to_string(file.controlCount()));
+    emit aboutToReplace();
     run(std::make_unique<ReplaceDesignStep>(design_, &file));
     markSaved();
 }

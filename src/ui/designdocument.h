@@ -99,6 +99,8 @@ public:
 signals:
     /** The design has come to have changes no file holds, or has lost them. */
     void unsavedChanged(bool unsaved);
+    /** Clear or Open is about to replace the design, which still holds what it held. */
+    void aboutToReplace();
 
 private:
     void run(std::unique_ptr<DesignStep> step);

@@ -1,23 +1,16 @@
 #include "recoverycopy.h"
 
-#include "core/files/designfile.h"
-#include "core/files/safeplace.h"
-#include "core/files/safewrite.h"
 #include "core/model/error.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <cerrno>
 #include <exception>
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <optional>
 
 namespace vap::ui {
 
 namespace {
-
-const std::string ownFolderName = "vaporina";
 
 std::string encoded(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -25,10 +18,9 @@ std::string encoded(const QString& path) {
 
 } // namespace
 
-RecoveryCopy::RecoveryCopy(QString stateFolder, QString fileName, Writer writer, int delayMs,
-                           QObject* parent)
-    : QObject(parent), stateFolder_(std::move(stateFolder)), fileName_(std::move(fileName)),
-      writer_(std::move(writer)) {
+RecoveryCopy::RecoveryCopy(const QString& stateFolder, const QString& program, Writer writer,
+                           int delayMs, QObject* parent)
+    : QObject(parent), store_(encoded(stateFolder), encoded(program)), writer_(std::move(writer)) {
     timer_.setSingleShot(true);
     timer_.setInterval(delayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::write);
@@ -42,54 +34,45 @@ QString RecoveryCopy::stateFolder() {
     return base;
 }
 
-QString RecoveryCopy::fileNameFor(const QString& guardName) {
-    return guardName + QStringLiteral(".recovery.vap");
-}
-
 QString RecoveryCopy::path() const {
-    return stateFolder_ + QLatin1Char('/') + QString::fromStdString(ownFolderName) +
-           QLatin1Char('/') + fileName_;
+    return QFile::decodeName(QByteArray::fromStdString(store_.currentPath()));
 }
 
-std::optional<SafeFolder> RecoveryCopy::folder(bool make) const {
-    // The state folder is the user's: made private like the program's own when missing.
-    SafeFolder state = openSafeFolder(encoded(stateFolder_),
-                                      make ? MissingFolders::Make : MissingFolders::Refuse, 0700);
-    struct stat info {};
-    if (!make &&
-        fstatat(state.descriptor(), ownFolderName.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 &&
-        errno == ENOENT)
-        return std::nullopt; // nothing to find, or to remove, where the folder was never made
-    return openPrivateFolder(state, ownFolderName);
-}
-
-bool RecoveryCopy::exists() const {
+bool RecoveryCopy::tryStep(const std::function<void()>& step) {
     try {
-        std::optional<SafeFolder> copies = folder(false);
-        return copies && holdsOwnFile(*copies, encoded(fileName_));
-    } catch (const Error&) {
-        return false; // a folder that is refused holds no copy of ours
+        step();
+        return true;
+    } catch (const std::exception& error) {
+        fail(QString::fromUtf8(error.what()));
+        return false;
     }
 }
 
-DesignFile RecoveryCopy::read() const {
-    std::optional<SafeFolder> copies = folder(false);
-    if (!copies)
-        throw Error("File not found");
-    return readDesignFileIn(*copies, encoded(fileName_));
+std::vector<LeftCopy> RecoveryCopy::takeLeftCopies() {
+    try {
+        return store_.takeLeftCopies();
+    } catch (const Error&) {
+        return {}; // a folder that is refused holds no copy of ours; a write will say why
+    }
 }
 
-QString RecoveryCopy::setAside() {
-    try {
-        std::optional<SafeFolder> copies = folder(false);
-        const std::string name = encoded(fileName_);
-        // Left in place when it cannot be moved: the question comes again, and No removes it.
-        if (copies && renameat(copies->descriptor(), name.c_str(), copies->descriptor(),
-                               (name + ".bad").c_str()) == 0)
-            return path() + QStringLiteral(".bad");
-    } catch (const Error&) {
-    }
-    return QString();
+DesignFile RecoveryCopy::read(const LeftCopy& copy) const {
+    return store_.read(copy);
+}
+
+void RecoveryCopy::remove(LeftCopy copy) {
+    tryStep([&] { store_.remove(std::move(copy)); });
+}
+
+void RecoveryCopy::setAside(LeftCopy copy) {
+    // Left in place when it cannot be moved: offered again at the next start, where No removes it.
+    tryStep([&] { store_.setAside(std::move(copy)); });
+}
+
+void RecoveryCopy::adopt(LeftCopy copy) {
+    timer_.stop();
+    store_.adopt(std::move(copy));
+    unsaved_ = true; // the copy holds the design as it is: nothing to write until it changes
 }
 
 void RecoveryCopy::designChanged() {
@@ -106,38 +89,32 @@ void RecoveryCopy::setUnsaved(bool unsaved) {
     }
     unsaved_ = false;
     timer_.stop();
-    remove();
+    tryStep([this] { store_.removeCurrent(); });
 }
 
-void RecoveryCopy::discard() {
-    setUnsaved(false);
+void RecoveryCopy::keepReplaced() {
+    if (!unsaved_)
+        return;
+    timer_.stop();
+    write();
+    store_.keepCurrent();
+    unsaved_ = false; // what replaces it says whether it is unsaved
+}
+
+void RecoveryCopy::endRun() {
+    timer_.stop();
+    std::optional<std::string> bytes;
+    if (unsaved_)
+        bytes = writer_();
+    store_.finish(bytes);
+    unsaved_ = false;
 }
 
 void RecoveryCopy::write() {
     if (!unsaved_)
         return;
-    try {
-        SafeFolder copies = *folder(true);
-        writeFileAtomically(copies, encoded(fileName_), writer_());
+    if (tryStep([this] { store_.write(writer_); }))
         failureSaid_ = false;
-    } catch (const std::exception& error) {
-        fail(QString::fromUtf8(error.what()));
-    }
-}
-
-void RecoveryCopy::remove() {
-    std::optional<SafeFolder> copies;
-    try {
-        copies = folder(false);
-    } catch (const Error&) {
-        return; // a refused folder was never written in
-    }
-    try {
-        if (copies)
-            removeFileIn(*copies, encoded(fileName_));
-    } catch (const Error& error) {
-        fail(QString::fromUtf8(error.what()));
-    }
 }
 
 void RecoveryCopy::fail(const QString& message) {

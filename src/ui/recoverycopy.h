@@ -1,27 +1,25 @@
 #pragma once
 
+#include "core/files/recoverystore.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 #include <string>
-
-namespace vap {
-class DesignFile;
-class SafeFolder;
-} // namespace vap
+#include <vector>
 
 namespace vap::ui {
 
 /**
  * The recovery copy: while the design has changes that are in no saved file, it is written to
  * the user's state folder a short time after a change, so that a crash loses at most that much.
- * A save that leaves nothing unsaved, and a normal exit, remove it; a copy found at start was
- * left by a run that ended otherwise. What counts as a change and as saved is told from outside.
- * The copies live in the program's own folder in the state folder, which must be the user's
- * alone: a folder that another user owns or may open is refused, and said once.
+ * A save that leaves nothing unsaved removes it; a design that Open or Clear replaces keeps its
+ * copy until the program ends normally; a normal exit with changes unsaved keeps the last one for
+ * the next start. What counts as a change and as saved is told from outside. The copies live in
+ * the program's own folder in the state folder, which must be the user's alone: a folder that
+ * another user owns or may open is refused, and said once.
  */
 class RecoveryCopy : public QObject {
     Q_OBJECT
@@ -32,39 +30,45 @@ public:
 
     static constexpr int defaultDelayMs = 3000;
 
-    /** The copy `fileName` in the program's own folder `vaporina` in the state folder. */
-    RecoveryCopy(QString stateFolder, QString fileName, Writer writer, int delayMs = defaultDelayMs,
-                 QObject* parent = nullptr);
+    /** The copies of the program of that file name in the folder `vaporina` in the state folder. */
+    RecoveryCopy(const QString& stateFolder, const QString& program, Writer writer,
+                 int delayMs = defaultDelayMs, QObject* parent = nullptr);
 
     /** `$XDG_STATE_HOME`, or `~/.local/state` when that is unset or relative. */
     static QString stateFolder();
-    /**
-     * The copy's name for the program running under that single-instance guard name: copies
-     * that the guard lets run side by side never share a recovery copy.
-     */
-    static QString fileNameFor(const QString& guardName);
 
-    /** Where the copy is, for messages. */
+    /** Where this run's copy is, for messages. */
     QString path() const;
-    bool exists() const;
-    /** Reads and checks the copy as Open checks a file. Throws vap::Error. */
-    DesignFile read() const;
     bool unsaved() const { return unsaved_; }
     bool writePending() const { return timer_.isActive(); }
 
+    /** The copies that runs which have ended left, newest first, held by this run meanwhile. */
+    std::vector<LeftCopy> takeLeftCopies();
+    /** Reads and checks a left copy as Open checks a file. Throws vap::Error. */
+    DesignFile read(const LeftCopy& copy) const;
+    /** No: the copy goes. */
+    void remove(LeftCopy copy);
+    /** A copy that cannot be opened is kept beside (`.bad`) and not offered again. */
+    void setAside(LeftCopy copy);
+    /** Yes, once its design is open: the copy is this run's, unsaved, until a newer replaces it. */
+    void adopt(LeftCopy copy);
+
     /**
-     * Keeps a copy that could not be opened beside the place of the copy (`.bad`), so that it is
-     * not offered again yet its bytes stay for a person to look at. Returns where it went.
+     * A normal exit: nothing more is written; with changes unsaved the design stays as a copy
+     * left at exit, else nothing stays. Throws vap::Error when that copy cannot be written.
      */
-    QString setAside();
+    void endRun();
 
 public slots:
     /** The design changed: it is unsaved, and a copy is written after the delay. */
     void designChanged();
     /** Whether the design has changes in no saved file; false removes the copy. */
     void setUnsaved(bool unsaved);
-    /** A normal exit: nothing more is written and the copy goes. */
-    void discard();
+    /**
+     * The design is about to be replaced by Open or Clear: with changes unsaved, its copy is
+     * brought up to date now and kept until the program ends normally.
+     */
+    void keepReplaced();
 
 signals:
     /**
@@ -75,13 +79,11 @@ signals:
 
 private:
     void write();
-    void remove();
+    /** Runs a step on the store; a failure is said through `failed`. */
+    bool tryStep(const std::function<void()>& step);
     void fail(const QString& message);
-    /** The copies' folder, made when `make` is set; nothing when it is not there. */
-    std::optional<SafeFolder> folder(bool make) const;
 
-    QString stateFolder_;
-    QString fileName_;
+    RecoveryStore store_;
     Writer writer_;
     QTimer timer_;
     bool unsaved_ = false;

@@ -1,9 +1,12 @@
-// The recovery copy's timing and removal, with a short delay instead of the program's seconds.
+// The recovery copy's timing and removal, with a short delay instead of the program's seconds,
+// and the copies that one run leaves to the next.
 
 #include "support/files.h"
+#include "support/scripteddialogs.h"
 
 #include "core/model/error.h"
 #include "ui/recoverycopy.h"
+#include "ui/recoveryoffer.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -11,15 +14,27 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 using vap::ui::RecoveryCopy;
+
+namespace {
+
+/** The copies in the program's folder, set aside ones too; the locks are not copies. */
+QStringList copiesIn(const QString& state) {
+    return QDir(state + QStringLiteral("/vaporina"))
+        .entryList({QStringLiteral("*.vap"), QStringLiteral("*.bad*")}, QDir::Files);
+}
+
+} // namespace
 
 class RecoveryCopyTest : public QObject {
     Q_OBJECT
 
 private slots:
     void script_data() {
-        // c: a change; w: the delay runs out, and then some; s: saved; x: a normal exit;
+        // c: a change; w: the delay runs out, and then some; s: saved; x: a normal exit, which
+        // keeps a design with changes for the next start;
         // f, k: writes fail, work again; b: a file stands where the state folder goes.
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("writes");
@@ -28,7 +43,8 @@ private slots:
         QTest::newRow("changes close together, one write") << "cccccww" << 1 << 0 << true;
         QTest::newRow("saved before the write") << "ccsw" << 0 << 0 << false;
         QTest::newRow("saved after the write") << "cws" << 1 << 0 << false;
-        QTest::newRow("exit after the write") << "cwx" << 1 << 0 << false;
+        QTest::newRow("exit after the write") << "cwx" << 2 << 0 << true;
+        QTest::newRow("exit after a save") << "cwsx" << 1 << 0 << false;
         QTest::newRow("changed again after a save") << "cwscw" << 2 << 0 << true;
         QTest::newRow("failing writes, said once") << "fcwcwcw" << 0 << 1 << false;
         QTest::newRow("said again after a write worked") << "fcwkcwfcw" << 1 << 2 << true;
@@ -38,12 +54,11 @@ private slots:
         QFETCH(QString, steps);
         QTemporaryDir dir;
         const QString state = dir.path() + QStringLiteral("/state");
-        const QString path = state + QStringLiteral("/vaporina/vaporina.recovery.vap");
         const std::string bytes = "JAN:0:0:100:200:0\r\n";
         int writes = 0;
         bool failing = false;
         RecoveryCopy copy(
-            state, QStringLiteral("vaporina.recovery.vap"),
+            state, QStringLiteral("vaporina"),
             [&] {
                 if (failing)
                     throw vap::Error("Disk full");
@@ -55,7 +70,7 @@ private slots:
         const std::map<QChar, std::function<void()>> act{
             {'c', [&] { copy.designChanged(); }},
             {'s', [&] { copy.setUnsaved(false); }},
-            {'x', [&] { copy.discard(); }},
+            {'x', [&] { copy.endRun(); }},
             {'f', [&] { failing = true; }},
             {'k', [&] { failing = false; }},
             {'b', [&] { vaptest::writeFile(state, QByteArray("x")); }},
@@ -71,13 +86,92 @@ private slots:
         QVERIFY(!copy.writePending());
         QTEST(writes, "writes");
         QTEST(static_cast<int>(said.count()), "failuresSaid");
-        QTEST(copy.exists(), "copyLeft");
-        if (copy.exists()) {
-            QCOMPARE(vaptest::readFile(path).toStdString(), bytes);
+        const QStringList left = copiesIn(state);
+        QTEST(!left.isEmpty(), "copyLeft");
+        if (!left.isEmpty()) {
+            QCOMPARE(left.size(), 1);
+            QCOMPARE(vaptest::readFile(state + "/vaporina/" + left[0]).toStdString(), bytes);
             QCOMPARE(QFile::permissions(state + QStringLiteral("/vaporina")) & 0x7777,
                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
                          QFile::WriteUser | QFile::ExeUser);
         }
+    }
+
+    void runs_data() {
+        // Runs one after another on one state folder; x and k start the next. c: a change, its
+        // copy written; r: Open or Clear replaces the design; s: saved; x: a normal exit; k: a
+        // kill; b: another run starts beside this one; g: an unreadable copy from an older
+        // version; Y, N, L: the answer to a question to come (L: Escape); o: this run's start
+        // offers what the others left.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("asked"); // C: after a kill, E: after an exit with changes
+        QTest::addColumn<int>("left");
+        QTest::newRow("killed: Later keeps the copy, No removes it") << "ckLokNo"
+                                                                     << "CC" << 0;
+        QTest::newRow("Yes keeps it until a newer replaces it") << "ckYokLo"
+                                                                << "CC" << 1;
+        QTest::newRow("an exit with changes: a question of its own") << "cxYos"
+                                                                     << "E" << 0;
+        QTest::newRow("saved or unchanged: nothing left") << "csxxo"
+                                                          << "" << 0;
+        QTest::newRow("replaced changes stay after a kill") << "crckNNo"
+                                                            << "CC" << 0;
+        QTest::newRow("replaced changes go at a normal end") << "crcxLo"
+                                                             << "E" << 1;
+        QTest::newRow("a running copy is never offered") << "cb"
+                                                         << "" << 1;
+        QTest::newRow("unreadable copies set aside side by side") << "gYogYo"
+                                                                  << "CC" << 2;
+    }
+    void runs() {
+        QFETCH(QString, steps);
+        QTemporaryDir dir;
+        const QString state = dir.path() + QStringLiteral("/state");
+        vaptest::ScriptedDialogs dialogs;
+        auto newRun = [&] {
+            return std::make_unique<RecoveryCopy>(
+                state, QStringLiteral("vaporina"),
+                [] { return std::string("JAN:0:0:100:200:0\r\n\r\n\r\n\r\n"); }, 20);
+        };
+        auto offer = [](RecoveryCopy& run) {
+            vap::ui::offerLeftCopies(run, nullptr, [](vap::DesignFile) {});
+        };
+        std::unique_ptr<RecoveryCopy> run = newRun();
+        for (QChar step : steps) {
+            if (step == 'c') {
+                run->designChanged();
+                QVERIFY(QTest::qWaitFor([&] { return !run->writePending(); }));
+            } else if (step == 'r') {
+                run->keepReplaced();
+            } else if (step == 's') {
+                run->setUnsaved(false);
+            } else if (step == 'x' || step == 'k') {
+                if (step == 'x')
+                    run->endRun();
+                run = newRun(); // a killed run's copies and locks stay as the kernel leaves them
+            } else if (step == 'b') {
+                offer(*newRun());
+            } else if (step == 'g') {
+                QDir().mkpath(state + QStringLiteral("/vaporina"));
+                QFile::setPermissions(state + QStringLiteral("/vaporina"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                vaptest::writeFile(state + "/vaporina/vaporina.recovery.vap", QByteArray("bad"));
+            } else if (step == 'o') {
+                offer(*run);
+            } else {
+                using enum vap::ui::Answer;
+                dialogs.answerYesNoOrLater(step == 'Y' ? Yes : step == 'N' ? No : Later);
+            }
+        }
+        QString asked;
+        for (const auto& request : dialogs.takeRequests()) {
+            QCOMPARE(request.title + '|' + request.preset, QStringLiteral("Vaporina|&Sim|&Não"));
+            asked += request.text.startsWith(QStringLiteral("O programa")) ? 'C' : 'E';
+        }
+        QTEST(asked, "asked");
+        QTEST(static_cast<int>(copiesIn(state).size()), "left");
+        QCOMPARE(dialogs.takeErrors().size(), static_cast<std::size_t>(steps.count('g')));
+        dialogs.verifySettled();
     }
 };
 
