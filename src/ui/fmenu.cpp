@@ -488,6 +488,13 @@ void TF_Menu::FormShow() {
     };
     try {
         setLingua(readLanguage_ ? readLanguage_() : LanguageCode(Language::Portuguese));
+    } catch (const Error& error) {
+        // The setting's message, then the rest of start-up: one box at a time.
+        oncePainted([this, message = QString::fromStdString(error.what())] {
+            showErrorBox(message);
+            emit startupFinished();
+        });
+        return;
     } catch (...) {
         oncePainted([this] { emit startupFinished(); });
         throw;
