@@ -102,26 +102,18 @@ private slots:
         // copy written; r: Open or Clear replaces the design; s: saved; x: a normal exit; k: a
         // kill; b: another run starts beside this one; g: an unreadable copy from an older
         // version; Y, N, L: the answer to a question to come (L: Escape); o: this run's start
-        // offers what the others left.
+        // offers what the others left. Each step waits for the copy's write it started.
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("asked"); // C: after a kill, E: after an exit with changes
         QTest::addColumn<int>("left");
-        QTest::newRow("killed: Later keeps the copy, No removes it") << "ckLokNo"
-                                                                     << "CC" << 0;
-        QTest::newRow("Yes keeps it until a newer replaces it") << "ckYokLo"
-                                                                << "CC" << 1;
-        QTest::newRow("an exit with changes: a question of its own") << "cxYos"
-                                                                     << "E" << 0;
-        QTest::newRow("saved or unchanged: nothing left") << "csxxo"
-                                                          << "" << 0;
-        QTest::newRow("replaced changes stay after a kill") << "crckNNo"
-                                                            << "CC" << 0;
-        QTest::newRow("replaced changes go at a normal end") << "crcxLo"
-                                                             << "E" << 1;
-        QTest::newRow("a running copy is never offered") << "cb"
-                                                         << "" << 1;
-        QTest::newRow("unreadable copies set aside side by side") << "gYogYo"
-                                                                  << "CC" << 2;
+        QTest::addColumn<QString>("asked"); // C: after a kill, E: after an exit with changes
+        QTest::newRow("killed: Later keeps it, No removes it") << "ckLokNo" << 0 << "CC";
+        QTest::newRow("Yes keeps it until a newer one") << "ckYokLo" << 1 << "CC";
+        QTest::newRow("an exit with changes: its question") << "cxYos" << 0 << "E";
+        QTest::newRow("saved or unchanged: nothing left") << "csxxo" << 0 << "";
+        QTest::newRow("replaced changes stay after a kill") << "crckNNo" << 0 << "CC";
+        QTest::newRow("replaced changes go at a normal end") << "crcxLo" << 1 << "E";
+        QTest::newRow("a running copy is never offered") << "cb" << 1 << "";
+        QTest::newRow("unreadable copies set aside, both") << "csgYogYo" << 2 << "CC";
     }
     void runs() {
         QFETCH(QString, steps);
@@ -137,31 +129,25 @@ private slots:
             vap::ui::offerLeftCopies(run, nullptr, [](vap::DesignFile) {});
         };
         std::unique_ptr<RecoveryCopy> run = newRun();
+        using enum vap::ui::Answer;
         for (QChar step : steps) {
-            if (step == 'c') {
+            if (step == 'c')
                 run->designChanged();
-                QVERIFY(QTest::qWaitFor([&] { return !run->writePending(); }));
-            } else if (step == 'r') {
+            QVERIFY(QTest::qWaitFor([&] { return !run->writePending(); }));
+            if (step == 'r')
                 run->keepReplaced();
-            } else if (step == 's') {
+            if (step == 's')
                 run->setUnsaved(false);
-            } else if (step == 'x' || step == 'k') {
-                if (step == 'x')
-                    run->endRun();
+            if (step == 'x')
+                run->endRun();
+            if (step == 'x' || step == 'k')
                 run = newRun(); // a killed run's copies and locks stay as the kernel leaves them
-            } else if (step == 'b') {
-                offer(*newRun());
-            } else if (step == 'g') {
-                QDir().mkpath(state + QStringLiteral("/vaporina"));
-                QFile::setPermissions(state + QStringLiteral("/vaporina"),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            if (step == 'b' || step == 'o')
+                offer(step == 'o' ? *run : *newRun());
+            if (step == 'g')
                 vaptest::writeFile(state + "/vaporina/vaporina.recovery.vap", QByteArray("bad"));
-            } else if (step == 'o') {
-                offer(*run);
-            } else {
-                using enum vap::ui::Answer;
+            if (step.isUpper())
                 dialogs.answerYesNoOrLater(step == 'Y' ? Yes : step == 'N' ? No : Later);
-            }
         }
         QString asked;
         for (const auto& request : dialogs.takeRequests()) {
