@@ -440,15 +440,16 @@ clear_undo_and_save() {
     cmp "$work/design.vap" "$work/undone.vap" || fail "undoing Clear did not give back the design"
 }
 
-recovery_copy="$work/home/.local/state/vaporina/vaporina.recovery.vap"
-no_recovery_copy() { [ ! -e "$recovery_copy" ]; }
+# Each run writes its copy under a name of its own.
+recovery_copy() { compgen -G "$work/home/.local/state/vaporina/vaporina.recovery-*.vap" | head -1; }
+no_recovery_copy() { [ -z "$(recovery_copy)" ]; }
 
 crash_after_a_change() {
     begin "deleting the combo box, then killing the designer once its recovery copy is written"
     no_recovery_copy || fail "a recovery copy is left after the save"
     control_menu 191 110 e
-    wait_until "the recovery copy" file_exists "$recovery_copy"
-    cp "$recovery_copy" "$work/copy-before-kill.vap"
+    wait_until "the recovery copy" recovery_copy
+    cp "$(recovery_copy)" "$work/copy-before-kill.vap"
     kill -KILL "$app"
     wait "$app" 2>/dev/null || true
 }
