@@ -97,8 +97,9 @@ void RecoveryCopy::keepReplaced() {
         return;
     timer_.stop();
     write();
+    // The next write starts a copy of its own. Whether the new design is unsaved is told after
+    // it is in (Open makes it saved, Clear a change); an Open that fails leaves it unsaved.
     store_.keepCurrent();
-    unsaved_ = false; // what replaces it says whether it is unsaved
 }
 
 void RecoveryCopy::endRun() {
