@@ -105,9 +105,12 @@ int runVaporina(int argc, char** argv, const StartHook& beforeShow) {
                          if (!unsaved)
                              recovery.setUnsaved(false);
                      });
-    // Unsaved changes that Open or Clear replace stay recoverable until the program ends.
-    QObject::connect(&document, &ui::DesignDocument::aboutToReplace, &recovery,
-                     &ui::RecoveryCopy::keepReplaced);
+    // Unsaved changes that Open or Clear replace stay recoverable until the program ends; what
+    // a Clear just left holds nothing of the user's.
+    QObject::connect(&document, &ui::DesignDocument::aboutToReplace, &recovery, [&] {
+        if (!document.lastStepCleared())
+            recovery.keepReplaced();
+    });
     QObject::connect(
         &F_Menu, &ui::TF_Menu::startupFinished, &F_Menu,
         [&] {

@@ -301,6 +301,12 @@ std::vector<const Control*> DesignDocument::pasteControls(std::vector<ControlDat
     return made->takeMade();
 }
 
+bool DesignDocument::lastStepCleared() const {
+    const int last = history_.index() - 1;
+    auto* step = last >= 0 ? dynamic_cast<const DesignStep*>(history_.command(last)) : nullptr;
+    return step && step->step() == Step::Clear;
+}
+
 void DesignDocument::clear() {
     emit aboutToReplace();
     run(std::make_unique<ReplaceDesignStep>(design_, nullptr));

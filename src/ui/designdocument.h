@@ -91,6 +91,8 @@ public:
     void open(const DesignFile& file);
 
     bool hasUnsavedChanges() const { return !history_.isClean(); }
+    /** Whether the last step made was a Clear: the design holds nothing of the user's since. */
+    bool lastStepCleared() const;
     /** The design is what a file holds now (after a save). */
     void markSaved() { history_.setClean(); }
     /** The design is in no file (a recovered copy), until the next save. */

@@ -273,6 +273,7 @@ close_splash() {
 arrange_main_window() {
     begin "arranging the main window"
     main=$(wait_window "^Vaporina - versão 1\.02$")
+    sleep 1 # sooner after the window manager placed it, a resize counts as its, not the user's
     timeout 5 xdotool windowsize --sync "$main" 480 330 >/dev/null 2>&1 || true
     wait_until "the main window's new size" client_size_is "$main" 480 330
     place_window "$main" 10 30
