@@ -94,21 +94,20 @@ void DesignDocument::showStepNames() {
         }
         return text;
     };
-    auto show = [&](QAction* action, const QString& text, bool redo) {
-        action->setEnabled(redo ? history_.canRedo() : history_.canUndo());
+    auto show = [](QAction* action, const QString& text) {
         action->setText(text);
         action->setToolTip(text);
         action->setStatusTip(text);
     };
-    show(undo_, named(undoText, false), false);
-    show(redo_, named(redoText, true), true);
+    // The keys stay live with nothing to take back: pressed mid-gesture, they still end it.
+    show(undo_, named(undoText, false));
+    show(redo_, named(redoText, true));
     std::erase_if(entries_, [](const HistoryEntry& entry) { return !entry.action; });
     for (const HistoryEntry& entry : entries_) {
         QAction* keys = entry.redo ? redo_ : undo_;
-        show(entry.action,
-             named(entry.verb, entry.redo) + QLatin1Char('\t') +
-                 keys->shortcut().toString(QKeySequence::NativeText),
-             entry.redo);
+        show(entry.action, named(entry.verb, entry.redo) + QLatin1Char('\t') +
+                               keys->shortcut().toString(QKeySequence::NativeText));
+        entry.action->setEnabled(entry.redo ? history_.canRedo() : history_.canUndo());
     }
 }
 

@@ -532,12 +532,15 @@ private:
             activate(window);
             QPointer<QWidget> alive(under);
             QTest::mousePress(under, Qt::LeftButton, {}, local);
+            std::optional<HistoryState> afterKey; // an undo or redo key pressed mid-gesture
             for (int move = 1, moves = 1 + pick(4); move <= moves && alive; ++move) {
                 QTest::mouseMove(under, local + (to - at) * move / moves);
                 settle(); // the marks of the gesture are painted as it goes
                 if (window == &designer_->menu && alive &&
                     !showsFreshPaint(*designer_->menu.canvas().viewport()))
                     fail(QStringLiteral("mid-gesture, the canvas shows pixels a paint does not"));
+                if (window == &designer_->menu && alive && !afterKey && chance(15))
+                    afterKey = historyKeyMidGesture();
             }
             if (alive && pick(4) == 0) {
                 note(QStringLiteral("right click mid-drag"));
@@ -550,6 +553,9 @@ private:
             } else if (alive) {
                 QTest::mouseRelease(under, Qt::LeftButton, {}, local + to - at);
             }
+            settle();
+            if (afterKey && *afterKey != historyState())
+                fail(QStringLiteral("the release after an undo or redo key changed the design"));
             break;
         }
         case Type: {
@@ -620,6 +626,25 @@ private:
             QTest::keyClick(focus, key);
         }
         }
+    }
+
+    /** The design's bytes and where the history stands. */
+    using HistoryState = std::pair<std::string, int>;
+    HistoryState historyState() const {
+        return {vap::serializeDesign(designer_->design), designer_->document.history().index()};
+    }
+
+    /** An undo or redo key mid-gesture ends the gesture first, as Escape does; then it acts. */
+    HistoryState historyKeyMidGesture() {
+        static const QKeyCombination history[] = {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y,
+                                                  Qt::CTRL | Qt::SHIFT | Qt::Key_Z};
+        QKeyCombination keys = history[pick(std::size(history))];
+        note(QStringLiteral("key %1 mid-gesture").arg(QKeySequence(keys).toString()));
+        QTest::keyClick(keyTarget(&designer_->menu), keys.key(), keys.keyboardModifiers());
+        settle();
+        if (designer_->menu.dragInProgress() || designer_->menu.outlineShown())
+            fail(QStringLiteral("the gesture outlived an undo or redo key"));
+        return historyState();
     }
 
     /** Keys go to the focus widget of the active window, as the platform sends them. */
