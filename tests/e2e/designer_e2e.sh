@@ -14,7 +14,8 @@
 # they came from, the exit code, the settings file, and that a save and an exit remove the
 # recovery copy. Then places controls: selects one by a click, nudges it with the arrow keys,
 # resizes it by a handle, adds another by Ctrl+click, aligns them, copies and pastes them, and
-# checks the saved bytes; Ctrl+A, Delete and Ctrl+Z must bring every control back. Screenshots
+# checks the saved bytes; Ctrl+A, Delete and Ctrl+Z must bring every control back; Ctrl+Z pressed
+# mid-drag leaves the design as the undo makes it, and Ctrl+Y redoes that step. Screenshots
 # of the main
 # steps go to BUILD_DIR/tests/e2e-shots/; the scratch folder BUILD_DIR/tests/e2e-work/ (prefix,
 # saved designs, logs) stays after a failure.
@@ -520,6 +521,31 @@ place_controls() {
     cmp "$work/placed.vap" "$work/restored.vap" || fail "Ctrl+Z did not bring every control back"
 }
 
+undo_mid_drag() {
+    # The placed design again, JList2 on top at (14, 52), 180 by 150.
+    begin "nudging JList2, then pressing Ctrl+Z mid-drag"
+    activate "$main"
+    click $((MX + 150)) $((MY + 180))
+    xdotool key Right # one step: JList2 at (15, 52)
+    local fromx=$((MX + 150)) fromy=$((MY + 180)) part
+    move_pointer "$fromx" "$fromy"
+    xdotool mousedown 1
+    for part in 1 2 3; do move_pointer $((fromx + 20 * part)) $((fromy + 10 * part)); done
+    # The key ends the drag as Escape does, then undoes the nudge; the release moves nothing.
+    xdotool key ctrl+z
+    move_pointer $((fromx + 80)) $((fromy + 40))
+    shot undone-mid-drag
+    xdotool mouseup 1
+    save_design undone-mid-drag.vap
+    cmp "$work/placed.vap" "$work/undone-mid-drag.vap" ||
+        fail "the design after Ctrl+Z mid-drag is not the one before the nudge"
+    begin "redoing the nudge: the drag left the redo history"
+    activate "$main"
+    xdotool key ctrl+y
+    save_design redone.vap
+    grep -qa $'^LIS:15:52:180:150:0\r$' "$work/redone.vap" || fail "Ctrl+Y did not redo the nudge"
+}
+
 process_ended() { # gone, or a zombie not yet reaped
     ! kill -0 "$app" 2>/dev/null || grep -q '^[0-9]* ([^)]*) Z' "/proc/$app/stat" 2>/dev/null
 }
@@ -573,5 +599,6 @@ clear_undo_and_save
 crash_after_a_change
 recover_after_restart
 place_controls
+undo_mid_drag
 quit_designer
 echo "passed; screenshots in $shots"
