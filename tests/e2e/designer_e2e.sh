@@ -522,26 +522,20 @@ place_controls() {
 }
 
 undo_mid_drag() {
-    # The placed design again, JList2 on top at (14, 52), 180 by 150.
-    begin "nudging JList2, then pressing Ctrl+Z mid-drag"
+    begin "nudging JList2 (on top at 14, 52), then pressing Ctrl+Z mid-drag"
     activate "$main"
     click $((MX + 150)) $((MY + 180))
-    xdotool key Right # one step: JList2 at (15, 52)
-    local fromx=$((MX + 150)) fromy=$((MY + 180)) part
-    move_pointer "$fromx" "$fromy"
+    xdotool key Right # a step: JList2 at (15, 52)
     xdotool mousedown 1
-    for part in 1 2 3; do move_pointer $((fromx + 20 * part)) $((fromy + 10 * part)); done
-    # The key ends the drag as Escape does, then undoes the nudge; the release moves nothing.
-    xdotool key ctrl+z
-    move_pointer $((fromx + 80)) $((fromy + 40))
+    for part in 1 2 3; do move_pointer $((MX + 150 + 20 * part)) $((MY + 180 + 10 * part)); done
+    xdotool key ctrl+z # ends the drag as Escape does, then undoes the nudge
+    move_pointer $((MX + 230)) $((MY + 220))
     shot undone-mid-drag
     xdotool mouseup 1
     save_design undone-mid-drag.vap
-    cmp "$work/placed.vap" "$work/undone-mid-drag.vap" ||
-        fail "the design after Ctrl+Z mid-drag is not the one before the nudge"
-    begin "redoing the nudge: the drag left the redo history"
+    cmp "$work/placed.vap" "$work/undone-mid-drag.vap" || fail "the release after Ctrl+Z moved"
     activate "$main"
-    xdotool key ctrl+y
+    xdotool key ctrl+y # the redo history is kept
     save_design redone.vap
     grep -qa $'^LIS:15:52:180:150:0\r$' "$work/redone.vap" || fail "Ctrl+Y did not redo the nudge"
 }
