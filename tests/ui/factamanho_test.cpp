@@ -374,6 +374,7 @@ private slots:
     void editsFindingNoControlDoNothing() {
         QFETCH(bool, unknownName);
         designer->create("JLb");
+        designer->menu.canvas().clearSelection(); // the new label is no longer the selection
         inspector().showInspector();
         QVERIFY(QTest::qWaitForWindowActive(&inspector()));
         if (unknownName) {
