@@ -280,6 +280,27 @@ private slots:
         QCOMPARE(inspector().cellText(Name), QStringLiteral("nome"));
     }
 
+    // In an open cell editor the history keys undo and redo its typing; the control follows.
+    void historyKeysInAnOpenCell() {
+        designer->create("JLb");
+        open("JLabel1");
+        // After "abc" typed at the caption's end: z is Ctrl+Z, y Ctrl+Y, Z Ctrl+Shift+Z.
+        for (auto [keys, kept] :
+             {std::pair{"z", false}, {"zzz", false}, {"zy", true}, {"zZ", true}}) {
+            QString shown = inspector().cellText(Caption) + (kept ? "abc" : "");
+            QLineEdit* editor = edit(Caption);
+            editor->end(false);
+            QTest::keyClicks(editor, QStringLiteral("abc"));
+            for (char key : std::string_view(keys))
+                QTest::keyClick(editor, key == 'y' ? Qt::Key_Y : Qt::Key_Z,
+                                key == 'Z' ? Qt::ControlModifier | Qt::ShiftModifier
+                                           : Qt::ControlModifier);
+            QCOMPARE(editor->text(), shown);
+            QCOMPARE(vap::ui::qs(control("JLabel1").caption()), shown);
+            QTest::keyClick(editor, Qt::Key_Return);
+        }
+    }
+
     void keysTypedRightAfterAClickStayInTheCell() {
         designer->create("JLb");
         open("JLabel1");
@@ -366,12 +387,12 @@ private slots:
         QCOMPARE(objects().currentText(), QStringLiteral("JButton1"));
     }
 
-    void editsFindingNoControlDoNothing_data() {
+    void editsFindingNoControlAreRefused_data() {
         QTest::addColumn<bool>("unknownName");
         QTest::newRow("nothing selected") << false;
         QTest::newRow("a name no control has") << true;
     }
-    void editsFindingNoControlDoNothing() {
+    void editsFindingNoControlAreRefused() {
         QFETCH(bool, unknownName);
         designer->create("JLb");
         designer->menu.canvas().clearSelection(); // the new label is no longer the selection
@@ -392,6 +413,15 @@ private slots:
         QCOMPARE(label.caption(), std::string("JLabel1"));
         QCOMPARE(label.tag(), 0);
         QCOMPARE(designer->objectList(), QStringList{"JLabel1"});
+        // Each refused edit says why; the cells and boxes show nothing of it.
+        std::vector<vaptest::ScriptedDialogs::ShownError> shown = dialogs->takeErrors();
+        QVERIFY(!shown.empty());
+        for (const auto& error : shown)
+            QCOMPARE(error.text, QStringLiteral("Nenhum objeto está escolhido na lista: a "
+                                                "alteração não foi feita."));
+        for (int row : {Width, Caption, Name})
+            QCOMPARE(inspector().cellText(row), QString());
+        QCOMPARE(checks(), QStringLiteral("00000"));
     }
 };
 
