@@ -9,6 +9,7 @@
 
 #include "core/codegen/javalimits.h"
 #include "core/codegen/javasyntax.h"
+#include "core/files/storabletext.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "core/model/eventmask.h"
@@ -617,6 +618,7 @@ void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     refreshing_ = true;
     strPropriedade->item(row, 1)->setText(text);
     refreshing_ = false;
+    refuseUnstorableText(*control, row);
     refuseTooLongText(*control, row);
     // Only the edited cell's field: the other cells show the control's own values, and reading
     // them all back would make each keystroke cost as much as the longest of them. The
@@ -653,6 +655,16 @@ void TF_AcTamanho::refuseTooLongText(const Control& control, int row) {
         return;
     writeCell(row, qs(held)); // the cell shows the value the control keeps
     throw Error(tooLongForJavaMessage(what, Lingua()));
+}
+
+void TF_AcTamanho::refuseUnstorableText(const Control& control, int row) {
+    if (row != RowCaption && row != RowHint)
+        return;
+    std::string refusal = unstorableTextMessage(ss(cellText(row)), Lingua());
+    if (refusal.empty())
+        return;
+    writeCell(row, qs(row == RowCaption ? control.caption() : control.hint()));
+    throw Error(refusal);
 }
 
 void TF_AcTamanho::AplicaNome() {

@@ -83,6 +83,8 @@ private:
     void followRename(const Control& control);
     /** Puts back the control's caption or hint when the row's text is too long for Java. */
     void refuseTooLongText(const Control& control, int row);
+    /** Puts back the control's caption or hint when a design file cannot hold the row's text. */
+    void refuseUnstorableText(const Control& control, int row);
     void cancelNameEdit();
     void requestNameConfirmation();
     void confirmName();

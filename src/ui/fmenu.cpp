@@ -18,6 +18,7 @@
 #include "core/codegen/javalimits.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
+#include "core/files/storabletext.h"
 #include "core/files/windows1252.h"
 #include "core/lang/datetext.h"
 #include "core/lang/editmenutexts.h"
@@ -642,6 +643,7 @@ void TF_Menu::opc2Click() {
                                                        qs(captionPrompt.in(*language)), preset, 0);
     if (!caption)
         return;
+    checkStorableText(ss(*caption), Lingua());
     checkFitsJava(JavaValue::Title, ss(*caption), Lingua());
     document_.setWindowValue(WindowField::Caption, ss(*caption));
 }

@@ -301,6 +301,39 @@ private slots:
         }
     }
 
+    // A character no design file holds is refused where it is typed, and the value stays.
+    void unstorableCharacterRefused_data() {
+        QTest::addColumn<int>("lingua");
+        QTest::addColumn<bool>("inCell"); // the inspector's Caption cell, or the window's caption
+        QTest::addColumn<QString>("message");
+        QTest::newRow("cell") << 1 << true
+                              << "Um arquivo de projeto não guarda o caractere '😀' (U+1F600)";
+        QTest::newRow("window") << 3 << false
+                                << "Un archivo de diseño no guarda el carácter '😀' (U+1F600)";
+    }
+    void unstorableCharacterRefused() {
+        QFETCH(int, lingua);
+        QFETCH(bool, inCell);
+        QFETCH(QString, message);
+        start(lingua);
+        designer->create("JLb");
+        const std::string window = designer->design.window().caption;
+        if (inCell) {
+            open("JLabel1");
+            QKeyEvent emoji(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("😀"));
+            QApplication::sendEvent(edit(Caption), &emoji);
+            settle();
+            QCOMPARE(inspector().cellText(Caption), QStringLiteral("JLabel1"));
+        } else {
+            dialogs->answerText(QStringLiteral("Olá 😀"));
+            designer->trigger("opc2");
+            dialogs->takeRequests();
+        }
+        QCOMPARE(dialogs->takeError(), message);
+        QCOMPARE(control("JLabel1").caption(), std::string("JLabel1"));
+        QCOMPARE(designer->design.window().caption, window);
+    }
+
     void keysTypedRightAfterAClickStayInTheCell() {
         designer->create("JLb");
         open("JLabel1");
