@@ -462,6 +462,8 @@ private:
 
     /** One random action of the user in a window. */
     void actIn(QWidget* window) {
+        if (window == &designer_->inspector && chance(10))
+            return historyKeysInInspector();
         QPoint at = target(window);
         QWidget* under = window->childAt(at);
         if (!under)
@@ -647,6 +649,45 @@ private:
         return historyState();
     }
 
+    /**
+     * Undo and redo keys to the inspector, at times after typing in a cell (a rename, mostly):
+     * in its open editor they never take a step of the design, elsewhere the inspector stays on
+     * the control it showed.
+     */
+    void historyKeysInInspector() {
+        auto* list = part<QComboBox>(designer_->inspector, "cbObjeto");
+        const vap::Control* shown = designer_->design.findControl(vap::ui::ss(list->currentText()));
+        if (chance(50)) {
+            bool rename = chance(40);
+            cell(rename ? RowName : pick(RowCount));
+            keys(rename ? QStringLiteral("Nome%1").arg(pick(20)) : someText());
+            if (rename || chance(50))
+                press(Qt::Key_Return);
+        }
+        bool stepped = false;
+        QObject watcher;
+        QObject::connect(&designer_->document, &vap::ui::DesignDocument::historyStepStarting,
+                         &watcher, [&stepped] { stepped = true; });
+        static const QKeyCombination history[] = {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y,
+                                                  Qt::CTRL | Qt::SHIFT | Qt::Key_Z};
+        for (int n = 1 + pick(3); n > 0 && !failed_ && designer_->inspector.isVisible(); --n) {
+            QKeyCombination key = history[pick(std::size(history))];
+            QWidget* focus = keyTarget(&designer_->inspector);
+            note(QStringLiteral("key %1 to %2").arg(QKeySequence(key).toString(), nameOf(focus)));
+            stepped = false;
+            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+            settle();
+            if (qobject_cast<QLineEdit*>(focus) && stepped)
+                fail(QStringLiteral("a history key in an open cell took a step of the design"));
+            else if (shown && designer_->inspector.isVisible() &&
+                     designer_->design.contains(shown) &&
+                     designer_->design.findControl(vap::ui::ss(list->currentText())) != shown)
+                fail(QStringLiteral("an undo or redo took the inspector off ") +
+                     vap::ui::qs(shown->name()));
+            verify();
+        }
+    }
+
     /** Keys go to the focus widget of the active window, as the platform sends them. */
     QWidget* keyTarget(QWidget* window) {
         activate(window);
@@ -819,7 +860,7 @@ private:
                 return QStringLiteral("the inspector lists %1 in place of %2")
                     .arg(list->itemText(i), vap::ui::qs(listed[static_cast<std::size_t>(i)]));
         if (list->currentIndex() < 0)
-            return {};
+            return QStringLiteral("the inspector is open on no control");
         const vap::Control* control = design.findControl(vap::ui::ss(list->currentText()));
         if (!control)
             return list->currentText().isEmpty()
@@ -833,16 +874,15 @@ private:
             if (grid->indexWidget(grid->model()->index(row, 1)))
                 edited = row;
         QString name = vap::ui::qs(control->name());
+        // An open cell too: the control follows every keystroke typed there.
         auto differs = [&](int row, std::int32_t value) {
-            return row != edited &&
-                   vap::ValorInteiro(vap::ui::ss(inspector.cellText(row))) != value;
+            return vap::ValorInteiro(vap::ui::ss(inspector.cellText(row))) != value;
         };
         if (differs(RowLeft, control->left()) || differs(RowTop, control->top()) ||
             differs(RowWidth, control->width()) || differs(RowHeight, control->height()))
             return QStringLiteral("the inspector shows other bounds than %1's").arg(name);
-        if ((edited != RowCaption &&
-             inspector.cellText(RowCaption) != vap::ui::qs(control->caption())) ||
-            (edited != RowHint && inspector.cellText(RowHint) != vap::ui::qs(control->hint())))
+        if (inspector.cellText(RowCaption) != vap::ui::qs(control->caption()) ||
+            inspector.cellText(RowHint) != vap::ui::qs(control->hint()))
             return QStringLiteral("the inspector shows another caption or hint than %1's")
                 .arg(name);
         QString shownName = inspector.cellText(RowName);
