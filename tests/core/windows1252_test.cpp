@@ -1,12 +1,9 @@
-#include "core/files/storabletext.h"
 #include "core/files/windows1252.h"
-#include "core/model/error.h"
 #include "core/model/utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 namespace {
 
@@ -91,23 +88,5 @@ INSTANTIATE_TEST_SUITE_P(
         UnencodableCase{"BeyondUnicode", "\xF4\x90\x80\x80", 0, "", 0xFFFD},
         UnencodableCase{"BadContinuation", "\xC3(", 0, "", 0xFFFD}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// The refusal of a typed text names the first character a design file cannot hold, in the
-// interface language (English for a code of no language).
-TEST(StorableText, RefusalNamesTheFirstCharacterAFileCannotHold) {
-    const std::tuple<std::string, int, std::string> cases[] = {
-        {"Ação € “ok”", 2, ""},
-        {"x" + utf8(0x1F600) + "\n", 1,
-         "Um arquivo de projeto não guarda o caractere '😀' (U+1F600)"},
-        {"x\ny" + utf8(0x4E2D), 3, "Un archivo de diseño no guarda el carácter '\\x0A' (U+000A)"},
-        {"\x1A", 7, "A design file cannot hold the character '\\x1A' (U+001A)"},
-    };
-    for (const auto& [text, lingua, message] : cases) {
-        EXPECT_EQ(vap::unstorableTextMessage(text, vap::LanguageCode(lingua)), message);
-        if (!message.empty()) {
-            EXPECT_THROW(vap::checkStorableText(text, vap::LanguageCode(lingua)), vap::Error);
-        }
-    }
-}
 
 } // namespace
