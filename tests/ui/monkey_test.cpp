@@ -649,32 +649,26 @@ private:
         return historyState();
     }
 
-    /**
-     * Undo and redo keys to the inspector, at times after typing in a cell (a rename, mostly):
-     * in its open editor they never take a step of the design, elsewhere the inspector stays on
-     * the control it showed.
-     */
+    // Undo and redo keys after typing in a cell (a rename, mostly), confirmed or not: in an open
+    // editor they never take a step of the design, elsewhere the inspector stays on its control.
     void historyKeysInInspector() {
         auto* list = part<QComboBox>(designer_->inspector, "cbObjeto");
         const vap::Control* shown = designer_->design.findControl(vap::ui::ss(list->currentText()));
-        if (chance(50)) {
-            bool rename = chance(40);
-            cell(rename ? RowName : pick(RowCount));
-            keys(rename ? QStringLiteral("Nome%1").arg(pick(20)) : someText());
-            if (rename || chance(50))
-                press(Qt::Key_Return);
-        }
+        bool rename = chance(40);
+        cell(rename ? RowName : pick(RowCount));
+        keys(rename ? QStringLiteral("Nome%1").arg(pick(20)) : someText().left(pick(4)));
+        if (rename || chance(50))
+            press(Qt::Key_Return);
         bool stepped = false;
         QObject watcher;
         QObject::connect(&designer_->document, &vap::ui::DesignDocument::historyStepStarting,
                          &watcher, [&stepped] { stepped = true; });
-        static const QKeyCombination history[] = {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y,
-                                                  Qt::CTRL | Qt::SHIFT | Qt::Key_Z};
         for (int n = 1 + pick(3); n > 0 && !failed_ && designer_->inspector.isVisible(); --n) {
-            QKeyCombination key = history[pick(std::size(history))];
+            QKeyCombination key = pick(2)   ? Qt::CTRL | Qt::Key_Z
+                                  : pick(2) ? Qt::CTRL | Qt::Key_Y
+                                            : Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
             QWidget* focus = keyTarget(&designer_->inspector);
             note(QStringLiteral("key %1 to %2").arg(QKeySequence(key).toString(), nameOf(focus)));
-            stepped = false;
             QTest::keyClick(focus, key.key(), key.keyboardModifiers());
             settle();
             if (qobject_cast<QLineEdit*>(focus) && stepped)
