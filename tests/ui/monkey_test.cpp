@@ -546,6 +546,7 @@ private:
             }
             if (alive && pick(4) == 0) {
                 note(QStringLiteral("right click mid-drag"));
+                afterKey.reset(); // the release may run an entry of the menu it lands on
                 QPoint mid = local + to - at;
                 QContextMenuEvent menu(QContextMenuEvent::Mouse, mid, under->mapToGlobal(mid));
                 QApplication::sendEvent(under, &menu);
