@@ -172,10 +172,12 @@ std::array<QRect, 8> HandleMarks::handlesOf(const QRect& rect) {
             at(right, bottom), at(middleX, bottom), at(left, bottom), at(left, middleY)};
 }
 
-std::vector<QRect> HandleMarks::show(std::vector<QRect> rects, std::size_t mostPieces) {
+std::vector<QRect> HandleMarks::show(std::vector<QRect> rects, std::size_t mostPieces,
+                                     bool firstIsReference) {
     std::vector<QRect> pieces;
-    if (rects == rects_)
+    if (rects == rects_ && firstIsReference == firstIsReference_)
         return pieces;
+    firstIsReference_ = firstIsReference;
     // A big selection (a paste of thousands) is repainted as one area, never listed handle by
     // handle.
     const bool many = (rects_.size() + rects.size()) * 8 > mostPieces;
@@ -195,14 +197,20 @@ std::vector<QRect> HandleMarks::show(std::vector<QRect> rects, std::size_t mostP
 }
 
 void HandleMarks::paint(QPainter& painter, const QRect& area) const {
-    for (const QRect& rect : rects_) {
+    auto paintHandles = [&](const QRect& rect, bool filled) {
         if (!rect.adjusted(-handleSize, -handleSize, handleSize, handleSize).intersects(area))
-            continue;
+            return;
         for (const QRect& handle : handlesOf(rect)) {
-            painter.fillRect(handle, Qt::white);
-            painter.fillRect(handle.adjusted(1, 1, -1, -1), handleFill);
+            painter.fillRect(handle, filled ? Qt::white : handleFill);
+            painter.fillRect(handle.adjusted(1, 1, -1, -1), filled ? handleFill : Qt::white);
         }
-    }
+    };
+    // The reference last, so that its filled handles show over any hollow ones on them.
+    bool reference = firstIsReference();
+    for (std::size_t i = reference ? 1 : 0; i < rects_.size(); ++i)
+        paintHandles(rects_[i], false);
+    if (reference)
+        paintHandles(rects_.front(), true);
 }
 
 GuideMarks::GuideMarks() {

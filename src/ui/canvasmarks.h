@@ -49,7 +49,8 @@ private:
 /**
  * The handles of the selected controls: small squares at the corners and the edges' middles.
  * They change only when the selection does, so the canvas draws them over the controls in its
- * cached background, and a drag repaints none of them.
+ * cached background, and a drag repaints none of them. The reference's handles, which the
+ * others line up with, are filled; the others' are hollow.
  */
 class HandleMarks {
 public:
@@ -58,15 +59,20 @@ public:
     static std::array<QRect, 8> handlesOf(const QRect& rect);
 
     /**
-     * Shows the handles of these rectangles; gives the pieces to repaint, or one rectangle
-     * around them all where they would be more than `mostPieces`.
+     * Shows the handles of these rectangles, the first as the reference when `firstIsReference`;
+     * gives the pieces to repaint, or one rectangle around them all where they would be more
+     * than `mostPieces`.
      */
-    std::vector<QRect> show(std::vector<QRect> rects, std::size_t mostPieces);
+    std::vector<QRect> show(std::vector<QRect> rects, std::size_t mostPieces,
+                            bool firstIsReference);
     const std::vector<QRect>& rects() const { return rects_; }
+    /** Whether the first rectangle's handles are the reference's. */
+    bool firstIsReference() const { return firstIsReference_ && !rects_.empty(); }
     void paint(QPainter& painter, const QRect& area) const;
 
 private:
     std::vector<QRect> rects_;
+    bool firstIsReference_ = false;
 };
 
 /** Lines across the window where edges or centres line up. */

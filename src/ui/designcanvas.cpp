@@ -175,6 +175,11 @@ DesignCanvas::DesignCanvas(DesignDocument& document, QWidget* window)
     band_->setObjectName(QStringLiteral("selectionBand"));
     band_->hide();
     document_.design().addObserver(this);
+    // An undo or a redo mid-gesture ends the gesture first, as Escape does: its release would
+    // otherwise apply the gesture to the controls as the step left them.
+    connect(&document_, &DesignDocument::historyStepStarting, this, &DesignCanvas::endGesture);
+    connect(&document_, &DesignDocument::controlCreated, this,
+            [this](const Control* control) { select({control}); });
 }
 
 DesignCanvas::~DesignCanvas() {
@@ -377,7 +382,10 @@ std::vector<QRect> DesignCanvas::selectedRects() const {
 
 void DesignCanvas::refreshHandles() {
     constexpr std::size_t mostPieces = 256;
-    for (const QRect& piece : handles_.show(selectedRects(), mostPieces))
+    std::vector<QRect> rects = selectedRects();
+    // The first selected is the reference; off the canvas, none of the handles shown is its.
+    bool referenceShown = !selection().empty() && !grid_.shown(selection().front()).isEmpty();
+    for (const QRect& piece : handles_.show(std::move(rects), mostPieces, referenceShown))
         repaintControls(piece);
 }
 

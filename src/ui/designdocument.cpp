@@ -43,41 +43,72 @@ DesignDocument::DesignDocument(QObject* parent)
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(undo_, &QAction::triggered, this, [this] { runCommand([this] { history_.undo(); }); });
-    connect(redo_, &QAction::triggered, this, [this] { runCommand([this] { history_.redo(); }); });
+    connect(undo_, &QAction::triggered, this, [this] { runCommand([this] { undo(); }); });
+    connect(redo_, &QAction::triggered, this, [this] { runCommand([this] { redo(); }); });
     connect(&history_, &QUndoStack::indexChanged, this, &DesignDocument::showStepNames);
     connect(&history_, &QUndoStack::cleanChanged, this,
             [this](bool clean) { emit unsavedChanged(!clean); });
     showStepNames();
 }
 
-DesignDocument::~DesignDocument() = default;
+DesignDocument::~DesignDocument() {
+    // The history clears itself as it goes, after the entries it would name.
+    disconnect(&history_, nullptr, this, nullptr);
+}
 
 void DesignDocument::addUndoKeys(QWidget* window) {
     window->addAction(undo_);
     window->addAction(redo_);
 }
 
+void DesignDocument::addHistoryEntry(QAction* entry, bool redo, const Texts3& verb) {
+    entries_.push_back({entry, redo, verb});
+    connect(entry, &QAction::triggered, this,
+            [this, redo] { runCommand([this, redo] { redo ? this->redo() : undo(); }); });
+    showStepNames();
+}
+
 void DesignDocument::retranslate() {
     showStepNames();
 }
 
+void DesignDocument::undo() {
+    emit historyStepStarting();
+    history_.undo();
+}
+
+void DesignDocument::redo() {
+    emit historyStepStarting();
+    history_.redo();
+}
+
 void DesignDocument::showStepNames() {
     Language language = Lingua().language().value_or(Language::Portuguese);
-    auto name = [&](QAction* action, const Texts3& verb, int index, bool enabled) {
+    auto named = [&](const Texts3& verb, bool redo) {
         QString text = qs(verb.in(language));
-        if (enabled) {
+        int index = redo ? history_.index() : history_.index() - 1;
+        if (redo ? history_.canRedo() : history_.canUndo()) {
             auto* step = dynamic_cast<const DesignStep*>(history_.command(index));
             if (step)
                 text += QLatin1Char(' ') + qs(stepName(step->step()).in(language));
         }
-        action->setEnabled(enabled);
+        return text;
+    };
+    auto show = [](QAction* action, const QString& text) {
         action->setText(text);
         action->setToolTip(text);
         action->setStatusTip(text);
     };
-    name(undo_, undoText, history_.index() - 1, history_.canUndo());
-    name(redo_, redoText, history_.index(), history_.canRedo());
+    // The keys stay live with nothing to take back: pressed mid-gesture, they still end it.
+    show(undo_, named(undoText, false));
+    show(redo_, named(redoText, true));
+    std::erase_if(entries_, [](const HistoryEntry& entry) { return !entry.action; });
+    for (const HistoryEntry& entry : entries_) {
+        QAction* keys = entry.redo ? redo_ : undo_;
+        show(entry.action, named(entry.verb, entry.redo) + QLatin1Char('\t') +
+                               keys->shortcut().toString(QKeySequence::NativeText));
+        entry.action->setEnabled(entry.redo ? history_.canRedo() : history_.canUndo());
+    }
 }
 
 void DesignDocument::run(std::unique_ptr<DesignStep> step) {
@@ -98,6 +129,7 @@ void DesignDocument::checkRoomFor(std::size_t added, Step step) const {
 void DesignDocument::createControl(ControlKind kind) {
     checkRoomFor(1, Step::CreateControl);
     run(std::make_unique<CreateControlStep>(design_, kind));
+    emit controlCreated(design_.controls().back().get()); // a new control comes last
 }
 
 void DesignDocument::deleteControl(const Control& control) {

@@ -5,9 +5,11 @@
 #include "core/model/design.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QUndoStack>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QWidget;
@@ -39,8 +41,16 @@ public:
 
     /** Gives the widget's window the undo and redo keys. */
     void addUndoKeys(QWidget* window);
+    /**
+     * Makes the menu entry undo (or redo) the step, named by the verb and the step's name with
+     * the key beside them, and greyed when there is no step to take.
+     */
+    void addHistoryEntry(QAction* entry, bool redo, const Texts3& verb);
     /** Names the undo and redo actions in the current interface language. */
     void retranslate();
+    /** Undoes or redoes a step, as the keys and the menus do: a gesture in progress ends first. */
+    void undo();
+    void redo();
 
     void createControl(ControlKind kind);
     void deleteControl(const Control& control);
@@ -103,6 +113,10 @@ signals:
     void unsavedChanged(bool unsaved);
     /** Clear or Open is about to replace the design, which still holds what it held. */
     void aboutToReplace();
+    /** An undo or a redo is about to change the design. */
+    void historyStepStarting();
+    /** The user made a control (the palette's createControl). */
+    void controlCreated(const vap::Control* control);
 
 private:
     void run(std::unique_ptr<DesignStep> step);
@@ -112,6 +126,12 @@ private:
     QUndoStack history_;
     QAction* undo_;
     QAction* redo_;
+    struct HistoryEntry {
+        QPointer<QAction> action;
+        bool redo;
+        Texts3 verb;
+    };
+    std::vector<HistoryEntry> entries_;
 };
 
 } // namespace vap::ui

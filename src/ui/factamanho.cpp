@@ -9,6 +9,7 @@
 
 #include "core/codegen/javalimits.h"
 #include "core/codegen/javasyntax.h"
+#include "core/files/storabletext.h"
 #include "core/model/design.h"
 #include "core/model/error.h"
 #include "core/model/eventmask.h"
@@ -61,6 +62,15 @@ constexpr Texts3 noListenerTip{
     "O %1 do Java não tem evento de ação (ActionListener): nenhum código é gerado para ele",
     "A Java %1 has no action event (ActionListener): no code is generated for it",
     "El %1 de Java no tiene evento de acción (ActionListener): no se genera código para él"};
+
+constexpr Texts3 noControlText{"Nenhum objeto está escolhido na lista: a alteração não foi feita",
+                               "No object is chosen in the list: the change was not made",
+                               "No hay ningún objeto elegido en la lista: el cambio no se hizo"};
+
+/** The refusal of an edit while the inspector shows no control. */
+[[noreturn]] void refuseWithoutControl() {
+    throw Error(std::string(noControlText.pick(Lingua()).value_or(noControlText.en)));
+}
 
 /** The grid row that shows a field of the control, if one does. */
 std::optional<int> rowOf(ControlField field) {
@@ -180,6 +190,31 @@ protected:
     }
 };
 
+/**
+ * A value cell's editor. While it is open, the undo and redo keys undo and redo its own typing,
+ * which reaches the control as any keystroke does; left to the window, they would undo or redo
+ * a step of the design under the open editor.
+ */
+class CellEditor : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return QLineEdit::event(event);
+        QKeyCombination key = static_cast<QKeyEvent*>(event)->keyCombination();
+        bool undoKey = key == (Qt::CTRL | Qt::Key_Z);
+        bool redoKey = key == (Qt::CTRL | Qt::Key_Y) || key == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        if (!undoKey && !redoKey)
+            return QLineEdit::event(event);
+        if (event->type() == QEvent::KeyPress)
+            undoKey ? undo() : redo();
+        event->accept(); // an accepted override brings the key here instead of to the shortcuts
+        return true;
+    }
+};
+
 /** The value cells' editor: every keystroke reaches the inspector; a commit confirms a name. */
 class LiveEditDelegate : public QStyledItemDelegate {
 public:
@@ -194,7 +229,7 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
-        auto* editor = new QLineEdit(parent);
+        auto* editor = new CellEditor(parent);
         editor->setFrame(false);
         editor->setMaxLength(std::numeric_limits<int>::max()); // never cut a long text short
         int row = index.row();
@@ -205,6 +240,13 @@ public:
             runCommand([&] { inspector_.strPropriedadeSetEditText(row, text); });
         });
         return editor;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        // Each keystroke's text goes into the cell too; written back into the editor, it would
+        // wipe out the editor's own undo history.
+        if (static_cast<QLineEdit*>(editor)->text() != index.data(Qt::EditRole).toString())
+            QStyledItemDelegate::setEditorData(editor, index);
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -389,24 +431,42 @@ void TF_AcTamanho::repaintNow() {
 // ---- following the design
 
 void TF_AcTamanho::controlChanged(const Control& control, ControlField field) {
-    if (!isVisible() || refreshing_ || selectedControl() != &control)
+    if (refreshing_ || &control != selected_)
+        return;
+    if (field == ControlField::Name) {
+        followRename(control);
+        return;
+    }
+    if (!isVisible())
         return;
     if (field == ControlField::Tag) {
         showEvents(control);
         return;
     }
-    // A rename reloads the whole inspector; the cell being typed in is left alone, its text is
-    // what the user is writing.
+    // The cell being typed in is left alone: its text is what the user is writing.
     std::optional<int> row = rowOf(field);
-    if (row && *row != RowName && !(editor_ && editorRow_ == *row))
+    if (row && !(editor_ && editorRow_ == *row))
         writeCell(*row, valueText(control, *row));
 }
 
-void TF_AcTamanho::controlRemoved(const Control&) {
+void TF_AcTamanho::followRename(const Control& control) {
+    // Renamed by the Name cell, an undo or a redo, the control stays the one shown, under its
+    // new name; the list selects that name once it holds it.
+    nomeAtual_ = control.name();
+    nomeNovo_ = control.name();
+    keepingName_ = false;
+    if (isVisible())
+        writeCell(RowName, qs(control.name()));
+}
+
+void TF_AcTamanho::controlRemoved(const Control& control) {
+    if (&control == selected_)
+        selected_ = nullptr;
     closeInspector();
 }
 
 void TF_AcTamanho::designCleared() {
+    selected_ = nullptr;
     closeInspector();
     keepingName_ = false;
 }
@@ -441,7 +501,6 @@ bool TF_AcTamanho::insertOneName() {
 }
 
 void TF_AcTamanho::fillObjectList() {
-    QString selected = cbObjeto->currentIndex() >= 0 ? cbObjeto->currentText() : QString();
     QStringList names;
     names.reserve(static_cast<qsizetype>(design_.objectList().size()));
     for (const Control* control : design_.objectList().items())
@@ -449,19 +508,23 @@ void TF_AcTamanho::fillObjectList() {
     QSignalBlocker blocker(cbObjeto);
     cbObjeto->clear();
     cbObjeto->addItems(names);
-    cbObjeto->setCurrentIndex(selected.isNull() ? -1 : static_cast<int>(names.indexOf(selected)));
     listDirty_ = false;
+    // The selected control keeps its place in the list under whatever name it has now.
+    std::optional<std::size_t> index =
+        selected_ ? design_.objectList().indexOf(selected_->name()) : std::nullopt;
+    cbObjeto->setCurrentIndex(index ? static_cast<int>(*index) : -1);
 }
 
 void TF_AcTamanho::selectName(const std::string& name) {
     if (listDirty_)
         fillObjectList();
     std::optional<std::size_t> index = design_.objectList().indexOf(name);
+    selected_ = index ? design_.findControl(name) : nullptr;
     cbObjeto->setCurrentIndex(index ? static_cast<int>(*index) : -1);
 }
 
-Control* TF_AcTamanho::selectedControl() const {
-    return design_.findControl(ss(cbObjeto->currentText()));
+const Control* TF_AcTamanho::selectedControl() const {
+    return selected_;
 }
 
 // ---- refresh
@@ -486,13 +549,12 @@ void TF_AcTamanho::cbObjetoChange() {
         keepingName_ = false; // another control: a refused name of the last one is dropped
     nomeNovo_ = selected;
     nomeAtual_ = selected;
-    if (cbObjeto->currentIndex() < 0)
+    selected_ = cbObjeto->currentIndex() < 0 ? nullptr : design_.findControl(selected);
+    if (!selected_)
         return;
-    if (const Control* control = selectedControl()) {
-        showValues(*control);
-        if (shownControlListener_)
-            shownControlListener_(control->name());
-    }
+    showValues(*selected_);
+    if (shownControlListener_)
+        shownControlListener_(selected_->name());
 }
 
 void TF_AcTamanho::showValues(const Control& control) {
@@ -532,19 +594,31 @@ void TF_AcTamanho::lsEventoClick() {
     for (int item = 0; item < static_cast<int>(javaEventCount) && item < lsEvento->count(); ++item)
         events.chosen[static_cast<std::size_t>(item)] =
             lsEvento->item(item)->checkState() == Qt::Checked;
-    if (const Control* control = selectedControl())
-        document_.setControlValue(*control, ControlField::Tag, encodeEventMask(events));
+    const Control* control = selectedControl();
+    if (!control) {
+        if (events.chosen == EventChoice{}.chosen)
+            return; // nothing ticked: a click beside the boxes, or the tick already taken back
+        bool wasRefreshing = std::exchange(refreshing_, true);
+        for (int item = 0; item < lsEvento->count(); ++item)
+            lsEvento->item(item)->setCheckState(Qt::Unchecked); // no control's events to show
+        refreshing_ = wasRefreshing;
+        refuseWithoutControl();
+    }
+    document_.setControlValue(*control, ControlField::Tag, encodeEventMask(events));
 }
 
 void TF_AcTamanho::strPropriedadeSetEditText(int row, const QString& text) {
     if (refreshing_)
         return;
+    const Control* control = selectedControl();
+    if (!control) {
+        writeCell(row, strPropriedade->item(row, 1)->text()); // as it was before the keystroke
+        refuseWithoutControl();
+    }
     refreshing_ = true;
     strPropriedade->item(row, 1)->setText(text);
     refreshing_ = false;
-    const Control* control = selectedControl();
-    if (!control)
-        return;
+    refuseUnstorableText(*control, row);
     refuseTooLongText(*control, row);
     // Only the edited cell's field: the other cells show the control's own values, and reading
     // them all back would make each keystroke cost as much as the longest of them. The
@@ -581,6 +655,16 @@ void TF_AcTamanho::refuseTooLongText(const Control& control, int row) {
         return;
     writeCell(row, qs(held)); // the cell shows the value the control keeps
     throw Error(tooLongForJavaMessage(what, Lingua()));
+}
+
+void TF_AcTamanho::refuseUnstorableText(const Control& control, int row) {
+    if (row != RowCaption && row != RowHint)
+        return;
+    std::string refusal = unstorableTextMessage(ss(cellText(row)), Lingua());
+    if (refusal.empty())
+        return;
+    writeCell(row, qs(row == RowCaption ? control.caption() : control.hint()));
+    throw Error(refusal);
 }
 
 void TF_AcTamanho::AplicaNome() {

@@ -27,8 +27,9 @@ class PropertyGrid;
 
 /**
  * The object inspector: edits one control's bounds, caption, name, hint and events. It keeps no
- * copy of a control: every step finds the control by the selected name in the design, and it
- * follows the design through its notifications like every other window.
+ * copy of a control's values: it knows which control its list selects, reads that control in the
+ * design at every step, and follows the design through its notifications like every other
+ * window, renames by undo and redo included.
  */
 class TF_AcTamanho : public QDialog, public AdjusterPort, public DesignObserver {
     Q_OBJECT
@@ -78,9 +79,12 @@ private:
     void writeCell(int row, const QString& text);
     void showValues(const Control& control);
     void showEvents(const Control& control);
-    Control* selectedControl() const;
+    const Control* selectedControl() const;
+    void followRename(const Control& control);
     /** Puts back the control's caption or hint when the row's text is too long for Java. */
     void refuseTooLongText(const Control& control, int row);
+    /** Puts back the control's caption or hint when a design file cannot hold the row's text. */
+    void refuseUnstorableText(const Control& control, int row);
     void cancelNameEdit();
     void requestNameConfirmation();
     void confirmName();
@@ -95,6 +99,8 @@ private:
     PropertyGrid* strPropriedade;
     QListWidget* lsEvento;
     std::string nomeAtual_;
+    // The control the list selects, whatever its name; the design tells before it goes.
+    const Control* selected_ = nullptr;
     std::function<void(const std::string&)> shownControlListener_;
     std::string nomeNovo_;
     bool refreshing_ = false;

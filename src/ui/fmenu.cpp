@@ -18,6 +18,7 @@
 #include "core/codegen/javalimits.h"
 #include "core/codegen/windowobjects.h"
 #include "core/files/designfile.h"
+#include "core/files/storabletext.h"
 #include "core/files/windows1252.h"
 #include "core/lang/datetext.h"
 #include "core/lang/editmenutexts.h"
@@ -85,6 +86,36 @@ constexpr ArrangeEntry arrangeEntries[] = {
     {"arrDown", "Ctrl+Alt+V", Arrangement::DistributeVertically},
 };
 constexpr EditEntry mainMenuEntries[] = {{"opcPaste", "Ctrl+V"}, {"opcSelectAll", "Ctrl+A"}};
+
+/** The key shown beside an edit entry's caption; none for the Align submenu. */
+const char* keyOfEntry(std::string_view component) {
+    for (const EditEntry& entry : controlMenuEntries)
+        if (component == entry.name)
+            return entry.key;
+    for (const EditEntry& entry : mainMenuEntries)
+        if (component == entry.name)
+            return entry.key;
+    for (const ArrangeEntry& entry : arrangeEntries)
+        if (component == entry.name)
+            return entry.key;
+    return nullptr;
+}
+
+/** A paste from a clipboard without controls, in the interface language (English for none). */
+[[noreturn]] void refuseEmptyPaste() {
+    throw Error(std::string(noControlsToPaste.pick(Lingua()).value_or(noControlsToPaste.en)));
+}
+
+/** A menu entry's caption as a window's title shows it: without its access letter's mark. */
+QString withoutAccessMark(const QString& caption) {
+    QString shown;
+    for (qsizetype at = 0; at < caption.size(); ++at) {
+        if (caption[at] == QLatin1Char('&') && ++at == caption.size())
+            break; // "&&" stands for one '&'
+        shown += caption[at];
+    }
+    return shown;
+}
 
 /** The widest range of window positions a window system takes (X11's coordinates are 16-bit). */
 constexpr int windowCoordinateLimit = 32767;
@@ -206,11 +237,23 @@ void TF_Menu::buildMenus() {
     obj2 = addEntry(popObj, "obj2", objectMenuPicture(1), &TF_Menu::obj2Click);
 
     buildEditEntries();
+    buildHistoryEntries();
     // The designed captions, until a language is applied.
     for (const MenuEntryText& entry : mainMenuTextTable())
         findChild<QAction*>(qs(entry.component))->setText(qs(entry.initial));
-    for (const MenuEntryText& entry : editMenuTextTable)
-        findChild<QAction*>(qs(entry.component))->setText(qs(entry.initial));
+    showEditEntryTexts(std::nullopt);
+}
+
+void TF_Menu::buildHistoryEntries() {
+    std::size_t entry = 0;
+    for (QMenu* menu : {popMnu, popObj}) {
+        addSeparator(menu, menu == popMnu ? "N7" : "N8");
+        for (int redo = 0; redo < 2; ++redo, ++entry) {
+            const HistoryEntryText& text = historyEntryTexts[entry];
+            document_.addHistoryEntry(addEntry(menu, text.component.data(), QIcon(), nullptr),
+                                      text.redo, text.verb);
+        }
+    }
 }
 
 void TF_Menu::buildEditEntries() {
@@ -237,6 +280,14 @@ void TF_Menu::buildEditEntries() {
     addSeparator(popMnu, "N6");
     addEntry(popMnu, "opcPaste", editPicture(2), &TF_Menu::pasteClipboard);
     addEntry(popMnu, "opcSelectAll", selectAllPicture(), &TF_Menu::selectAllControls);
+    // Paste is greyed while the clipboard holds no controls, the arrangements while too few
+    // controls are selected for them.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TF_Menu::showPasteState);
+    for (QMenu* menu : {popMnu, popObj})
+        connect(menu, &QMenu::aboutToShow, this, &TF_Menu::showPasteState);
+    connect(canvas_, &DesignCanvas::selectionChanged, this, &TF_Menu::showArrangeState);
+    showPasteState();
+    showArrangeState();
 
     addKey(QKeySequence::SelectAll, [this] { selectAllControls(); });
     addKey(QKeySequence(Qt::Key_Escape), [this] { cancelOrDeselect(); });
@@ -435,25 +486,18 @@ void TF_Menu::applyLanguageTexts() {
         if (auto* action = findChild<QAction*>(qs(entry.component)))
             action->setText(qs(texts.menuCaption(entry.component)));
     }
-    Language language = Lingua().language().value_or(Language::Portuguese);
-    auto withKey = [](const std::string_view caption, const char* key) {
-        return qs(caption) + QLatin1Char('\t') +
-               QKeySequence(QString::fromLatin1(key)).toString(QKeySequence::NativeText);
-    };
-    for (const MenuEntryText& entry : editMenuTextTable) {
-        auto* action = findChild<QAction*>(qs(entry.component));
-        action->setText(qs(entry.texts.in(language)));
-        for (const auto& keyed : controlMenuEntries)
-            if (entry.component == keyed.name)
-                action->setText(withKey(entry.texts.in(language), keyed.key));
-        for (const auto& keyed : arrangeEntries)
-            if (entry.component == keyed.name)
-                action->setText(withKey(entry.texts.in(language), keyed.key));
-        for (const auto& keyed : mainMenuEntries)
-            if (entry.component == keyed.name)
-                action->setText(withKey(entry.texts.in(language), keyed.key));
-    }
+    showEditEntryTexts(Lingua().language().value_or(Language::Portuguese));
     document_.retranslate();
+}
+
+void TF_Menu::showEditEntryTexts(std::optional<Language> language) {
+    for (const MenuEntryText& entry : editMenuTextTable) {
+        QString caption = qs(language ? entry.texts.in(*language) : entry.initial);
+        if (const char* key = keyOfEntry(entry.component))
+            caption += QLatin1Char('\t') +
+                       QKeySequence(QString::fromLatin1(key)).toString(QKeySequence::NativeText);
+        findChild<QAction*>(qs(entry.component))->setText(caption);
+    }
 }
 
 void TF_Menu::composeCaptions() {
@@ -607,6 +651,7 @@ void TF_Menu::opc2Click() {
                                                        qs(captionPrompt.in(*language)), preset, 0);
     if (!caption)
         return;
+    checkStorableText(ss(*caption), Lingua());
     checkFitsJava(JavaValue::Title, ss(*caption), Lingua());
     document_.setWindowValue(WindowField::Caption, ss(*caption));
 }
@@ -622,7 +667,7 @@ void TF_Menu::opc32Click() {
 void TF_Menu::opc4Click() {
     if (!palette_)
         return;
-    palette_->setWindowTitle(opc4->text());
+    palette_->setWindowTitle(withoutAccessMark(opc4->text()));
     palette_->show();
     palette_->raise();
     palette_->activateWindow();
@@ -643,28 +688,17 @@ void TF_Menu::opc52Click() {
     ExampleClassContext context{language.Lingua, language.NomeProduto, language.TextoVersao,
                                 F_Gera.comments(), todayText()};
     std::string className = design_.window().JavaClassName;
-    // The generator names the class in the design; that naming becomes a step of its own, also
-    // when the generator then refuses the name.
-    auto recordNaming = [&] {
-        std::string named = design_.window().JavaClassName;
-        if (named != className) {
-            design_.setJavaClassName(className);
-            document_.setWindowValue(WindowField::JavaClassName, named);
-        }
-    };
-    GeneratedCode code;
-    try {
-        code = GeraClasseExemplo(design_, context, [this](const ClassNamePrompt& prompt) {
-            std::optional<QString> answer =
-                dialogs().askText(this, qs(prompt.title), qs(prompt.label), qs(prompt.initialValue),
-                                  classNameMaxLength);
-            return answer ? std::optional<std::string>(ss(*answer)) : std::nullopt;
-        });
-    } catch (...) {
-        recordNaming();
-        throw;
+    GeneratedCode code = GeraClasseExemplo(design_, context, [this](const ClassNamePrompt& prompt) {
+        std::optional<QString> answer = dialogs().askText(
+            this, qs(prompt.title), qs(prompt.label), qs(prompt.initialValue), classNameMaxLength);
+        return answer ? std::optional<std::string>(ss(*answer)) : std::nullopt;
+    });
+    // The generator stores an accepted name in the design; that naming is a step of its own.
+    std::string named = design_.window().JavaClassName;
+    if (named != className) {
+        design_.setJavaClassName(className);
+        document_.setWindowValue(WindowField::JavaClassName, named);
     }
-    recordNaming();
     F_Gera.fill(code);
     if (!code.lines.empty())
         dialogs().runModal(&F_Gera);
@@ -852,19 +886,50 @@ void TF_Menu::cutSelection() {
     document_.deleteControls(chosen, Step::Cut);
 }
 
+bool TF_Menu::clipboardHoldsControls() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return false;
+    if (data->hasFormat(controlsMimeType()))
+        return true;
+    // Tags are ASCII: the text's UTF-8 shows them as its design-file bytes would.
+    QByteArray text = data->text().toUtf8();
+    return holdsControlRecords(
+        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+}
+
+void TF_Menu::showPasteState() {
+    bool holdsControls = clipboardHoldsControls();
+    for (const char* name : {"opcPaste", "objPaste"})
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(holdsControls);
+}
+
+void TF_Menu::showArrangeState() {
+    // Aligning needs a reference and one more control; distributing keeps the outermost two
+    // and moves those between them.
+    const std::size_t selected = canvas_->selection().size();
+    for (const ArrangeEntry& entry : arrangeEntries) {
+        bool distributes = entry.arrangement == Arrangement::DistributeHorizontally ||
+                           entry.arrangement == Arrangement::DistributeVertically;
+        findChild<QAction*>(QString::fromLatin1(entry.name))
+            ->setEnabled(selected >= (distributes ? 3u : 2u));
+    }
+    findChild<QAction*>(QStringLiteral("objArrange"))->setEnabled(selected >= 2);
+}
+
 void TF_Menu::pasteClipboard() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
-        return;
+        refuseEmptyPaste();
     QByteArray copied = data->data(controlsMimeType());
     std::string typed; // the text form, as design-file bytes
     std::string_view records(copied.constData(), static_cast<std::size_t>(copied.size()));
     if (records.empty()) {
         typed = windows1252Of(data->text());
         records = typed;
+        if (!holdsControlRecords(records))
+            refuseEmptyPaste();
     }
-    if (records.empty())
-        return;
     // Refused before any control is built when the design would grow past the limit.
     std::vector<ControlData> controls = readControlRecords(
         records, [this](std::size_t count) { document_.checkRoomFor(count, Step::Paste); });

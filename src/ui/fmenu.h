@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -153,6 +154,12 @@ protected:
 private:
     void buildMenus();
     void buildEditEntries();
+    void buildHistoryEntries();
+    /** The edit entries' captions in the language (the designed ones for none), with keys. */
+    void showEditEntryTexts(std::optional<Language> language);
+    static bool clipboardHoldsControls();
+    void showPasteState();
+    void showArrangeState();
     void addKey(const QKeySequence& key, const std::function<void()>& command);
     void showSelectionInInspector();
     /** Gives the selection the bounds the function makes of theirs, as one step. */

@@ -55,6 +55,19 @@ QString inLanguage(const Texts3& texts) {
     return qs(texts.pick(Lingua()).value_or(texts.en));
 }
 
+/**
+ * The heading of the refusals, said once: a refusal that opens with the heading's own words (the
+ * method grown too large) is taken out of them and heads them, worded as the heading is.
+ */
+QString takeRepeatedHeading(const QString& heading, QStringList& refusals) {
+    const QString words = heading.endsWith(QLatin1Char(':')) ? heading.chopped(1) : heading;
+    for (qsizetype i = 0; i < refusals.size(); ++i) {
+        if (refusals[i].startsWith(words, Qt::CaseInsensitive))
+            return words + refusals.takeAt(i).mid(words.size());
+    }
+    return heading;
+}
+
 SafeFolder openPreviewBase() {
     try {
         return openRuntimeFolder();
@@ -147,8 +160,8 @@ void JavaPreview::start(const Design& design) {
         QStringList refusals;
         for (const std::string& refusal : source.refusals)
             refusals << qs(refusal);
-        showComplaint(className, source.lines, inLanguage(refusedHeading),
-                      refusals.join(QLatin1Char('\n')));
+        QString heading = takeRepeatedHeading(inLanguage(refusedHeading), refusals);
+        showComplaint(className, source.lines, heading, refusals.join(QLatin1Char('\n')));
         return;
     }
     const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));

@@ -99,17 +99,17 @@ TEST(ExampleClass, NameFromTheDesignIsOffered) {
     EXPECT_EQ(design.window().JavaClassName, "Janela_1");
 }
 
-TEST(ExampleClass, CancelKeepsDefaultNameAndGivesNoLines) {
+TEST(ExampleClass, CancelLeavesTheNameAndGivesNoLines) {
     Design design;
     ScriptedAsker ask{std::nullopt, {}};
     vap::GeneratedCode code = vap::GeraClasseExemplo(design, contextFor(2), ask.asker());
     EXPECT_TRUE(code.lines.empty());
-    EXPECT_EQ(design.window().JavaClassName, "Test");
+    EXPECT_EQ(design.window().JavaClassName, "");
 
     ask.reply = "Confirmed";
     code = vap::GeraClasseExemplo(design, contextFor(1), ask.asker());
     ASSERT_EQ(ask.asked.size(), 2u);
-    EXPECT_EQ(ask.asked[1].initialValue, "Test");
+    EXPECT_EQ(ask.asked[1].initialValue, "Teste"); // still the default, now of Portuguese
     EXPECT_EQ(code.lines.size(), 46u);
     EXPECT_EQ(design.window().JavaClassName, "Confirmed");
 }

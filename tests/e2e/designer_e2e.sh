@@ -14,7 +14,9 @@
 # they came from, the exit code, the settings file, and that a save and an exit remove the
 # recovery copy. Then places controls: selects one by a click, nudges it with the arrow keys,
 # resizes it by a handle, adds another by Ctrl+click, aligns them, copies and pastes them, and
-# checks the saved bytes; Ctrl+A, Delete and Ctrl+Z must bring every control back. Screenshots
+# checks the saved bytes; Ctrl+A, Delete and Ctrl+Z must bring every control back; Ctrl+Z pressed
+# mid-drag leaves the design as the undo makes it, and Ctrl+Y redoes that step; edits in the
+# inspector after a rename there is undone reach the control under its old name. Screenshots
 # of the main
 # steps go to BUILD_DIR/tests/e2e-shots/; the scratch folder BUILD_DIR/tests/e2e-work/ (prefix,
 # saved designs, logs) stays after a failure.
@@ -522,6 +524,47 @@ place_controls() {
     cmp "$work/placed.vap" "$work/restored.vap" || fail "Ctrl+Z did not bring every control back"
 }
 
+undo_mid_drag() {
+    begin "nudging JList2 (on top at 14, 52), then pressing Ctrl+Z mid-drag"
+    activate "$main"
+    click $((MX + 150)) $((MY + 180))
+    xdotool key Right # a step: JList2 at (15, 52)
+    xdotool mousedown 1
+    for part in 1 2 3; do move_pointer $((MX + 150 + 20 * part)) $((MY + 180 + 10 * part)); done
+    xdotool key ctrl+z # ends the drag as Escape does, then undoes the nudge
+    move_pointer $((MX + 230)) $((MY + 220))
+    shot undone-mid-drag
+    xdotool mouseup 1
+    save_design undone-mid-drag.vap
+    cmp "$work/placed.vap" "$work/undone-mid-drag.vap" || fail "the release after Ctrl+Z moved"
+    activate "$main"
+    xdotool key ctrl+y # the redo history is kept
+    save_design redone.vap
+    grep -qa $'^LIS:15:52:180:150:0\r$' "$work/redone.vap" || fail "Ctrl+Y did not redo the nudge"
+}
+
+inspector_cell() { # inspector_cell ROW: opens the editor of the inspector's value cell ROW
+    activate "$inspector"
+    click $((600 + 30)) $((60 + 125)) # the label column: the grid takes the keys
+    xdotool key --delay 50 ctrl+Home $(for ((i = 0; i < $1; i++)); do echo Down; done) Right F2
+}
+
+undo_a_rename_then_edit() {
+    begin "renaming JList2 in the inspector, Ctrl+Z on the design, then edits in the inspector"
+    control_menu 100 150 a
+    inspector=$(wait_window "^Ajusta Objeto$") && place_window "$inspector" 600 60
+    inspector_cell 5 && xdotool key ctrl+a type --delay 50 lisNomes && xdotool key Return
+    click $((MX + 400)) $((MY + 300)) && activate "$main" && xdotool key ctrl+z
+    inspector_cell 3 && xdotool key --delay 50 ctrl+y Return # the editor's redo, not the design's
+    inspector_cell 2 && xdotool key ctrl+a type --delay 50 77 && xdotool key Return
+    inspector_cell 4 && xdotool key End type --delay 50 abc
+    xdotool key --delay 50 ctrl+z ctrl+z ctrl+z Return # the editor's undo: the caption stays
+    save_design renamed-undone.vap
+    tail -n 4 "$work/renamed-undone.vap" |
+        diff -u <(printf '%s\r\n' LIS:15:52:180:77:0 JList2 JList2 '') - >&2 ||
+        fail "the list is not JList2 with the width typed after the undo, its caption kept"
+}
+
 process_ended() { # gone, or a zombie not yet reaped
     ! kill -0 "$app" 2>/dev/null || grep -q '^[0-9]* ([^)]*) Z' "/proc/$app/stat" 2>/dev/null
 }
@@ -575,5 +618,7 @@ clear_undo_and_save
 crash_after_a_change
 recover_after_restart
 place_controls
+undo_mid_drag
+undo_a_rename_then_edit
 quit_designer
 echo "passed; screenshots in $shots"

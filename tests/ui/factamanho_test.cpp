@@ -280,6 +280,26 @@ private slots:
         QCOMPARE(inspector().cellText(Name), QStringLiteral("nome"));
     }
 
+    // A text a design file cannot hold is refused where it is typed, and the value stays.
+    void unstorableTextRefused() {
+        designer->create("JLb");
+        open("JLabel1");
+        QKeyEvent emoji(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("😀"));
+        QApplication::sendEvent(edit(Caption), &emoji);
+        settle();
+        QCOMPARE(dialogs->takeError(),
+                 "Um arquivo de projeto não guarda o caractere '😀' (U+1F600)");
+        QCOMPARE(inspector().cellText(Caption) + vap::ui::qs(control("JLabel1").caption()),
+                 "JLabel1JLabel1");
+        start(3); // the window's caption box, in Spanish
+        std::string window = designer->design.window().caption;
+        dialogs->answerText(QStringLiteral("a\nb"));
+        designer->trigger("opc2");
+        QCOMPARE(dialogs->takeError(),
+                 "Un archivo de diseño no guarda el carácter '\\x0A' (U+000A)");
+        QCOMPARE(designer->design.window().caption, window);
+    }
+
     void keysTypedRightAfterAClickStayInTheCell() {
         designer->create("JLb");
         open("JLabel1");
@@ -366,14 +386,15 @@ private slots:
         QCOMPARE(objects().currentText(), QStringLiteral("JButton1"));
     }
 
-    void editsFindingNoControlDoNothing_data() {
+    void editsFindingNoControlAreRefused_data() {
         QTest::addColumn<bool>("unknownName");
         QTest::newRow("nothing selected") << false;
         QTest::newRow("a name no control has") << true;
     }
-    void editsFindingNoControlDoNothing() {
+    void editsFindingNoControlAreRefused() {
         QFETCH(bool, unknownName);
         designer->create("JLb");
+        designer->menu.canvas().clearSelection(); // the new label is no longer the selection
         inspector().showInspector();
         QVERIFY(QTest::qWaitForWindowActive(&inspector()));
         if (unknownName) {
@@ -391,6 +412,12 @@ private slots:
         QCOMPARE(label.caption(), std::string("JLabel1"));
         QCOMPARE(label.tag(), 0);
         QCOMPARE(designer->objectList(), QStringList{"JLabel1"});
+        QCOMPARE(inspector().cellText(Width) + inspector().cellText(Caption) + checks(), "00000");
+        auto said = dialogs->takeErrors(); // each refused edit says why
+        QVERIFY(!said.empty());
+        for (const auto& error : said)
+            QCOMPARE(error.text,
+                     "Nenhum objeto está escolhido na lista: a alteração não foi feita.");
     }
 };
 

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -31,6 +32,7 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 using vap::ui::appLanguage;
@@ -555,6 +557,54 @@ private slots:
             QTest::mouseClick(vaptest::part<QPushButton>(window, "btSair"), Qt::LeftButton);
             QVERIFY(!window.isVisible());
         });
+    }
+
+    // ---- the entries the menus gained after their designed ones, and the Undo and Redo entries
+
+    void gainedEntries_data() {
+        QTest::addColumn<int>("lingua"); // 0: an unreadable setting, no language ever applied
+        QTest::addColumn<QString>("texts");
+        const char* pt = "Cola&r|Selecionar &tudo|Cola&r|À &esquerda|Distribuir na &vertical|"
+                         "&Desfazer criar objeto|Refa&zer|Des&fazer criar objeto|Refa&zer";
+        QTest::newRow("pt") << 1 << pt;
+        QTest::newRow("en") << 2
+                            << "&Paste|Selec&t All|&Paste|&Left|Distribute &vertically|"
+                               "&Undo create object|&Redo|&Undo create object|&Redo";
+        QTest::newRow("es") << 3
+                            << "&Pegar|Seleccionar &todo|&Pegar|A la &izquierda|Distribuir "
+                               "&verticalmente|&Deshacer crear objeto|&Rehacer|De&shacer "
+                               "crear objeto|&Rehacer";
+        QTest::newRow("0") << 0 << pt;
+    }
+    void gainedEntries() {
+        QFETCH(int, lingua);
+        QFETCH(QString, texts);
+        QGuiApplication::clipboard()->clear();
+        std::optional<vap::ui::DesignDocument> bare;
+        std::optional<vap::ui::TF_Menu> unshown;
+        if (lingua == 0) {
+            designer.reset();
+            appLanguage() = vap::LanguageState{};
+            unshown.emplace(bare.emplace()).document().createControl(vap::ControlKind::Label);
+        } else {
+            start(lingua);
+            designer->create("JLb");
+        }
+        QWidget& window = unshown ? static_cast<QWidget&>(*unshown) : designer->menu;
+        const QStringList names = QStringLiteral("opcPaste opcSelectAll objPaste arrLeft arrDown "
+                                                 "opcUndo opcRedo objUndo objRedo")
+                                      .split(' ');
+        const QStringList keys = QStringLiteral("Ctrl+V Ctrl+A Ctrl+V Ctrl+Shift+Left Ctrl+Alt+V "
+                                                "Ctrl+Z Ctrl+Y Ctrl+Z Ctrl+Y")
+                                     .split(' ');
+        // Greyed: Paste with no controls to paste, arranging one control, nothing to redo.
+        const QStringList enabled{"opcSelectAll", "opcUndo", "objUndo"};
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            auto* entry = vaptest::part<QAction>(window, names[i].toLatin1());
+            QCOMPARE(entry->text(), texts.section('|', int(i), int(i)) + '\t' +
+                                        QKeySequence(keys[i]).toString(QKeySequence::NativeText));
+            QCOMPARE(entry->isEnabled(), enabled.contains(names[i]));
+        }
     }
 
     // ---- the main window's first showing

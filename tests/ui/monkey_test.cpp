@@ -472,6 +472,8 @@ private:
 
     /** One random action of the user in a window. */
     void actIn(QWidget* window) {
+        if (window == &designer_->inspector && chance(10))
+            return historyKeysInInspector();
         QPoint at = target(window);
         QWidget* under = window->childAt(at);
         if (!under)
@@ -542,15 +544,19 @@ private:
             activate(window);
             QPointer<QWidget> alive(under);
             QTest::mousePress(under, Qt::LeftButton, {}, local);
+            std::optional<HistoryState> afterKey; // an undo or redo key pressed mid-gesture
             for (int move = 1, moves = 1 + pick(4); move <= moves && alive; ++move) {
                 QTest::mouseMove(under, local + (to - at) * move / moves);
                 settle(); // the marks of the gesture are painted as it goes
                 if (window == &designer_->menu && alive &&
                     !showsFreshPaint(*designer_->menu.canvas().viewport()))
                     fail(QStringLiteral("mid-gesture, the canvas shows pixels a paint does not"));
+                if (window == &designer_->menu && alive && !afterKey && chance(15))
+                    afterKey = historyKeyMidGesture();
             }
             if (alive && pick(4) == 0) {
                 note(QStringLiteral("right click mid-drag"));
+                afterKey.reset(); // the release may run an entry of the menu it lands on
                 QPoint mid = local + to - at;
                 QContextMenuEvent menu(QContextMenuEvent::Mouse, mid, under->mapToGlobal(mid));
                 QApplication::sendEvent(under, &menu);
@@ -560,6 +566,9 @@ private:
             } else if (alive) {
                 QTest::mouseRelease(under, Qt::LeftButton, {}, local + to - at);
             }
+            settle();
+            if (afterKey && *afterKey != historyState())
+                fail(QStringLiteral("the release after an undo or redo key changed the design"));
             break;
         }
         case Type: {
@@ -629,6 +638,58 @@ private:
             note(QStringLiteral("key %1 to %2").arg(QKeySequence(key).toString(), nameOf(focus)));
             QTest::keyClick(focus, key);
         }
+        }
+    }
+
+    /** The design's bytes and where the history stands. */
+    using HistoryState = std::pair<std::string, int>;
+    HistoryState historyState() const {
+        return {vap::serializeDesign(designer_->design), designer_->document.history().index()};
+    }
+
+    /** An undo or redo key mid-gesture ends the gesture first, as Escape does; then it acts. */
+    HistoryState historyKeyMidGesture() {
+        static const QKeyCombination history[] = {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y,
+                                                  Qt::CTRL | Qt::SHIFT | Qt::Key_Z};
+        QKeyCombination keys = history[pick(std::size(history))];
+        note(QStringLiteral("key %1 mid-gesture").arg(QKeySequence(keys).toString()));
+        QTest::keyClick(keyTarget(&designer_->menu), keys.key(), keys.keyboardModifiers());
+        settle();
+        if (designer_->menu.dragInProgress() || designer_->menu.outlineShown())
+            fail(QStringLiteral("the gesture outlived an undo or redo key"));
+        return historyState();
+    }
+
+    // Undo and redo keys after typing in a cell (a rename, mostly), confirmed or not: in an open
+    // editor they never take a step of the design, elsewhere the inspector stays on its control.
+    void historyKeysInInspector() {
+        auto* list = part<QComboBox>(designer_->inspector, "cbObjeto");
+        const vap::Control* shown = designer_->design.findControl(vap::ui::ss(list->currentText()));
+        bool rename = chance(40);
+        cell(rename ? RowName : pick(RowCount));
+        keys(rename ? QStringLiteral("Nome%1").arg(pick(20)) : someText().left(pick(4)));
+        if (rename || chance(50))
+            press(Qt::Key_Return);
+        bool stepped = false;
+        QObject watcher;
+        QObject::connect(&designer_->document, &vap::ui::DesignDocument::historyStepStarting,
+                         &watcher, [&stepped] { stepped = true; });
+        for (int n = 1 + pick(3); n > 0 && !failed_ && designer_->inspector.isVisible(); --n) {
+            QKeyCombination key = pick(2)   ? Qt::CTRL | Qt::Key_Z
+                                  : pick(2) ? Qt::CTRL | Qt::Key_Y
+                                            : Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
+            QWidget* focus = keyTarget(&designer_->inspector);
+            note(QStringLiteral("key %1 to %2").arg(QKeySequence(key).toString(), nameOf(focus)));
+            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+            settle();
+            if (qobject_cast<QLineEdit*>(focus) && stepped)
+                fail(QStringLiteral("a history key in an open cell took a step of the design"));
+            else if (shown && designer_->inspector.isVisible() &&
+                     designer_->design.contains(shown) &&
+                     designer_->design.findControl(vap::ui::ss(list->currentText())) != shown)
+                fail(QStringLiteral("an undo or redo took the inspector off ") +
+                     vap::ui::qs(shown->name()));
+            verify();
         }
     }
 
@@ -804,7 +865,7 @@ private:
                 return QStringLiteral("the inspector lists %1 in place of %2")
                     .arg(list->itemText(i), vap::ui::qs(listed[static_cast<std::size_t>(i)]));
         if (list->currentIndex() < 0)
-            return {};
+            return QStringLiteral("the inspector is open on no control");
         const vap::Control* control = design.findControl(vap::ui::ss(list->currentText()));
         if (!control)
             return list->currentText().isEmpty()
@@ -818,16 +879,15 @@ private:
             if (grid->indexWidget(grid->model()->index(row, 1)))
                 edited = row;
         QString name = vap::ui::qs(control->name());
+        // An open cell too: the control follows every keystroke typed there.
         auto differs = [&](int row, std::int32_t value) {
-            return row != edited &&
-                   vap::ValorInteiro(vap::ui::ss(inspector.cellText(row))) != value;
+            return vap::ValorInteiro(vap::ui::ss(inspector.cellText(row))) != value;
         };
         if (differs(RowLeft, control->left()) || differs(RowTop, control->top()) ||
             differs(RowWidth, control->width()) || differs(RowHeight, control->height()))
             return QStringLiteral("the inspector shows other bounds than %1's").arg(name);
-        if ((edited != RowCaption &&
-             inspector.cellText(RowCaption) != vap::ui::qs(control->caption())) ||
-            (edited != RowHint && inspector.cellText(RowHint) != vap::ui::qs(control->hint())))
+        if (inspector.cellText(RowCaption) != vap::ui::qs(control->caption()) ||
+            inspector.cellText(RowHint) != vap::ui::qs(control->hint()))
             return QStringLiteral("the inspector shows another caption or hint than %1's")
                 .arg(name);
         QString shownName = inspector.cellText(RowName);

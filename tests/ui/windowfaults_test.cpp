@@ -5,6 +5,7 @@
 
 #include "ui/propertyrows.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProcess>
@@ -123,6 +124,28 @@ private slots:
                             QStringLiteral("''1abc'' is not a valid component name."));
                    QCOMPARE(t.objects().currentText(), QStringLiteral("JLabel1"));
                    QCOMPARE(t.designer->inspector.cellText(RowName), QStringLiteral("1abc"));
+               });
+        QTest::newRow(
+            "Ctrl+V with ordinary text, Paste greyed; the first selected's handles filled")
+            << Reproduction([](WindowFaults& t) {
+                   t.designer->create("JLb");
+                   t.designer->create("JB"); // over the label, and the selection
+                   QGuiApplication::clipboard()->setText(QStringLiteral("hello world"));
+                   QVERIFY(!t.designer->entry("opcPaste")->isEnabled());
+                   QTest::keyClick(&t.menu(), Qt::Key_V, Qt::ControlModifier);
+                   t.settle();
+                   QCOMPARE(t.dialogs->takeError(),
+                            QStringLiteral("A área de transferência não contém objetos."));
+                   t.menu().copySelection();
+                   QVERIFY(t.designer->entry("opcPaste")->isEnabled());
+                   vap::ui::DesignCanvas& canvas = t.menu().canvas();
+                   canvas.select(
+                       {&t.designer->control("JButton1"), &t.designer->control("JLabel1")});
+                   t.settle();
+                   // The middles of the bottom-right handles: the button's filled, the label's not.
+                   QImage shown = canvas.viewport()->grab().toImage();
+                   QCOMPARE(shown.pixelColor(100, 69), QColor(0, 84, 166));
+                   QCOMPARE(shown.pixelColor(57, 52), QColor(Qt::white));
                });
         QTest::newRow("--help, --version, an unknown option, two designs")
             << Reproduction([](WindowFaults&) {

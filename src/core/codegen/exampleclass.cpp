@@ -116,10 +116,12 @@ GeneratedCode GeraClasseExemplo(Design& design, const ExampleClassContext& conte
     LanguageCode lingua = context.lingua;
     if (codeWindowCaption.pick(lingua)) {
         code.caption = text(codeWindowCaption, lingua);
-        if (design.window().JavaClassName.empty())
-            design.setJavaClassName(text(defaultName, lingua));
-        std::optional<std::string> answer = askClassName(ClassNamePrompt{
-            text(promptTitle, lingua), text(promptLabel, lingua), design.window().JavaClassName});
+        // The default is offered, not set: a cancelled or refused question leaves the design.
+        std::string offered = design.window().JavaClassName.empty()
+                                  ? std::string(text(defaultName, lingua))
+                                  : design.window().JavaClassName;
+        std::optional<std::string> answer = askClassName(
+            ClassNamePrompt{text(promptTitle, lingua), text(promptLabel, lingua), offered});
         if (!answer)
             return code;
         checkExampleClassName(*answer, lingua);

@@ -36,8 +36,9 @@ struct ExampleClassContext {
 };
 
 /**
- * The example class. For codes 1 to 3 it sets JavaClassName to the language's default name when
- * it is empty, asks for the name and stores the answer; a cancelled question gives no lines.
+ * The example class. For codes 1 to 3 it asks for the name, offering JavaClassName or, when that
+ * is empty, the language's default name, and stores the answer; a cancelled question gives no
+ * lines and leaves the design as it was.
  * For other codes it asks nothing, writes no header and uses the name the design holds. A name
  * that is no Java class name, too long to name the class's files, or would hide a class the
  * generated Java uses, throws vap::Error and is not stored.

@@ -591,6 +591,17 @@ std::string controlRecords(std::span<const ControlData> controls) {
     return out;
 }
 
+bool holdsControlRecords(std::string_view text) {
+    // Only the tags of the records' first lines: their numbers are the reader's to check.
+    LineReader reader(beforeEndOfFile(text));
+    for (std::size_t line = 0; !reader.atEnd(); ++line) {
+        std::string_view read = reader.readLine();
+        if (line % 4 == 0 && kindOfTag(tagOfLine(read)))
+            return true;
+    }
+    return false;
+}
+
 std::vector<ControlData> readControlRecords(std::string_view text,
                                             const std::function<void(std::size_t)>& counted) {
     try {

@@ -114,6 +114,12 @@ std::string controlRecords(std::span<const ControlData> controls);
 std::vector<ControlData> readControlRecords(std::string_view text,
                                             const std::function<void(std::size_t)>& counted = {});
 
+/**
+ * Whether the text holds a control record, as a paste of controls needs: a look at the records'
+ * tags, without the checks readControlRecords makes.
+ */
+bool holdsControlRecords(std::string_view text);
+
 /** What a save writes, checked as an Open would check it. Throws vap::Error. */
 std::string savedDesignBytes(const Design& design);
 

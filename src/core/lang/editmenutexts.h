@@ -14,7 +14,7 @@ namespace vap {
 inline constexpr std::array<MenuEntryText, 17> editMenuTextTable{{
     {"objCut", "Recor&tar", {"Recor&tar", "Cu&t", "Cor&tar"}},
     {"objCopy", "&Copiar", {"&Copiar", "&Copy", "&Copiar"}},
-    {"objPaste", "Co&lar", {"Co&lar", "&Paste", "&Pegar"}},
+    {"objPaste", "Cola&r", {"Cola&r", "&Paste", "&Pegar"}},
     {"objDuplicate", "&Duplicar", {"&Duplicar", "&Duplicate", "&Duplicar"}},
     {"objArrange", "Ali&nhar", {"Ali&nhar", "A&lign", "Ali&near"}},
     {"arrLeft", "À &esquerda", {"À &esquerda", "&Left", "A la &izquierda"}},
@@ -34,5 +34,26 @@ inline constexpr std::array<MenuEntryText, 17> editMenuTextTable{{
     {"opcPaste", "Cola&r", {"Cola&r", "&Paste", "&Pegar"}},
     {"opcSelectAll", "Selecionar &tudo", {"Selecionar &tudo", "Selec&t All", "Seleccionar &todo"}},
 }};
+
+/**
+ * The undo and redo entries at the end of the main menu and the control menu: the verb with its
+ * access letter, which the name of the step it takes back or brings again follows.
+ */
+struct HistoryEntryText {
+    std::string_view component;
+    bool redo;
+    Texts3 verb;
+};
+inline constexpr std::array<HistoryEntryText, 4> historyEntryTexts{{
+    {"opcUndo", false, {"&Desfazer", "&Undo", "&Deshacer"}},
+    {"opcRedo", true, {"Refa&zer", "&Redo", "&Rehacer"}},
+    {"objUndo", false, {"Des&fazer", "&Undo", "De&shacer"}},
+    {"objRedo", true, {"Refa&zer", "&Redo", "&Rehacer"}},
+}};
+
+/** A paste asked of a clipboard that holds no controls: nothing, or text of another kind. */
+inline constexpr Texts3 noControlsToPaste{"A área de transferência não contém objetos",
+                                          "The clipboard holds no controls",
+                                          "El portapapeles no contiene objetos"};
 
 } // namespace vap
