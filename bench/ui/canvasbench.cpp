@@ -164,33 +164,56 @@ QAction* keyAction(QWidget& window, const QKeySequence& key) {
     return nullptr;
 }
 
-/** Seconds from the key's action until the events it caused are handled. */
-double secondsOfKey(QWidget& window, const QKeySequence& key) {
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+/** The time a command took: wall-clock seconds (negative when it could not run), and CPU. */
+struct Timing {
+    double seconds = -1;
+    double cpu = 0;
+};
+
+/** Times from its making: on a shared machine the CPU seconds vary less than the wall's. */
+class Stopwatch {
+public:
+    Timing read() const { return {secondsSince(wall_), cpuSeconds() - cpu_}; }
+
+private:
+    Clock::time_point wall_ = Clock::now();
+    double cpu_ = cpuSeconds();
+};
+
+/** The time from the key's action until the events it caused are handled. */
+Timing timeOfKey(QWidget& window, const QKeySequence& key) {
     QAction* action = keyAction(window, key);
     if (!action) {
         std::fprintf(stderr, "vapcanvasbench: no action for %s\n", qPrintable(key.toString()));
-        return -1;
+        return {};
     }
-    Clock::time_point start = Clock::now();
+    Stopwatch watch;
     action->trigger();
     settle();
-    return secondsSince(start);
+    return watch.read();
 }
 
-/** Seconds of a band drawn over the whole window from an empty corner, until handled. */
-double secondsOfBandOverAll(vaptest::Designer& designer) {
+/** The time of a band drawn over the whole window from an empty corner, until handled. */
+Timing timeOfBandOverAll(vaptest::Designer& designer) {
     QWidget* window = &designer.menu;
     const QPoint corner = designer.menu.canvas().rect().bottomRight() - QPoint(4, 4);
     if (designer.menu.canvas().controlAt(corner)) {
         std::fprintf(stderr, "vapcanvasbench: no empty corner for the band\n");
-        return -1;
+        return {};
     }
-    Clock::time_point start = Clock::now();
+    Stopwatch watch;
     sendMouse(window, QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
     sendMouse(window, QEvent::MouseMove, QPoint(0, 0), Qt::NoButton, Qt::LeftButton);
     sendMouse(window, QEvent::MouseButtonRelease, QPoint(0, 0), Qt::LeftButton, Qt::NoButton);
     settle();
-    return secondsSince(start);
+    return watch.read();
 }
 
 /** The peak resident memory taken from now on is counted afresh. */
@@ -208,10 +231,16 @@ long residentKiB() {
     return -1;
 }
 
-/** One command's figure: its seconds beside the floor's, and whether it did what it must. */
-void printCommand(const char* what, double seconds, double floor, bool done) {
-    std::printf("%-34s %7.3f s  %5.2fx open  %s\n", what, seconds, seconds / floor,
+/** One command's figure beside the floor's, and whether it did what it must. */
+void printCommand(const char* what, const Timing& time, const Timing& floor, bool done) {
+    std::printf("%-34s %6.3f s %5.2fx open   %6.3f s CPU %5.2fx open  %s\n", what, time.seconds,
+                time.seconds / floor.seconds, time.cpu, time.cpu / floor.cpu,
                 done ? "" : "WRONG RESULT");
+}
+
+void printFloor(const char* what, const Timing& time) {
+    std::printf("%-34s %6.3f s                %6.3f s CPU   (the floor below)\n", what,
+                time.seconds, time.cpu);
 }
 
 } // namespace
@@ -303,35 +332,35 @@ int main(int argc, char** argv) {
         return 1;
     designer.trigger("opc8");
     QCoreApplication::processEvents();
-    auto secondsToOpen = [&](const std::string& file) {
+    auto timeToOpen = [&](const std::string& file) {
         dialogs.answerOpenFile(QString::fromStdString(file));
         painted.seen = false;
-        Clock::time_point begun = Clock::now();
+        Stopwatch watch;
         designer.trigger("opc6");
-        while (!painted.seen && secondsSince(begun) < 120)
+        while (!painted.seen && watch.read().seconds < 120)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         settle();
-        return secondsSince(begun);
+        return watch.read();
     };
     const std::size_t all = static_cast<std::size_t>(controls);
     const auto& made = designer.design.controls();
     auto selected = [&] { return canvas.selection().size(); };
-    auto key = [&](QKeySequence sequence) { return secondsOfKey(designer.menu, sequence); };
+    auto key = [&](QKeySequence sequence) { return timeOfKey(designer.menu, sequence); };
     const QKeySequence undo(Qt::CTRL | Qt::Key_Z), redo(Qt::CTRL | Qt::Key_Y);
     bool allDone = true;
     // The check runs once the command is over.
-    auto row = [&](const char* what, double seconds, double floor,
+    auto row = [&](const char* what, const Timing& time, const Timing& floor,
                    const std::function<bool()>& done) {
-        const bool right = seconds >= 0 && done();
-        printCommand(what, seconds, floor, right);
+        const bool right = time.seconds >= 0 && done();
+        printCommand(what, time, floor, right);
         allDone = allDone && right;
     };
 
-    const double open = secondsToOpen(spread);
-    std::printf("%-34s %7.3f s  (the floor of the rows below)\n", "open, painted", open);
+    const Timing open = timeToOpen(spread);
+    printFloor("open, painted", open);
     row("Ctrl+A", key(QKeySequence::SelectAll), open, [&] { return selected() == all; });
     row("Escape", key(Qt::Key_Escape), open, [&] { return selected() == 0; });
-    row("band over all", secondsOfBandOverAll(designer), open, [&] { return selected() == all; });
+    row("band over all", timeOfBandOverAll(designer), open, [&] { return selected() == all; });
     const std::int32_t firstLeft = made.front()->left();
     row("Right on all, spread", key(Qt::Key_Right), open,
         [&] { return made.front()->left() == firstLeft + 1; });
@@ -348,9 +377,8 @@ int main(int argc, char** argv) {
         [&] { return made.size() == all && selected() == all; });
     row("Ctrl+Z of the paste", key(undo), open, [&] { return made.empty(); });
 
-    const double openPacked = secondsToOpen(packed);
-    std::printf("%-34s %7.3f s  (the floor of the rows below)\n", "open packed, painted",
-                openPacked);
+    const Timing openPacked = timeToOpen(packed);
+    printFloor("open packed, painted", openPacked);
     key(QKeySequence::SelectAll);
     const std::int32_t packedLeft = made.front()->left();
     row("Right on all, packed", key(Qt::Key_Right), openPacked,
@@ -363,16 +391,15 @@ int main(int argc, char** argv) {
     dialogs.answerModal([&codeShown](QDialog&) { codeShown = true; });
     resetPeak();
     const long before = residentKiB();
-    Clock::time_point asked = Clock::now();
+    Stopwatch asked;
     keyAction(designer.menu, QKeySequence(Qt::CTRL | Qt::Key_R))->trigger();
     bool refused = false;
-    while (!refused && secondsSince(asked) < 60) {
+    while (!refused && asked.read().seconds < 60) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         vaptest::ScriptedDialogs::deliverReportedErrors();
         refused = codeShown || !dialogs.takeErrors().empty();
     }
-    const double refusal = secondsSince(asked);
-    row("Ctrl+R, refused", refusal, openPacked, [refused] { return refused; });
+    row("Ctrl+R, refused", asked.read(), openPacked, [refused] { return refused; });
     std::printf("%-34s %7.1f MiB added at the peak\n", "Ctrl+R memory",
                 (peakKiB() - before) / 1024.0);
     designer.menu.attachPreview(nullptr);

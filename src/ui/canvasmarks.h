@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -69,6 +70,11 @@ public:
     /** Whether the first rectangle's handles are the reference's. */
     bool firstIsReference() const { return firstIsReference_ && !rects_.empty(); }
     void paint(QPainter& painter, const QRect& area) const;
+    /**
+     * The hollow handles (all but the reference's) to draw over the area, bottom first, without
+     * those hidden under others or under the reference's.
+     */
+    std::vector<QRect> hollowShownIn(const QRect& area) const;
 
 private:
     std::vector<QRect> rects_;
