@@ -81,6 +81,8 @@ DesignCanvas::DesignCanvas(DesignDocument& document, QWidget* window)
     setResizeAnchor(QGraphicsView::NoAnchor);
     setFocusPolicy(Qt::NoFocus); // the keys are the window's commands
     setCacheMode(QGraphicsView::CacheBackground);
+    // The view draws every pixel it repaints: filling them first would only be painted over.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setOptimizationFlags(QGraphicsView::DontAdjustForAntialiasing);
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     scene_.setItemIndexMethod(QGraphicsScene::NoIndex); // a handful of marks only
@@ -502,11 +504,17 @@ std::vector<Bounds> DesignCanvas::movedBounds(QPoint offset) const {
     return nudged(bounds, offset.x(), offset.y());
 }
 
+Bounds DesignCanvas::pressedMovedBounds(const std::vector<Bounds>& moved) const {
+    auto pressed = std::find(gesture_.moving.begin(), gesture_.moving.end(), gesture_.pressed);
+    return moved[static_cast<std::size_t>(pressed - gesture_.moving.begin())];
+}
+
 QPoint DesignCanvas::moveOffset(QPoint at, Qt::KeyboardModifiers modifiers) {
     QPoint offset = at - gesture_.press;
     if (!(modifiers & snapModifier) || offset.isNull())
         return offset;
-    Offset snap = guideFinder().snapOffset(movedBounds(offset), snapDistance);
+    Bounds pressed[] = {pressedMovedBounds(movedBounds(offset))};
+    Offset snap = guideFinder().snapOffset(pressed, snapDistance);
     return offset + QPoint(static_cast<int>(snap.dx), static_cast<int>(snap.dy));
 }
 
@@ -533,26 +541,39 @@ void DesignCanvas::showGuides(std::span<const Bounds> moved, unsigned features) 
     guides_.show(std::move(lines));
 }
 
+std::vector<QRect> DesignCanvas::moveOutlines(QPoint offset) const {
+    auto movedRect = [offset](const Control* control) {
+        return ui::shownRect(std::int64_t{control->left()} + offset.x(),
+                             std::int64_t{control->top()} + offset.y(), control->width(),
+                             control->height());
+    };
+    // Each outline's edges are repainted as they move: past a few controls they would span the
+    // window, and the window system takes it whole at every move.
+    constexpr std::size_t mostOutlined = 4;
+    std::vector<QRect> rects;
+    if (gesture_.moving.size() > mostOutlined) {
+        QRect around;
+        for (const Control* control : gesture_.moving)
+            around |= movedRect(control);
+        return {around, movedRect(gesture_.pressed)};
+    }
+    for (const Control* control : gesture_.moving)
+        rects.push_back(movedRect(control));
+    return rects;
+}
+
 void DesignCanvas::followPointer(QPoint at, Qt::KeyboardModifiers modifiers) {
     switch (gesture_.kind) {
     case GestureKind::Move: {
         QPoint offset = moveOffset(at, modifiers);
-        std::vector<QRect> rects;
-        rects.reserve(gesture_.moving.size());
-        for (const Control* control : gesture_.moving)
-            rects.push_back(ui::shownRect(std::int64_t{control->left()} + offset.x(),
-                                          std::int64_t{control->top()} + offset.y(),
-                                          control->width(), control->height()));
-        outlines_.show(std::move(rects));
+        outlines_.show(moveOutlines(offset));
         if (offset.isNull() && at == gesture_.press) {
             readout_.hideText();
             break;
         }
-        std::vector<Bounds> moved = movedBounds(offset);
-        auto pressed = std::find(gesture_.moving.begin(), gesture_.moving.end(), gesture_.pressed);
-        const Bounds& shown = moved[static_cast<std::size_t>(pressed - gesture_.moving.begin())];
-        readout_.show(QStringLiteral("%1, %2").arg(shown.left).arg(shown.top), at);
-        showGuides(moved, GuideAll);
+        Bounds pressed[] = {pressedMovedBounds(movedBounds(offset))};
+        readout_.show(QStringLiteral("%1, %2").arg(pressed[0].left).arg(pressed[0].top), at);
+        showGuides(pressed, GuideAll);
         break;
     }
     case GestureKind::Resize: {

@@ -142,9 +142,19 @@ private:
     void finishBand(QPoint at, Qt::KeyboardModifiers modifiers);
     /** The bounds a resize by the handle to the pointer gives: the opposite edges stay. */
     Bounds resizedBounds(QPoint at, Qt::KeyboardModifiers modifiers);
+    /**
+     * Where the pressed control of a move goes, of the moved bounds. Guides and snapping follow it
+     * alone: the control under the pointer is the one the user lines up.
+     */
+    Bounds pressedMovedBounds(const std::vector<Bounds>& moved) const;
     /** The offset of a move to the pointer, drawn to a guide nearby while snapping. */
     QPoint moveOffset(QPoint at, Qt::KeyboardModifiers modifiers);
     std::vector<Bounds> movedBounds(QPoint offset) const;
+    /**
+     * The outlines of a move by the offset: each moved control's, or of many, the one under the
+     * pointer's and one around them all.
+     */
+    std::vector<QRect> moveOutlines(QPoint offset) const;
     void showGuides(std::span<const Bounds> moved, unsigned features);
     const GuideFinder& guideFinder();
     void clearGestureMarks();
