@@ -174,6 +174,11 @@ std::array<QRect, 8> HandleMarks::handlesOf(const QRect& rect) {
             at(right, bottom), at(middleX, bottom), at(left, bottom), at(left, middleY)};
 }
 
+QRect HandleMarks::reachOf(const QRect& rect) {
+    const int half = handleSize / 2;
+    return rect.adjusted(-half, -half, handleSize - half - 1, handleSize - half - 1);
+}
+
 std::vector<QRect> HandleMarks::show(std::vector<QRect> rects, std::size_t mostPieces,
                                      bool firstIsReference) {
     std::vector<QRect> pieces;
@@ -185,13 +190,14 @@ std::vector<QRect> HandleMarks::show(std::vector<QRect> rects, std::size_t mostP
     const bool many = (rects_.size() + rects.size()) * 8 > mostPieces;
     QRect around;
     for (const std::vector<QRect>* marked : {&rects_, &rects})
-        for (const QRect& rect : *marked)
-            for (const QRect& handle : handlesOf(rect)) {
-                if (many)
-                    around |= handle;
-                else
-                    pieces.push_back(handle);
+        for (const QRect& rect : *marked) {
+            if (many) {
+                around |= reachOf(rect); // where its handles lie, at its corners and beyond
+                continue;
             }
+            for (const QRect& handle : handlesOf(rect))
+                pieces.push_back(handle);
+        }
     if (many)
         pieces = {around};
     rects_ = std::move(rects);

@@ -58,6 +58,8 @@ public:
     static constexpr int handleSize = 6;
     /** The places of a rectangle's handles, clockwise from the top-left corner. */
     static std::array<QRect, 8> handlesOf(const QRect& rect);
+    /** The rectangle around a rectangle's handles. */
+    static QRect reachOf(const QRect& rect);
 
     /**
      * Shows the handles of these rectangles, the first as the reference when `firstIsReference`;

@@ -1,12 +1,12 @@
 #include "pixelcover.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace vap::ui {
 
 namespace {
 constexpr int wordBits = 64;
+constexpr std::uint64_t allBits = ~std::uint64_t{0};
 
 std::size_t count(int length) {
     return static_cast<std::size_t>(std::max(0, length));
@@ -15,31 +15,38 @@ std::size_t count(int length) {
 
 PixelCover::PixelCover(const QRect& area)
     : area_(area), wordsPerRow_((count(area.width()) + wordBits - 1) / wordBits),
-      bits_(wordsPerRow_ * count(area.height())),
-      pixels_(count(area.width()) * count(area.height())) {}
+      lastWordOfRow_(count(area.width()) % wordBits == 0
+                         ? allBits
+                         : allBits >> (wordBits - count(area.width()) % wordBits)),
+      bits_(wordsPerRow_ * count(area.height())) {}
 
 bool PixelCover::coveredBefore(const QRect& rect) {
     const QRect part = rect & area_;
     if (part.isEmpty())
         return true;
-    const int left = part.left() - area_.left();
-    const int right = part.right() - area_.left();
-    const std::uint64_t all = ~std::uint64_t{0};
+    // Every row of the rectangle takes the same words under the same masks.
+    const auto left = static_cast<std::size_t>(part.left() - area_.left());
+    const auto right = static_cast<std::size_t>(part.right() - area_.left());
+    const std::size_t first = left / wordBits;
+    const std::size_t last = right / wordBits;
+    const std::uint64_t firstMask = allBits << (left % wordBits);
+    const std::uint64_t lastMask = allBits >> (wordBits - 1 - right % wordBits);
     bool covered = true;
-    for (int row = part.top() - area_.top(); row <= part.bottom() - area_.top(); ++row) {
-        std::uint64_t* line = &bits_[static_cast<std::size_t>(row) * wordsPerRow_];
-        for (int word = left / wordBits; word <= right / wordBits; ++word) {
-            std::uint64_t mask = all;
-            if (word == left / wordBits)
-                mask &= all << (left % wordBits);
-            if (word == right / wordBits)
-                mask &= all >> (wordBits - 1 - right % wordBits);
-            const std::uint64_t added = mask & ~line[static_cast<std::size_t>(word)];
-            if (added != 0) {
-                covered = false;
-                covered_ += static_cast<std::size_t>(std::popcount(added));
-            }
-            line[static_cast<std::size_t>(word)] |= mask;
+    std::uint64_t* line = &bits_[count(part.top() - area_.top()) * wordsPerRow_];
+    for (int row = part.top(); row <= part.bottom(); ++row, line += wordsPerRow_) {
+        for (std::size_t word = first; word <= last; ++word) {
+            std::uint64_t mask = allBits;
+            if (word == first)
+                mask &= firstMask;
+            if (word == last)
+                mask &= lastMask;
+            std::uint64_t& bits = line[word];
+            if ((bits & mask) == mask)
+                continue;
+            covered = false;
+            bits |= mask;
+            if (bits == (word + 1 == wordsPerRow_ ? lastWordOfRow_ : allBits))
+                ++fullWords_;
         }
     }
     return covered;

@@ -19,14 +19,14 @@ public:
     /** Whether every pixel of the rectangle within the area was covered; it is covered now. */
     bool coveredBefore(const QRect& rect);
     /** Whether every pixel of the area is covered. */
-    bool full() const { return covered_ == pixels_; }
+    bool full() const { return fullWords_ == bits_.size(); }
 
 private:
     QRect area_;
     std::size_t wordsPerRow_;
+    std::uint64_t lastWordOfRow_; // the bits of a row's last word that lie in the area
     std::vector<std::uint64_t> bits_;
-    std::size_t pixels_;
-    std::size_t covered_ = 0;
+    std::size_t fullWords_ = 0; // words whose pixels in the area are all covered
 };
 
 } // namespace vap::ui
