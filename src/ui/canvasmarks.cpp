@@ -1,5 +1,7 @@
 #include "canvasmarks.h"
 
+#include "pixelcover.h"
+
 #include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -172,6 +174,11 @@ std::array<QRect, 8> HandleMarks::handlesOf(const QRect& rect) {
             at(right, bottom), at(middleX, bottom), at(left, bottom), at(left, middleY)};
 }
 
+QRect HandleMarks::reachOf(const QRect& rect) {
+    const int half = handleSize / 2;
+    return rect.adjusted(-half, -half, handleSize - half - 1, handleSize - half - 1);
+}
+
 std::vector<QRect> HandleMarks::show(std::vector<QRect> rects, std::size_t mostPieces,
                                      bool firstIsReference) {
     std::vector<QRect> pieces;
@@ -183,34 +190,66 @@ std::vector<QRect> HandleMarks::show(std::vector<QRect> rects, std::size_t mostP
     const bool many = (rects_.size() + rects.size()) * 8 > mostPieces;
     QRect around;
     for (const std::vector<QRect>* marked : {&rects_, &rects})
-        for (const QRect& rect : *marked)
-            for (const QRect& handle : handlesOf(rect)) {
-                if (many)
-                    around |= handle;
-                else
-                    pieces.push_back(handle);
+        for (const QRect& rect : *marked) {
+            if (many) {
+                around |= reachOf(rect); // where its handles lie, at its corners and beyond
+                continue;
             }
+            for (const QRect& handle : handlesOf(rect))
+                pieces.push_back(handle);
+        }
     if (many)
         pieces = {around};
     rects_ = std::move(rects);
     return pieces;
 }
 
-void HandleMarks::paint(QPainter& painter, const QRect& area) const {
-    auto paintHandles = [&](const QRect& rect, bool filled) {
-        if (!rect.adjusted(-handleSize, -handleSize, handleSize, handleSize).intersects(area))
-            return;
-        for (const QRect& handle : handlesOf(rect)) {
-            painter.fillRect(handle, filled ? Qt::white : handleFill);
-            painter.fillRect(handle.adjusted(1, 1, -1, -1), filled ? handleFill : Qt::white);
-        }
+std::vector<QRect> HandleMarks::hollowShownIn(const QRect& area) const {
+    std::vector<QRect> shown;
+    auto meets = [&area](const QRect& rect) {
+        return rect.adjusted(-handleSize, -handleSize, handleSize, handleSize).intersects(area);
     };
-    // The reference last, so that its filled handles show over any hollow ones on them.
-    bool reference = firstIsReference();
-    for (std::size_t i = reference ? 1 : 0; i < rects_.size(); ++i)
-        paintHandles(rects_[i], false);
+    const bool reference = firstIsReference();
+    const auto hollow = rects_.begin() + (reference ? 1 : 0);
+    // A few are all drawn; of many, those whose every pixel a later one or the reference's
+    // covers are left out, as a selection of thousands would fill the window many times over.
+    constexpr std::ptrdiff_t fewRects = 64;
+    if (rects_.end() - hollow <= fewRects) {
+        for (auto rect = hollow; rect != rects_.end(); ++rect)
+            if (meets(*rect))
+                for (const QRect& handle : handlesOf(*rect))
+                    shown.push_back(handle);
+        return shown;
+    }
+    PixelCover cover(area);
     if (reference)
-        paintHandles(rects_.front(), true);
+        for (const QRect& handle : handlesOf(rects_.front()))
+            cover.coveredBefore(handle);
+    for (auto rect = rects_.end(); rect != hollow;) {
+        --rect;
+        if (!meets(*rect))
+            continue;
+        std::array<QRect, 8> handles = handlesOf(*rect);
+        for (auto handle = handles.rbegin(); handle != handles.rend(); ++handle)
+            if (!cover.coveredBefore(*handle))
+                shown.push_back(*handle);
+    }
+    std::reverse(shown.begin(), shown.end()); // the first selected first, beneath the others
+    return shown;
+}
+
+void HandleMarks::paint(QPainter& painter, const QRect& area) const {
+    auto paintHandle = [&painter](const QRect& handle, bool filled) {
+        painter.fillRect(handle, filled ? Qt::white : handleFill);
+        painter.fillRect(handle.adjusted(1, 1, -1, -1), filled ? handleFill : Qt::white);
+    };
+    for (const QRect& handle : hollowShownIn(area))
+        paintHandle(handle, false);
+    // The reference last, so that its filled handles show over any hollow ones on them.
+    if (firstIsReference() &&
+        rects_.front().adjusted(-handleSize, -handleSize, handleSize, handleSize).intersects(area))
+        for (const QRect& handle : handlesOf(rects_.front()))
+            paintHandle(handle, true);
 }
 
 GuideMarks::GuideMarks() {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -57,6 +58,8 @@ public:
     static constexpr int handleSize = 6;
     /** The places of a rectangle's handles, clockwise from the top-left corner. */
     static std::array<QRect, 8> handlesOf(const QRect& rect);
+    /** The rectangle around a rectangle's handles. */
+    static QRect reachOf(const QRect& rect);
 
     /**
      * Shows the handles of these rectangles, the first as the reference when `firstIsReference`;
@@ -69,6 +72,11 @@ public:
     /** Whether the first rectangle's handles are the reference's. */
     bool firstIsReference() const { return firstIsReference_ && !rects_.empty(); }
     void paint(QPainter& painter, const QRect& area) const;
+    /**
+     * The hollow handles (all but the reference's) to draw over the area, bottom first, without
+     * those hidden under others or under the reference's.
+     */
+    std::vector<QRect> hollowShownIn(const QRect& area) const;
 
 private:
     std::vector<QRect> rects_;

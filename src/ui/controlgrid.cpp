@@ -126,6 +126,12 @@ bool ControlGrid::above(const Control* upper, const Control* lower) const {
     return entries_.at(upper).order > entries_.at(lower).order;
 }
 
+bool ControlGrid::listsMost(const QRect& area) const {
+    // Over most of the design, one look at every control costs less than the cells' lists.
+    std::uint64_t perCell = cells_.empty() ? 0 : cellEntries_ / cells_.size() + 1;
+    return cellCount(area) * perCell >= entries_.size();
+}
+
 std::vector<const Control*> ControlGrid::touching(const QRect& area) const {
     std::vector<std::pair<std::uint64_t, const Control*>> found;
     auto takeEntry = [&](const Control* control, const Entry& entry) {
@@ -133,9 +139,7 @@ std::vector<const Control*> ControlGrid::touching(const QRect& area) const {
             found.emplace_back(entry.order, control);
     };
     auto take = [&](const Control* control) { takeEntry(control, entries_.at(control)); };
-    // Over most of the design, one look at every control costs less than the cells' lists.
-    std::uint64_t perCell = cells_.empty() ? 0 : cellEntries_ / cells_.size() + 1;
-    if (cellCount(area) * perCell >= entries_.size()) {
+    if (listsMost(area)) {
         found.reserve(entries_.size());
         for (const auto& [control, entry] : entries_)
             takeEntry(control, entry);

@@ -34,6 +34,8 @@ public:
     bool contains(const Control* control) const { return entries_.count(control) != 0; }
     QRect shown(const Control* control) const;
     std::size_t size() const { return entries_.size(); }
+    /** Whether the cells over the area list about as many controls as there are, or more. */
+    bool listsMost(const QRect& area) const;
     /** The controls whose rectangles meet the area, bottom first. */
     std::vector<const Control*> touching(const QRect& area) const;
     /** The topmost control showing at the point, or nullptr. */

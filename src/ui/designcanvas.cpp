@@ -3,6 +3,7 @@
 #include "applanguage.h"
 #include "controllook.h"
 #include "designdocument.h"
+#include "pixelcover.h"
 #include "tjcomponent.h"
 
 #include "core/model/design.h"
@@ -32,90 +33,6 @@ std::int32_t movedBy(std::int64_t value, std::int64_t offset) {
     return static_cast<std::int32_t>(
         std::clamp<std::int64_t>(value + offset, std::numeric_limits<std::int32_t>::min(),
                                  std::numeric_limits<std::int32_t>::max()));
-}
-
-/**
- * Which squares of an area the controls painted so far cover whole. A control is left out when
- * every square it reaches is covered: the controls are opaque, so nothing of it would show.
- */
-class Coverage {
-public:
-    explicit Coverage(const QRect& area)
-        : area_(area), columns_((area.width() + side - 1) / side),
-          rows_((area.height() + side - 1) / side),
-          covered_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
-
-    bool hides(const QRect& rect) const {
-        if (!rect.intersects(area_))
-            return true;
-        QRect reach = squaresMeeting(rect);
-        for (int row = reach.top(); row <= reach.bottom(); ++row)
-            for (int column = reach.left(); column <= reach.right(); ++column)
-                if (!covered_[index(column, row)])
-                    return false;
-        return true;
-    }
-    void cover(const QRect& rect) {
-        // Only the squares inside the rectangle: one it reaches in part stays uncovered.
-        QRect inside = rect & area_;
-        if (inside.isEmpty())
-            return;
-        int left = (inside.left() - area_.left() + side - 1) / side;
-        int top = (inside.top() - area_.top() + side - 1) / side;
-        int right = (inside.right() - area_.left() + 1) / side - 1;
-        int bottom = (inside.bottom() - area_.top() + 1) / side - 1;
-        // A square cut by the area's own edge counts as whole inside it.
-        if (inside.right() == area_.right())
-            right = columns_ - 1;
-        if (inside.bottom() == area_.bottom())
-            bottom = rows_ - 1;
-        if (inside.left() == area_.left())
-            left = 0;
-        if (inside.top() == area_.top())
-            top = 0;
-        for (int row = top; row <= bottom; ++row)
-            for (int column = left; column <= right; ++column)
-                if (!std::exchange(covered_[index(column, row)], std::uint8_t{1}))
-                    ++coveredCount_;
-    }
-    bool full() const { return coveredCount_ == covered_.size(); }
-
-private:
-    static constexpr int side = 16;
-    std::size_t index(int column, int row) const {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-               static_cast<std::size_t>(column);
-    }
-    QRect squaresMeeting(const QRect& rect) const {
-        QRect part = rect & area_;
-        return QRect(
-            QPoint((part.left() - area_.left()) / side, (part.top() - area_.top()) / side),
-            QPoint((part.right() - area_.left()) / side, (part.bottom() - area_.top()) / side));
-    }
-
-    QRect area_;
-    int columns_;
-    int rows_;
-    std::vector<std::uint8_t> covered_;
-    std::size_t coveredCount_ = 0;
-};
-
-/** The controls to paint over an area, bottom first, without those hidden under opaque ones. */
-std::vector<const Control*> uncovered(const std::vector<const Control*>& bottomFirst,
-                                      const ControlGrid& grid, const QRect& area) {
-    std::vector<const Control*> shown;
-    Coverage coverage(area);
-    for (auto control = bottomFirst.rbegin(); control != bottomFirst.rend(); ++control) {
-        QRect rect = grid.shown(*control);
-        if (coverage.hides(rect))
-            continue;
-        shown.push_back(*control);
-        coverage.cover(rect);
-        if (coverage.full())
-            break; // every control beneath is hidden
-    }
-    std::reverse(shown.begin(), shown.end());
-    return shown;
 }
 
 /** The edges each handle moves, clockwise from the top-left corner. */
@@ -164,6 +81,8 @@ DesignCanvas::DesignCanvas(DesignDocument& document, QWidget* window)
     setResizeAnchor(QGraphicsView::NoAnchor);
     setFocusPolicy(Qt::NoFocus); // the keys are the window's commands
     setCacheMode(QGraphicsView::CacheBackground);
+    // The view draws every pixel it repaints: filling them first would only be painted over.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setOptimizationFlags(QGraphicsView::DontAdjustForAntialiasing);
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     scene_.setItemIndexMethod(QGraphicsScene::NoIndex); // a handful of marks only
@@ -219,17 +138,96 @@ bool DesignCanvas::drawnAbove(const Control& upper, const Control& lower) const 
 }
 
 void DesignCanvas::drawBackground(QPainter* painter, const QRectF& rect) {
-    QRect area = rect.toAlignedRect();
-    painter->fillRect(area, designGrey);
-    ensureIndexed();
-    for (const Control* control : uncovered(grid_.touching(area), grid_, area))
-        TJComponent::ofKind(control->kind()).paint(*painter, *control, grid_.shown(control));
+    const QRect area = rect.toAlignedRect();
+    const QRect pictured = area & QRect(QPoint(0, 0), viewport()->size());
+    if (pictured != area)
+        painter->fillRect(area, designGrey);
+    refreshControlsPicture(pictured);
+    const qreal scale = controlsPicture_.devicePixelRatio();
+    painter->drawImage(
+        QRectF(pictured), controlsPicture_,
+        QRectF(QPointF(pictured.topLeft()) * scale, QSizeF(pictured.size()) * scale));
     handles_.paint(*painter, area); // above every control
 }
 
+void DesignCanvas::refreshControlsPicture(const QRect& area) {
+    const QSize size = viewport()->size();
+    const qreal scale = devicePixelRatioF();
+    if (controlsPicture_.deviceIndependentSize() != QSizeF(size) ||
+        controlsPicture_.devicePixelRatio() != scale) {
+        controlsPicture_ = QImage((QSizeF(size) * scale).toSize(), QImage::Format_RGB32);
+        controlsPicture_.setDevicePixelRatio(scale);
+        controlsStale_ = QRegion(QRect(QPoint(0, 0), size));
+    }
+    const QRect part = (controlsStale_ & area).boundingRect();
+    if (part.isEmpty())
+        return;
+    controlsStale_ -= part;
+    QPainter painter(&controlsPicture_);
+    painter.setClipRect(part);
+    painter.fillRect(part, designGrey);
+    for (const Control* control : visibleControls(part))
+        TJComponent::ofKind(control->kind()).paint(painter, *control, grid_.shown(control));
+}
+
+std::vector<const Control*> DesignCanvas::visibleControls(const QRect& area) const {
+    ensureIndexed();
+    // Top first, leaving out those under opaque ones: of a big design only those a pixel of which
+    // shows, and none once the area is covered.
+    std::vector<const Control*> shown;
+    PixelCover cover(area);
+    auto take = [&](const Control* control) {
+        if (!cover.coveredBefore(grid_.shown(control)))
+            shown.push_back(control);
+        return !cover.full();
+    };
+    if (grid_.listsMost(area)) {
+        // The design's order is the stacking: no list of all the controls to sort.
+        const auto& controls = design_.controls();
+        for (auto control = controls.rbegin(); control != controls.rend(); ++control)
+            if (!take(control->get()))
+                break;
+    } else {
+        const std::vector<const Control*> touching = grid_.touching(area);
+        for (auto control = touching.rbegin(); control != touching.rend(); ++control)
+            if (!take(*control))
+                break;
+    }
+    std::reverse(shown.begin(), shown.end());
+    return shown;
+}
+
 void DesignCanvas::repaintControls(const QRect& area) {
+    if (area.isEmpty())
+        return;
+    if (inBulkChange_) {
+        bulkArea_ |= area; // one repaint at the end: a region of thousands of pieces costs more
+        return;
+    }
+    constexpr int mostStalePieces = 32;
+    controlsStale_ += area;
+    if (controlsStale_.rectCount() > mostStalePieces)
+        controlsStale_ = controlsStale_.boundingRect();
+    repaintMarks(area);
+}
+
+void DesignCanvas::repaintMarks(const QRect& area) {
     if (!area.isEmpty())
         scene_.invalidate(QRectF(area), QGraphicsScene::BackgroundLayer);
+}
+
+bool DesignCanvas::followsOneByOne() {
+    if (!inBulkChange_)
+        return true;
+    // A few changes are followed as they come; past that the grid is taken afresh once the bulk
+    // change is over, which costs less than taking thousands out of crowded cells one by one.
+    // Once given up, it stays so: the grid may be indexed meanwhile with controls about to go.
+    constexpr std::size_t mostFollowed = 256;
+    if (gridStale_ || ++bulkFollowed_ > mostFollowed)
+        bulkGivenUp_ = true;
+    if (bulkGivenUp_)
+        gridStale_ = true;
+    return !bulkGivenUp_;
 }
 
 void DesignCanvas::controlAdded(const Control& control) {
@@ -237,23 +235,21 @@ void DesignCanvas::controlAdded(const Control& control) {
     // (the newest, or the next of a paste told one by one) goes on top.
     const auto& controls = design_.controls();
     const std::size_t next = grid_.size();
-    if (!inBulkChange_ && !gridStale_ && next < controls.size() && controls[next].get() == &control)
+    if (followsOneByOne() && !gridStale_ && next < controls.size() &&
+        controls[next].get() == &control)
         grid_.add(&control, shownOf(control));
     else
         gridStale_ = true; // one put back beneath others: the stacking is taken afresh
-    if (!inBulkChange_)
-        repaintControls(shownOf(control));
+    repaintControls(shownOf(control));
 }
 
 void DesignCanvas::controlChanged(const Control& control, ControlField field) {
-    if (inBulkChange_)
-        return;
     switch (field) {
     case ControlField::Left:
     case ControlField::Top:
     case ControlField::Width:
     case ControlField::Height: {
-        if (gridStale_) {
+        if (!followsOneByOne() || gridStale_) {
             repaintControls(sceneRect().toAlignedRect()); // where it was is not known
         } else {
             QRect before = grid_.shown(&control);
@@ -261,12 +257,12 @@ void DesignCanvas::controlChanged(const Control& control, ControlField field) {
             repaintControls(before);
             repaintControls(shownOf(control));
         }
-        if (isSelected(control))
-            scheduleHandleRefresh(false);
+        if (!inBulkChange_ && isSelected(control))
+            scheduleHandleRefresh(false); // a bulk change refreshes them at its end
         break;
     }
     case ControlField::Caption:
-        repaintControls(shownRect(control));
+        repaintControls(gridStale_ ? shownOf(control) : grid_.shown(&control));
         break;
     default:
         break;
@@ -277,11 +273,14 @@ void DesignCanvas::controlRemoved(const Control& control) {
     if (gesture_.pressed == &control || std::find(gesture_.moving.begin(), gesture_.moving.end(),
                                                   &control) != gesture_.moving.end())
         endGesture(); // the control went in mid-gesture
-    // Told just before the control goes: the grid must never be rebuilt with it afterwards.
-    ensureIndexed();
-    if (!inBulkChange_)
+    if (followsOneByOne()) {
+        // Told just before the control goes: the grid must never be rebuilt with it afterwards.
+        ensureIndexed();
         repaintControls(grid_.shown(&control));
-    grid_.remove(&control);
+        grid_.remove(&control);
+    } else {
+        repaintControls(shownOf(control)); // the grid is rebuilt after the bulk change, without it
+    }
     if (selected_.erase(&control))
         scheduleHandleRefresh(true);
 }
@@ -318,13 +317,16 @@ void DesignCanvas::designCleared() {
 
 void DesignCanvas::bulkChangeStarted() {
     inBulkChange_ = true;
-    gridStale_ = true;
+    bulkFollowed_ = 0;
+    bulkGivenUp_ = false;
+    bulkArea_ = QRect();
 }
 
 void DesignCanvas::bulkChangeFinished() {
     inBulkChange_ = false;
-    gridStale_ = true;
-    repaintControls(sceneRect().toAlignedRect());
+    gridStale_ = gridStale_ || bulkGivenUp_;
+    repaintControls(gridStale_ ? sceneRect().toAlignedRect() : bulkArea_);
+    bulkArea_ = QRect();
     refreshHandles();
 }
 
@@ -386,7 +388,7 @@ void DesignCanvas::refreshHandles() {
     // The first selected is the reference; off the canvas, none of the handles shown is its.
     bool referenceShown = !selection().empty() && !grid_.shown(selection().front()).isEmpty();
     for (const QRect& piece : handles_.show(std::move(rects), mostPieces, referenceShown))
-        repaintControls(piece);
+        repaintMarks(piece);
 }
 
 int DesignCanvas::handleAt(QPoint point, const Control*& owner) const {
@@ -502,11 +504,17 @@ std::vector<Bounds> DesignCanvas::movedBounds(QPoint offset) const {
     return nudged(bounds, offset.x(), offset.y());
 }
 
+Bounds DesignCanvas::pressedMovedBounds(const std::vector<Bounds>& moved) const {
+    auto pressed = std::find(gesture_.moving.begin(), gesture_.moving.end(), gesture_.pressed);
+    return moved[static_cast<std::size_t>(pressed - gesture_.moving.begin())];
+}
+
 QPoint DesignCanvas::moveOffset(QPoint at, Qt::KeyboardModifiers modifiers) {
     QPoint offset = at - gesture_.press;
     if (!(modifiers & snapModifier) || offset.isNull())
         return offset;
-    Offset snap = guideFinder().snapOffset(movedBounds(offset), snapDistance);
+    Bounds pressed[] = {pressedMovedBounds(movedBounds(offset))};
+    Offset snap = guideFinder().snapOffset(pressed, snapDistance);
     return offset + QPoint(static_cast<int>(snap.dx), static_cast<int>(snap.dy));
 }
 
@@ -533,26 +541,39 @@ void DesignCanvas::showGuides(std::span<const Bounds> moved, unsigned features) 
     guides_.show(std::move(lines));
 }
 
+std::vector<QRect> DesignCanvas::moveOutlines(QPoint offset) const {
+    auto movedRect = [offset](const Control* control) {
+        return ui::shownRect(std::int64_t{control->left()} + offset.x(),
+                             std::int64_t{control->top()} + offset.y(), control->width(),
+                             control->height());
+    };
+    // Each outline's edges are repainted as they move: past a few controls they would span the
+    // window, and the window system takes it whole at every move.
+    constexpr std::size_t mostOutlined = 4;
+    std::vector<QRect> rects;
+    if (gesture_.moving.size() > mostOutlined) {
+        QRect around;
+        for (const Control* control : gesture_.moving)
+            around |= movedRect(control);
+        return {around, movedRect(gesture_.pressed)};
+    }
+    for (const Control* control : gesture_.moving)
+        rects.push_back(movedRect(control));
+    return rects;
+}
+
 void DesignCanvas::followPointer(QPoint at, Qt::KeyboardModifiers modifiers) {
     switch (gesture_.kind) {
     case GestureKind::Move: {
         QPoint offset = moveOffset(at, modifiers);
-        std::vector<QRect> rects;
-        rects.reserve(gesture_.moving.size());
-        for (const Control* control : gesture_.moving)
-            rects.push_back(ui::shownRect(std::int64_t{control->left()} + offset.x(),
-                                          std::int64_t{control->top()} + offset.y(),
-                                          control->width(), control->height()));
-        outlines_.show(std::move(rects));
+        outlines_.show(moveOutlines(offset));
         if (offset.isNull() && at == gesture_.press) {
             readout_.hideText();
             break;
         }
-        std::vector<Bounds> moved = movedBounds(offset);
-        auto pressed = std::find(gesture_.moving.begin(), gesture_.moving.end(), gesture_.pressed);
-        const Bounds& shown = moved[static_cast<std::size_t>(pressed - gesture_.moving.begin())];
-        readout_.show(QStringLiteral("%1, %2").arg(shown.left).arg(shown.top), at);
-        showGuides(moved, GuideAll);
+        Bounds pressed[] = {pressedMovedBounds(movedBounds(offset))};
+        readout_.show(QStringLiteral("%1, %2").arg(pressed[0].left).arg(pressed[0].top), at);
+        showGuides(pressed, GuideAll);
         break;
     }
     case GestureKind::Resize: {

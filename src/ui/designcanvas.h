@@ -10,6 +10,8 @@
 
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QImage>
+#include <QRegion>
 
 #include <cstdint>
 #include <optional>
@@ -112,7 +114,16 @@ private:
     void ensureIndexed() const;
     /** The scene and the marks span the client area, unscrolled. */
     void fitToViewport();
+    /** Repaints the area of the canvas; during a bulk change, once the change is over. */
     void repaintControls(const QRect& area);
+    /** Repaints what is drawn over the controls there; the controls stay as drawn. */
+    void repaintMarks(const QRect& area);
+    /** The controls to draw over the area, bottom first, without those hidden under others. */
+    std::vector<const Control*> visibleControls(const QRect& area) const;
+    /** Draws the controls afresh where they changed within the area. */
+    void refreshControlsPicture(const QRect& area);
+    /** Whether the grid follows a change as it comes; false when it is rebuilt afterwards. */
+    bool followsOneByOne();
     void refreshHandles();
     /** The selected controls' shown rectangles, in the order of the selection. */
     std::vector<QRect> selectedRects() const;
@@ -131,9 +142,19 @@ private:
     void finishBand(QPoint at, Qt::KeyboardModifiers modifiers);
     /** The bounds a resize by the handle to the pointer gives: the opposite edges stay. */
     Bounds resizedBounds(QPoint at, Qt::KeyboardModifiers modifiers);
+    /**
+     * Where the pressed control of a move goes, of the moved bounds. Guides and snapping follow it
+     * alone: the control under the pointer is the one the user lines up.
+     */
+    Bounds pressedMovedBounds(const std::vector<Bounds>& moved) const;
     /** The offset of a move to the pointer, drawn to a guide nearby while snapping. */
     QPoint moveOffset(QPoint at, Qt::KeyboardModifiers modifiers);
     std::vector<Bounds> movedBounds(QPoint offset) const;
+    /**
+     * The outlines of a move by the offset: each moved control's, or of many, the one under the
+     * pointer's and one around them all.
+     */
+    std::vector<QRect> moveOutlines(QPoint offset) const;
     void showGuides(std::span<const Bounds> moved, unsigned features);
     const GuideFinder& guideFinder();
     void clearGestureMarks();
@@ -144,6 +165,9 @@ private:
     mutable ControlGrid grid_;
     mutable bool gridStale_ = true;
     bool inBulkChange_ = false;
+    std::size_t bulkFollowed_ = 0; // changes of the bulk change in progress followed one by one
+    bool bulkGivenUp_ = false;     // the rest of it is not followed: rebuilt at its end
+    QRect bulkArea_;               // what they touched
     bool selectionNoticePending_ = false;
     bool handleRefreshPending_ = false;
 
@@ -158,6 +182,9 @@ private:
     ReadoutMark readout_;
     QRubberBand* band_;
     bool paintedOnce_ = false;
+    // The controls as last drawn, without the handles: a change of the selection draws no control.
+    QImage controlsPicture_;
+    QRegion controlsStale_; // where they changed since
 };
 
 } // namespace vap::ui

@@ -5,6 +5,7 @@
 #include "errorbox.h"
 #include "fgera.h"
 
+#include "core/codegen/javalimits.h"
 #include "core/codegen/javasource.h"
 #include "core/lang/datetext.h"
 #include "core/model/error.h"
@@ -152,8 +153,12 @@ void JavaPreview::start(const Design& design) {
     const LanguageState& language = appLanguage();
     ExampleClassContext context{language.Lingua, language.NomeProduto, language.TextoVersao,
                                 commentTextsFor(language.Lingua), todayText()};
-    JavaSource source =
-        composeJavaSource(design, context, javaSourceClassName(design, language.Lingua));
+    const std::string name = javaSourceClassName(design, language.Lingua);
+    // The source of a design too large for one Java method grows with the design, and javac
+    // would refuse it whole: the refusal comes from the design alone, before any line is made.
+    if (windowMethodCodeSize(design) > maxMethodCodeBytes)
+        checkJavaSource(design, context, name);
+    JavaSource source = composeJavaSource(design, context, name);
     stop();
     const QString className = qs(source.className);
     if (!source.refusals.empty()) {

@@ -33,7 +33,8 @@ public:
 
     /**
      * Composes the design's class with the current language and starts compiling it, after
-     * ending the preview before. Throws vap::Error for a name the generators refuse.
+     * ending the preview before. Throws vap::Error for a name the generators refuse, and for a
+     * window too large for one Java method before any of its source is composed.
      */
     void start(const Design& design);
     /** Ends the running preview, if any, and removes its folder. */

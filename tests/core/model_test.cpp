@@ -9,8 +9,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <string>
 #include <utility>
+#include <vector>
 
 using namespace vap;
 using ::testing::ElementsAre;
@@ -189,6 +193,33 @@ TEST(ObjectList, KeepsThePlatformOrderWithCaseIgnored) {
                 ElementsAre("_z", "a", "a_", "a0", "A1", "ab", "JLabel10", "JLabel2"));
     EXPECT_EQ(named.objectList().indexOf("jlabel2"), 7u);
     EXPECT_FALSE(named.objectList().indexOf("nothing"));
+}
+
+TEST(ObjectList, ListsManyNamesAtOnceInTheOrderOfOneByOne) {
+    // Long shared prefixes, case, '_' and digits around the 8th and 16th bytes.
+    const char* const starts[] = {"q", "Q_", "qLongSharedPrefix", "qLongSharedPrefiX_", "q0"};
+    const std::string letters = "aAzZ_09";
+    std::uint32_t state = 7;
+    auto next = [&state](std::uint32_t bound) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % bound;
+    };
+    DesignContents contents;
+    std::vector<std::string> names;
+    while (names.size() < 3000) {
+        std::string name = starts[next(5)];
+        for (std::uint32_t length = next(14); length > 0; --length)
+            name += letters[next(7)];
+        if (std::none_of(names.begin(), names.end(),
+                         [&](const std::string& n) { return equalIgnoringCase(n, name); })) {
+            names.push_back(name);
+            contents.controls.emplace_back().name = name;
+        }
+    }
+    Design design;
+    design.replaceContents(contents);
+    std::sort(names.begin(), names.end(), listedNameLess);
+    EXPECT_EQ(design.objectList().names(), names);
 }
 
 TEST(ObjectList, FollowsRenamesAndDeletions) {

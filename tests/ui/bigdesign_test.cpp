@@ -1,6 +1,7 @@
-// Designs at the edges of what a file may hold: 100,000 controls, and bounds anywhere in the
-// 32-bit range. The window must open, paint, resize and save them without crashing, overflowing
-// or allocating what no screen can show.
+// Designs at the edges of what a file may hold: 100,000 and 200,000 controls, and bounds anywhere
+// in the 32-bit range. The window must open, paint, resize and save them, and take every command
+// on them, without crashing, overflowing or allocating what no screen can show. How fast is for
+// vapcanvasbench.
 
 #include "support/designer.h"
 #include "support/files.h"
@@ -9,6 +10,8 @@
 
 #include "core/model/design.h"
 #include "ui/controllook.h"
+#include "ui/javapreview.h"
+#include "ui/pixelcover.h"
 
 #include <QMenu>
 #include <QMouseEvent>
@@ -17,10 +20,12 @@
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 using vaptest::readFile;
 using vaptest::writeFile;
@@ -53,6 +58,21 @@ std::string bigDesignFile() {
     };
     for (int i = 1; i < bigCount; ++i)
         bytes += record(tags[i % 6], next(650), 100 + next(560), 10 + next(40), 20 + next(50),
+                        "c" + std::to_string(i));
+    return bytes;
+}
+
+/** The most controls a design holds, packed into 300 x 300 pixels of a 1000 x 700 window. */
+std::string packedDesignFile() {
+    static const char* const tags[] = {"LAB", "TXF", "PWD", "BUT", "LIS", "CBX"};
+    std::string bytes = "JAN:0:0:700:1000:0\r\nPacked\r\nPacked\r\n\r\n";
+    std::uint32_t state = 54321;
+    auto next = [&state](std::uint32_t bound) {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<std::int64_t>((state >> 8) % bound);
+    };
+    for (std::size_t i = 1; i <= vap::ui::DesignDocument::maxControls; ++i)
+        bytes += record(tags[i % 6], next(231), next(241), 10 + next(50), 20 + next(50),
                         "c" + std::to_string(i));
     return bytes;
 }
@@ -137,6 +157,118 @@ private slots:
 
         designer->trigger("opc8");
         QCOMPARE(designer->shownCount(), 0);
+    }
+
+    // Every command on the most controls a design holds, crowded into a few cells: each gives
+    // the selection it must, the canvas finds the topmost control where the design has it, and
+    // undo and redo give back the design byte for byte.
+    void mostControlsTakeEveryCommand() {
+        const QString path = folder.filePath(QStringLiteral("packed.vap"));
+        QVERIFY(writeFile(path, packedDesignFile()));
+        open(path);
+        const std::size_t all = vap::ui::DesignDocument::maxControls;
+        const auto& controls = designer->design.controls();
+        QCOMPARE(controls.size(), all);
+        const vap::ui::DesignCanvas& canvas = menu().canvas();
+        auto key = [this](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(&menu(), static_cast<Qt::Key>(key), modifiers);
+            QCoreApplication::processEvents(); // the command runs once the key is handled
+        };
+        const QString savedPath = folder.filePath(QStringLiteral("saved.vap"));
+        auto saved = [&] {
+            dialogs->answerSaveFile(savedPath);
+            designer->trigger("opc7");
+            return readFile(savedPath);
+        };
+        auto topmostFound = [&] {
+            for (QPoint at : {QPoint(0, 0), QPoint(40, 120), QPoint(150, 150), QPoint(299, 299)}) {
+                auto top = std::find_if(controls.rbegin(), controls.rend(), [&](const auto& c) {
+                    return QRect(c->left(), c->top(), c->width(), c->height()).contains(at);
+                });
+                if (canvas.controlAt(at) != (top == controls.rend() ? nullptr : top->get()))
+                    return false;
+            }
+            return true;
+        };
+        const QByteArray first = saved();
+
+        key(Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(canvas.selection().size(), all);
+        key(Qt::Key_Escape);
+        QVERIFY(canvas.selection().empty());
+        const QPoint corner = canvas.rect().bottomRight() - QPoint(4, 4); // past every control
+        QVERIFY(!canvas.controlAt(corner));
+        sendThroughWindow(menu(), QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+        sendThroughWindow(menu(), QEvent::MouseMove, QPoint(0, 0), Qt::NoButton, Qt::LeftButton);
+        sendThroughWindow(menu(), QEvent::MouseButtonRelease, QPoint(0, 0), Qt::LeftButton,
+                          Qt::NoButton);
+        QCOMPARE(canvas.selection().size(), all);
+        const std::int32_t left = controls.back()->left();
+        key(Qt::Key_Right);
+        QCOMPARE(controls.back()->left(), left + 1);
+        QVERIFY(topmostFound());
+        for (int redo : {Qt::Key_Z, Qt::Key_Y, Qt::Key_Z})
+            key(redo, Qt::ControlModifier);
+        QCOMPARE(saved(), first);
+
+        key(Qt::Key_Delete);
+        QVERIFY(controls.empty() && canvas.selection().empty());
+        QCOMPARE(designer->shownCount(), 0);
+        for (int redo : {Qt::Key_Z, Qt::Key_Y, Qt::Key_Z})
+            key(redo, Qt::ControlModifier);
+        QCOMPARE(saved(), first);
+        QVERIFY(topmostFound());
+
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_C, Qt::ControlModifier);
+        designer->trigger("opc8");
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(controls.size(), all);
+        QCOMPARE(canvas.selection().size(), all);
+        QVERIFY(topmostFound());
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(controls.empty());
+
+        // Ctrl+R says at once that javac would refuse it: no source is made.
+        key(Qt::Key_Z, Qt::ControlModifier); // the Clear undone
+        vap::ui::JavaPreview preview;
+        menu().attachPreview(&preview);
+        key(Qt::Key_R, Qt::ControlModifier);
+        vaptest::ScriptedDialogs::deliverReportedErrors();
+        QVERIFY(dialogs->takeError().startsWith(QStringLiteral(
+            "o javac recusará este código (\"code too large\"): os controles pedem")));
+        menu().attachPreview(nullptr);
+    }
+
+    // What the canvas leaves unpainted as hidden, against pixels counted one by one: rectangles
+    // reaching in and out of the area, across the words of a row.
+    void pixelCoverKnowsWhatIsHidden() {
+        const QRect area(-7, 3, 150, 40);
+        vap::ui::PixelCover cover(area);
+        std::vector<bool> covered(static_cast<std::size_t>(area.width() * area.height()));
+        std::uint32_t state = 99;
+        auto next = [&state](std::uint32_t bound) {
+            state = state * 1664525u + 1013904223u;
+            return static_cast<int>((state >> 8) % bound);
+        };
+        for (int i = 0; i <= 400; ++i) {
+            QRect rect(area.left() - 10 + next(170), area.top() - 10 + next(60), 1 + next(70),
+                       1 + next(8));
+            if (i == 400)
+                rect = area;
+            bool hidden = true;
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                for (int x = rect.left(); x <= rect.right(); ++x)
+                    if (area.contains(x, y)) {
+                        auto pixel =
+                            covered.begin() + (y - area.top()) * area.width() + (x - area.left());
+                        hidden = hidden && *pixel;
+                        *pixel = true;
+                    }
+            QCOMPARE(cover.coveredBefore(rect), hidden);
+            QCOMPARE(cover.full(),
+                     std::find(covered.begin(), covered.end(), false) == covered.end());
+        }
     }
 
     void tooManyControlsAreRefusedBeforeTheDesignChanges() {

@@ -829,9 +829,24 @@ private:
             return QStringLiteral("the drag outline outlived its drag");
         if (!showsFreshPaint(*canvas.viewport()))
             return QStringLiteral("the canvas shows pixels a fresh paint does not");
+        if (!canvas.gestureMarksShown() && !drawsAsAFreshCanvas(d))
+            return QStringLiteral("the canvas draws the design unlike a canvas made afresh");
         if (d.inspector.isVisible())
             return brokenInInspector();
         return {};
+    }
+
+    /**
+     * The canvas draws what a canvas made afresh over the design draws with the same selection:
+     * what it keeps drawn of the controls is never out of date.
+     */
+    static bool drawsAsAFreshCanvas(vaptest::Designer& d) {
+        vap::ui::DesignCanvas& canvas = d.menu.canvas();
+        vap::ui::DesignCanvas fresh(d.document, nullptr);
+        fresh.resize(canvas.size());
+        fresh.select(canvas.selection());
+        return fresh.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32) ==
+               canvas.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     /**

@@ -119,11 +119,7 @@ void Design::replaceContents(const DesignContents& contents) {
         throw Error(duplicateNameMessage(*twice));
 
     clear();
-    beginBulkChange();
-    struct EndBulk {
-        Design& design;
-        ~EndBulk() { design.endBulkChange(); }
-    } end{*this};
+    BulkChange bulk(*this);
     setCaption(contents.window.caption);
     setWindowLeft(contents.window.left);
     setWindowTop(contents.window.top);
@@ -189,6 +185,7 @@ Design::insertControls(std::span<const std::pair<std::size_t, ControlData>> plac
     while (old != controls_.end())
         merged.push_back(std::move(*old++));
     controls_ = std::move(merged);
+    BulkChange bulk(*this);
     std::uint64_t removals = removals_;
     // From the last: each is told with those after it, which cover it, already known.
     for (auto added = made.rbegin(); added != made.rend(); ++added)
@@ -241,6 +238,7 @@ std::vector<const Control*> Design::pasteControls(std::vector<ControlData> contr
     // The values given are the controls' now: let them go before observers build on the
     // controls, so that a big paste is never held twice. Observers then hear of each in order.
     std::vector<ControlData>().swap(controls);
+    BulkChange bulk(*this);
     std::uint64_t removals = removals_;
     for (const Control* added : made) {
         if (removals_ != removals && !contains(added))
@@ -412,6 +410,7 @@ void Design::setBounds(std::span<const std::pair<const Control*, Bounds>> bounds
     for (const auto& entry : bounds)
         controls.push_back(entry.first);
     indicesOf(controls); // every one this design's, or nothing changes
+    BulkChange bulk(*this);
     std::uint64_t removals = removals_;
     for (const auto& [named, b] : bounds) {
         auto set = [&](std::int32_t Control::*member, std::int32_t value, ControlField field) {
@@ -464,6 +463,7 @@ void Design::deleteControls(std::span<const Control* const> controls) {
         throw Error(notInDesignMessage);
     if (inOrder.empty())
         return;
+    BulkChange bulk(*this);
     for (auto control = inOrder.rbegin(); control != inOrder.rend(); ++control)
         notify([control](DesignObserver& observer) { observer.controlRemoved(**control); });
     // Whatever observers did meanwhile, only controls still here and named above go.

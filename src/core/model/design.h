@@ -81,7 +81,8 @@ public:
     /**
      * Puts back many controls at once, all or nothing: each pair is the place in creation order
      * the control takes once all are in (ascending) and its values, under the naming rules.
-     * Observers hear of each from the last place to the first, with every one already there.
+     * Observers hear of each from the last place to the first, with every one already there, in
+     * one bulk change.
      */
     std::vector<const Control*>
     insertControls(std::span<const std::pair<std::size_t, ControlData>> placed);
@@ -92,6 +93,7 @@ public:
      * caption (or follows the new name where it equalled the old), hint, ShowHint, size and
      * events; and is moved by the offset, which stops at the ends of the 32-bit range for all
      * together. Gives the new controls in order. The values are taken over, not copied.
+     * Observers hear of the new controls in one bulk change.
      */
     std::vector<const Control*> pasteControls(std::vector<ControlData> controls, Offset offset);
 
@@ -133,6 +135,7 @@ public:
     /**
      * Sets the bounds of many controls, each field as its own setter would; all are checked to
      * be this design's first, in one pass, so that moving a large selection stays n log n.
+     * Observers hear of the changes in one bulk change.
      */
     void setBounds(std::span<const std::pair<const Control*, Bounds>> bounds);
 
@@ -144,7 +147,7 @@ public:
     /**
      * Destroys the controls at once, all or nothing (one not of this design throws first), and
      * refills the object list once. Observers are told of each, from the last created to the
-     * first, before any goes.
+     * first, before any goes, in one bulk change.
      */
     void deleteControls(std::span<const Control* const> controls);
 
@@ -176,6 +179,17 @@ private:
     /** Tells observers that many changes follow, until the matching end. */
     void beginBulkChange();
     void endBulkChange();
+    /** A bulk change for as long as it lives, ended however the change ends. */
+    class BulkChange {
+    public:
+        explicit BulkChange(Design& design) : design_(design) { design_.beginBulkChange(); }
+        ~BulkChange() { design_.endBulkChange(); }
+        BulkChange(const BulkChange&) = delete;
+        BulkChange& operator=(const BulkChange&) = delete;
+
+    private:
+        Design& design_;
+    };
 
     template <class Call> void notify(Call call);
     std::unique_ptr<Control> makeControl(ControlData data);

@@ -23,7 +23,10 @@ public:
     /** Every control is about to be removed at once; controlRemoved is not sent for each. */
     virtual void designCleared() {}
     virtual void objectListChanged() {}
-    /** Many changes follow at once (a design file is applied); a view may wait for the end. */
+    /**
+     * Many changes follow at once (a design file applied; controls pasted, deleted, put back or
+     * given new bounds together); a view may wait for the end. Each is still told.
+     */
     virtual void bulkChangeStarted() {}
     virtual void bulkChangeFinished() {}
 };

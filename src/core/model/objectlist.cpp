@@ -40,6 +40,52 @@ struct NameLess {
     }
 };
 
+/** A control with the ranks of its name's first 16 bytes, 8 bits each, 0 past the end. */
+struct RankedName {
+    std::uint64_t head;
+    std::uint64_t tail;
+    const Control* control;
+};
+
+/** False when a byte's rank takes more than 8 bits. */
+bool rankName(std::string_view name, RankedName& ranked) {
+    std::uint64_t packed[2] = {0, 0};
+    for (std::size_t i = 0; i < 16; ++i) {
+        const std::uint16_t rank = i < name.size() ? rankOf(name[i]) : 0;
+        if (rank > 0xFF)
+            return false;
+        packed[i / 8] = packed[i / 8] << 8 | rank;
+    }
+    ranked.head = packed[0];
+    ranked.tail = packed[1];
+    return true;
+}
+
+/**
+ * Sorts as NameLess does. The first bytes' ranks are compared as two numbers held beside the
+ * controls, so that most comparisons of a big list read no name: a name below the others' at a
+ * byte ranks below them there, and one that ends first (0) below the longer ones.
+ */
+void sortByName(std::vector<const Control*>& controls) {
+    std::vector<RankedName> ranked(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        ranked[i].control = controls[i];
+        if (!rankName(controls[i]->name(), ranked[i])) {
+            std::sort(controls.begin(), controls.end(), NameLess{});
+            return;
+        }
+    }
+    std::sort(ranked.begin(), ranked.end(), [](const RankedName& a, const RankedName& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        if (a.tail != b.tail)
+            return a.tail < b.tail;
+        return listedNameLess(a.control->name(), b.control->name());
+    });
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        controls[i] = ranked[i].control;
+}
+
 } // namespace
 
 bool listedNameLess(std::string_view a, std::string_view b) {
@@ -75,7 +121,7 @@ void ObjectList::addAll(std::vector<const Control*> controls) {
     // No two names of one design compare equal, so a plain sort gives the one order; the loader
     // hands them over in order already.
     if (!std::is_sorted(controls.begin(), controls.end(), NameLess{}))
-        std::sort(controls.begin(), controls.end(), NameLess{});
+        sortByName(controls);
     std::size_t oldSize = items_.size();
     items_.insert(items_.end(), controls.begin(), controls.end());
     std::inplace_merge(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(oldSize),
