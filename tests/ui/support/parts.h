@@ -6,11 +6,11 @@
 namespace vaptest {
 
 /** A window's part found by its object name, as a user finds it by what it shows. */
-template <class Part> Part* part(const QObject& window, const char* name) {
-    return window.findChild<Part*>(QString::fromLatin1(name));
+template <class Widget> Widget* part(const QObject& window, const char* name) {
+    return window.findChild<Widget*>(QString::fromLatin1(name));
 }
-template <class Part> Part* part(const QObject* window, const char* name) {
-    return part<Part>(*window, name);
+template <class Widget> Widget* part(const QObject* window, const char* name) {
+    return part<Widget>(*window, name);
 }
 
 } // namespace vaptest
